@@ -1,0 +1,89 @@
+#include "CameraEditor.h"
+
+#include "GridView.h"
+#include "InputFilters.h"
+#include "NumberText.h"
+
+#include <QEvent>
+
+namespace velto {
+namespace {
+
+constexpr int kLowestAddress = 4000;
+constexpr int kHighestAddress = 5000;
+
+bool InRange(long long address) {
+    return address >= kLowestAddress && address <= kHighestAddress;
+}
+
+} // namespace
+
+CameraEditor::CameraEditor(EditorHost& host, EditorRoles roles, Fields fields)
+    : RecordEditor(host, std::move(roles)), fields_(fields) {
+    AcceptDigitsOnly(fields_.address, 4);
+    DiscardTyping(fields_.number);
+    DiscardTyping(fields_.riser);
+    fields_.address->installEventFilter(this);
+    watchForConfirmRule(fields_.name);
+    watchForConfirmRule(fields_.address);
+    watchForConfirmRule(fields_.number);
+    watchForConfirmRule(fields_.riser);
+}
+
+void CameraEditor::UpdateConfirmEnabled() {
+    roles_.confirmButton->setEnabled(!fields_.name->text().isEmpty() && fields_.number->currentIndex() >= 0 &&
+                                     fields_.riser->currentIndex() >= 0 &&
+                                     InRange(LeadingDigitsValue(fields_.address->text().toStdString())));
+}
+
+bool CameraEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fields_.address && event->type() == QEvent::FocusOut)
+        ValidateAddress();
+    return RecordEditor::eventFilter(watched, event);
+}
+
+void CameraEditor::ValidateAddress() {
+    const QString text = fields_.address->text();
+    if (text.isEmpty() || InRange(LeadingDigitsValue(text.toStdString())))
+        return;
+    host_.showBox(QStringLiteral("Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000"),
+                  kExecutableName, Buttons::Ok, Icon::Exclamation);
+    fields_.address->clear();
+}
+
+QString CameraEditor::loadRow(int row) {
+    fields_.name->setText(roles_.grid->cell(row, 0));
+    const QString number = roles_.grid->cell(row, 2);
+    ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
+    fields_.address->setText(roles_.grid->cell(row, 1));
+    const bool privateRiser = roles_.grid->cell(row, 3).left(3).toLower() == QStringLiteral("pri");
+    fields_.riser->setCurrentIndex(privateRiser ? 0 : 1);
+    return number;
+}
+
+bool CameraEditor::readyToStore() const {
+    return !fields_.name->text().isEmpty() && !fields_.address->text().isEmpty() &&
+           fields_.number->currentIndex() >= 0;
+}
+
+bool CameraEditor::slotTaken(int key) const {
+    return !host_.model().CameraTable[key].address.empty();
+}
+
+void CameraEditor::store(int key) {
+    CameraRecord& camera = host_.model().CameraTable[key];
+    camera.name = fields_.name->text().toStdString();
+    camera.address = fields_.address->text().toStdString();
+    if (fields_.riser->currentIndex() != 0)
+        camera.address += kLocalRiserMark;
+}
+
+void CameraEditor::freeSlot(int key) {
+    FreeSlotOf(host_.model().CameraTable, key);
+}
+
+QString CameraEditor::deleteQuestion(int row) const {
+    return nameAndKeyQuestion(Word::askDeleteCamera, Word::numberWord, row);
+}
+
+} // namespace velto

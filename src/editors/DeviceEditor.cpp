@@ -1,0 +1,80 @@
+#include "DeviceEditor.h"
+
+#include "GridView.h"
+#include "InputFilters.h"
+#include "NumberText.h"
+
+namespace velto {
+
+DeviceEditor::DeviceEditor(EditorHost& host, EditorRoles roles, Fields fields)
+    : RecordEditor(host, std::move(roles)), fields_(fields) {
+    AcceptDigitsOnly(fields_.address, 2);
+    DiscardTyping(fields_.group);
+    DiscardTyping(fields_.type);
+    watchForConfirmRule(fields_.name);
+    watchForConfirmRule(fields_.address);
+    watchForConfirmRule(fields_.group);
+    watchForConfirmRule(fields_.type);
+}
+
+bool DeviceEditor::ruleHolds() const {
+    if (fields_.name->text().isEmpty() || fields_.type->currentIndex() < 0)
+        return false;
+    const QString address = fields_.address->text();
+    if (address.size() > 1 && address.endsWith('0'))
+        return false;
+    return LeadingDigitsValue(address.toStdString()) != 0;
+}
+
+void DeviceEditor::UpdateConfirmEnabled() {
+    roles_.confirmButton->setEnabled(ruleHolds());
+}
+
+QString DeviceEditor::loadRow(int row) {
+    fields_.name->setText(roles_.grid->cell(row, 0));
+    const int group = int(LeadingNumber(roles_.grid->cell(row, 1).toStdString()));
+    if (group > 0)
+        fields_.group->setCurrentIndex(group - 1);
+    fields_.type->setCurrentIndex(fields_.type->findText(roles_.grid->cell(row, 2), Qt::MatchExactly));
+    fields_.address->setText(roles_.grid->cell(row, 3));
+    return fields_.address->text();
+}
+
+bool DeviceEditor::readyToStore() const {
+    return ruleHolds();
+}
+
+int DeviceEditor::keyInEditor() const {
+    return int(LeadingDigitsValue(fields_.address->text().toStdString()));
+}
+
+bool DeviceEditor::slotTaken(int key) const {
+    return host_.model().DeviceTable[key].inUse != 0;
+}
+
+void DeviceEditor::store(int key) {
+    DeviceRecord& device = host_.model().DeviceTable[key];
+    device.typeCode = kDeviceTypes[fields_.type->currentIndex()].code;
+    device.name = fields_.name->text().toStdString();
+    device.group = std::uint8_t(fields_.group->currentIndex() + 1);
+    device.inUse = 1;
+}
+
+void DeviceEditor::freeSlot(int key) {
+    if (key >= 0 && key < kDeviceSlots)
+        FreeDeviceSlot(host_.model().DeviceTable[key]);
+}
+
+void DeviceEditor::afterStore() {
+    RenumberDevices(host_.model());
+}
+
+TextPair DeviceEditor::duplicateMessage() const {
+    return {"Indirizzo già presente", "Address already inserted"};
+}
+
+QString DeviceEditor::deleteQuestion(int row) const {
+    return question(Word::askDeleteDevice, {roles_.grid->cell(row, 3), roles_.grid->cell(row, 0)});
+}
+
+} // namespace velto

@@ -1,0 +1,39 @@
+#include "NamedSlotEditor.h"
+
+#include "GridView.h"
+#include "InputFilters.h"
+#include "NumberText.h"
+
+namespace velto {
+
+NamedSlotEditor::NamedSlotEditor(EditorHost& host, EditorRoles roles, Fields fields, Kind kind)
+    : RecordEditor(host, std::move(roles)), fields_(fields), kind_(kind) {
+    DiscardTyping(fields_.key);
+    watchForConfirmRule(fields_.name);
+    watchForConfirmRule(fields_.key);
+}
+
+bool NamedSlotEditor::readyToStore() const {
+    return !fields_.name->text().isEmpty() && fields_.key->currentIndex() >= 0;
+}
+
+void NamedSlotEditor::UpdateConfirmEnabled() {
+    roles_.confirmButton->setEnabled(readyToStore());
+}
+
+QString NamedSlotEditor::loadRow(int row) {
+    fields_.name->setText(roles_.grid->cell(row, 0));
+    const QString key = roles_.grid->cell(row, 1);
+    ChooseComboKey(fields_.key, int(LeadingNumber(key.toStdString())));
+    return key;
+}
+
+void NamedSlotEditor::freeSlot(int key) {
+    FreeSlotOf(kind_.table, key);
+}
+
+QString NamedSlotEditor::deleteQuestion(int row) const {
+    return nameAndKeyQuestion(kind_.askDelete, kind_.keyWord, row);
+}
+
+} // namespace velto

@@ -1,0 +1,130 @@
+#include "RecordEditor.h"
+
+#include "GridView.h"
+#include "NumberText.h"
+#include "Outline.h"
+
+namespace velto {
+
+RecordEditor::RecordEditor(EditorHost& host, EditorRoles roles) : host_(host), roles_(std::move(roles)) {
+    connect(roles_.grid, &GridView::rowSelected, this, &RecordEditor::UpdateRowButtons);
+}
+
+EditMode RecordEditor::mode() const {
+    if (addingNew_)
+        return EditMode::Adding;
+    return editRow_ > 0 ? EditMode::Modifying : EditMode::Browsing;
+}
+
+void RecordEditor::setEditing(bool editing) {
+    for (QWidget* field : roles_.fields)
+        field->setEnabled(editing);
+    roles_.cancelButton->setEnabled(editing);
+    roles_.panel->setEnabled(!editing);
+    roles_.newButton->setEnabled(!editing);
+    roles_.browseFrame->setVisible(!editing);
+    roles_.editFrame->setVisible(editing);
+    if (editing)
+        roles_.nameBox->setFocus();
+}
+
+void RecordEditor::New() {
+    setEditing(true);
+    addingNew_ = true;
+}
+
+void RecordEditor::Modify() {
+    const int row = roles_.grid->currentDataRow();
+    if (row < 1 || roles_.grid->cell(row, roles_.keyColumn).isEmpty())
+        return;
+    setEditing(true);
+    roles_.confirmButton->setEnabled(true);
+    loadedKey_ = loadRow(row);
+    editRow_ = row;
+}
+
+void RecordEditor::Cancel() {
+    setEditing(false);
+    roles_.confirmButton->setEnabled(false);
+    for (QWidget* field : roles_.fields) {
+        if (auto* box = qobject_cast<QLineEdit*>(field))
+            box->clear();
+        else if (auto* combo = qobject_cast<QComboBox*>(field))
+            combo->setCurrentIndex(-1);
+    }
+    editRow_ = 0;
+    addingNew_ = false;
+}
+
+void RecordEditor::Confirm() {
+    if (!readyToStore())
+        return;
+    const int key = keyInEditor();
+    const bool ownKey = editRow_ > 0 && key == LeadingNumber(loadedKey_.toStdString());
+    if (!ownKey && slotTaken(key)) {
+        const bool italian = host_.isItalian();
+        host_.showBox(ToQString(duplicateMessage().pick(italian)),
+                      italian ? QStringLiteral("Attenzione") : QStringLiteral("Warning"), Buttons::Ok,
+                      Icon::Exclamation);
+        return;
+    }
+    store(key);
+    if (editRow_ > 0 && !ownKey)
+        freeSlot(int(LeadingNumber(loadedKey_.toStdString())));
+    afterStore();
+    host_.RefreshAllViews();
+    Cancel();
+    host_.markChanged();
+    editRow_ = 0;
+}
+
+void RecordEditor::Delete() {
+    const int row = roles_.grid->currentDataRow();
+    if (row < 1 || roles_.grid->cell(row, roles_.keyColumn).isEmpty())
+        return;
+    const int answer = host_.showBox(deleteQuestion(row), kExecutableName, Buttons::YesNo, Icon::Question);
+    host_.rememberAnswer(answer);
+    if (answer == kAnswerNo)
+        return;
+    freeSlot(rowKey(row));
+    host_.RefreshAllViews();
+    host_.markChanged();
+}
+
+void RecordEditor::UpdateRowButtons() {
+    const int row = roles_.grid->currentDataRow();
+    const bool onRecord = row >= 1 && !roles_.grid->cell(row, roles_.keyColumn).isEmpty();
+    roles_.modifyButton->setEnabled(onRecord);
+    roles_.deleteButton->setEnabled(onRecord);
+}
+
+int RecordEditor::rowKey(int row) const {
+    return int(LeadingNumber(roles_.grid->cell(row, roles_.keyColumn).toStdString()));
+}
+
+QString RecordEditor::question(Word ask, const QStringList& values) const {
+    return host_.texts()[ask] + ' ' + values.join(' ') + '?';
+}
+
+QString RecordEditor::nameAndKeyQuestion(Word ask, Word keyWord, int row) const {
+    return question(
+        ask, {roles_.grid->cell(row, 0), host_.texts()[keyWord], roles_.grid->cell(row, roles_.keyColumn)});
+}
+
+void RecordEditor::watchForConfirmRule(QLineEdit* box) {
+    connect(box, &QLineEdit::textChanged, this, &RecordEditor::UpdateConfirmEnabled);
+}
+
+void RecordEditor::watchForConfirmRule(QComboBox* combo) {
+    connect(combo, &QComboBox::currentIndexChanged, this, &RecordEditor::UpdateConfirmEnabled);
+}
+
+int ComboKey(const QComboBox* combo) {
+    return combo->currentIndex() + 1;
+}
+
+void ChooseComboKey(QComboBox* combo, int key) {
+    combo->setCurrentIndex(key >= 1 && key <= combo->count() ? key - 1 : -1);
+}
+
+} // namespace velto

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "EditorHost.h"
+#include "EditorRoles.h"
+
+#include <QObject>
+
+namespace velto {
+
+enum class EditMode { Browsing, Adding, Modifying };
+
+// The editing pattern every tab follows: New, Modify, Cancel, Confirm and Delete, written once.
+// An editor adds its fields' rule, how a grid row loads, how its record is stored and freed, and its
+// messages.
+class RecordEditor : public QObject {
+    Q_OBJECT
+public:
+    RecordEditor(EditorHost& host, EditorRoles roles);
+
+    void New();
+    void Modify();
+    void Cancel();
+    void Confirm();
+    void Delete();
+    void UpdateRowButtons();
+    // Runs the editor's confirm rule.
+    virtual void UpdateConfirmEnabled() = 0;
+
+    bool AddingNew() const { return addingNew_; }
+    int EditRow() const { return editRow_; }
+    void ResetEditRow() { editRow_ = 0; }
+    const QString& LoadedKey() const { return loadedKey_; }
+    EditMode mode() const;
+    const EditorRoles& roles() const { return roles_; }
+
+protected:
+    // Fills the fields from a grid row and returns the key as loaded.
+    virtual QString loadRow(int row) = 0;
+    // Confirm's silent first check: the input is complete enough to store.
+    virtual bool readyToStore() const = 0;
+    virtual int keyInEditor() const = 0;
+    virtual bool slotTaken(int key) const = 0;
+    virtual void store(int key) = 0;
+    virtual void freeSlot(int key) = 0;
+    virtual void afterStore() {}
+    // The warning shown when the key is taken: (Italian, English).
+    virtual TextPair duplicateMessage() const = 0;
+    virtual QString deleteQuestion(int row) const = 0;
+
+    int rowKey(int row) const;
+    // The question text: the ask word, the values, and "?".
+    QString question(Word ask, const QStringList& values) const;
+    // The question that names the record, then the key's word and the key: "... Evening number 3?".
+    QString nameAndKeyQuestion(Word ask, Word keyWord, int row) const;
+    void watchForConfirmRule(QLineEdit* box);
+    void watchForConfirmRule(QComboBox* combo);
+
+    EditorHost& host_;
+    const EditorRoles roles_;
+
+private:
+    void setEditing(bool editing);
+
+    bool addingNew_ = false;
+    int editRow_ = 0;
+    QString loadedKey_;
+};
+
+template <typename Table> void FreeSlotOf(Table& table, int key) {
+    if (key >= 0 && std::size_t(key) < table.size())
+        table[key] = {};
+}
+
+// The key chosen in a combo whose item p stands for key p + 1; 0 when nothing is chosen.
+int ComboKey(const QComboBox* combo);
+// Chooses the combo item of a key (no choice when the key is not in the list).
+void ChooseComboKey(QComboBox* combo, int key);
+
+} // namespace velto

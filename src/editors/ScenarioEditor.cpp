@@ -1,0 +1,79 @@
+#include "ScenarioEditor.h"
+
+#include "GridView.h"
+#include "InputFilters.h"
+#include "NumberText.h"
+
+namespace velto {
+namespace {
+
+constexpr int kAddressLimit = 99; // addresses run from 0 to 98
+
+// The bus of a stored address ending in "#4#" and a digit 1..9, or 0.
+int LocalBus(const QString& stored) {
+    const QString mark = QString::fromLatin1(kLocalBusMark);
+    if (stored.size() < mark.size() + 1 || !stored.chopped(1).endsWith(mark))
+        return 0;
+    const QChar digit = stored.back();
+    return digit >= '1' && digit <= '9' ? digit.digitValue() : 0;
+}
+
+} // namespace
+
+ScenarioEditor::ScenarioEditor(EditorHost& host, EditorRoles roles, Fields fields)
+    : RecordEditor(host, std::move(roles)), fields_(fields) {
+    AcceptDigitsOnly(fields_.address, 2);
+    DiscardTyping(fields_.number);
+    DiscardTyping(fields_.bus);
+    watchForConfirmRule(fields_.name);
+    watchForConfirmRule(fields_.address);
+    watchForConfirmRule(fields_.number);
+    watchForConfirmRule(fields_.bus);
+}
+
+void ScenarioEditor::UpdateConfirmEnabled() {
+    roles_.confirmButton->setEnabled(!fields_.name->text().isEmpty() && fields_.bus->currentIndex() >= 0 &&
+                                     fields_.number->currentIndex() >= 0 &&
+                                     LeadingDigitsValue(fields_.address->text().toStdString()) <
+                                         kAddressLimit);
+}
+
+QString ScenarioEditor::loadRow(int row) {
+    fields_.name->setText(roles_.grid->cell(row, 0));
+    const QString number = roles_.grid->cell(row, 2);
+    ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
+    const QString stored = roles_.grid->cell(row, 1);
+    const int bus = LocalBus(stored);
+    fields_.bus->setCurrentIndex(bus);
+    // An address that holds "#" without a well-formed bus suffix can only come from a file: it loads
+    // as the private bus with the text before its first "#".
+    fields_.address->setText(bus > 0 ? stored.chopped(4) : stored.section('#', 0, 0));
+    return number;
+}
+
+bool ScenarioEditor::readyToStore() const {
+    return !fields_.address->text().isEmpty() && !fields_.name->text().isEmpty() &&
+           fields_.number->currentIndex() >= 0 && fields_.bus->currentIndex() >= 0;
+}
+
+bool ScenarioEditor::slotTaken(int key) const {
+    return !host_.model().ScenarioTable[key].address.empty();
+}
+
+void ScenarioEditor::store(int key) {
+    ScenarioRecord& scenario = host_.model().ScenarioTable[key];
+    scenario.name = fields_.name->text().toStdString();
+    scenario.address = fields_.address->text().toStdString();
+    if (const int bus = fields_.bus->currentIndex(); bus > 0)
+        scenario.address += kLocalBusMark + std::to_string(bus);
+}
+
+void ScenarioEditor::freeSlot(int key) {
+    FreeSlotOf(host_.model().ScenarioTable, key);
+}
+
+QString ScenarioEditor::deleteQuestion(int row) const {
+    return nameAndKeyQuestion(Word::askDeleteScenario, Word::numberWord, row);
+}
+
+} // namespace velto

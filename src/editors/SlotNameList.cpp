@@ -1,0 +1,65 @@
+#include "SlotNameList.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace velto {
+
+SlotNameList::SlotNameList(EditorHost& host, QListWidget* list, QLineEdit* nameBox,
+                           QAbstractButton* deleteImage, Kind kind)
+    : host_(host), list_(list), nameBox_(nameBox), kind_(std::move(kind)) {
+    connect(list_, &QListWidget::itemClicked, this, &SlotNameList::SelectSlot);
+    connect(deleteImage, &QAbstractButton::clicked, this, &SlotNameList::DeleteSlot);
+    nameBox_->installEventFilter(this);
+}
+
+bool SlotNameList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == nameBox_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            NameSlot();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SlotNameList::SelectSlot() {
+    const int index = list_->currentRow();
+    if (index < 0)
+        return;
+    const QString item = list_->item(index)->text();
+    nameBox_->setText(item.size() < 2 ? QString() : item.mid(2));
+    if (kind_.selectingMarksChanged)
+        host_.markChanged();
+}
+
+void SlotNameList::NameSlot() {
+    const int index = list_->currentRow();
+    if (index < 0)
+        return;
+    const int slot = index + 1;
+    list_->item(index)->setText(QString::number(slot) + ' ' + nameBox_->text());
+    kind_.table[slot] = nameBox_->text().toStdString();
+    if (kind_.afterChange)
+        kind_.afterChange();
+    host_.markChanged();
+}
+
+void SlotNameList::DeleteSlot() {
+    const int index = list_->currentRow();
+    if (index >= 0) {
+        const int slot = index + 1;
+        list_->item(index)->setText(QString::number(slot));
+        nameBox_->clear();
+        kind_.table[slot].clear();
+        if (kind_.afterChange)
+            kind_.afterChange();
+    }
+    if (index >= 0 || kind_.deleteWithoutSelectionMarksChanged)
+        host_.markChanged();
+}
+
+} // namespace velto

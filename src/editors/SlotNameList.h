@@ -1,0 +1,47 @@
+#pragma once
+
+#include "EditorHost.h"
+
+#include <QObject>
+#include <functional>
+#include <span>
+#include <string>
+
+class QListWidget;
+class QLineEdit;
+class QAbstractButton;
+
+namespace velto {
+
+// A list of nine named slots on tab 0 (groups, auxiliaries): select an item, type a name and press
+// Enter to name the slot; the delete image frees it. Items are changed in place.
+class SlotNameList : public QObject {
+    Q_OBJECT
+public:
+    struct Kind {
+        std::span<std::string> table; // slots 1..9
+        bool selectingMarksChanged;   // a click on a group marks the configuration changed
+        bool deleteWithoutSelectionMarksChanged;
+        std::function<void()> afterChange; // groups refill the device editor's group list
+    };
+    SlotNameList(EditorHost& host, QListWidget* list, QLineEdit* nameBox, QAbstractButton* deleteImage,
+                 Kind kind);
+
+    // Lgru_Click / Laux_Click
+    void SelectSlot();
+    // Tngru_KeyPress / TnameA_KeyPress with Enter
+    void NameSlot();
+    // DeleteGroup / DeleteAux
+    void DeleteSlot();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    EditorHost& host_;
+    QListWidget* list_;
+    QLineEdit* nameBox_;
+    Kind kind_;
+};
+
+} // namespace velto

@@ -1,0 +1,158 @@
+#include "Form1.h"
+
+#include "CameraEditor.h"
+#include "DeviceEditor.h"
+#include "GridView.h"
+#include "NamedSlotEditor.h"
+#include "ScenarioEditor.h"
+#include "SlotNameList.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+
+namespace velto {
+
+Form1::Form1(Toolkit& toolkit, QWidget* parent) : QMainWindow(parent), toolkit_(toolkit) {
+    setObjectName(QStringLiteral("Form1"));
+    buildMenus();
+    buildTabs();
+    createEditors();
+    resize(940, 620);
+
+    // Start-up.
+    setWindowTitle(kWindowTitle);
+    if (toolkit_.setting(QStringLiteral("option"), QStringLiteral("language"), QStringLiteral("ita")) ==
+        QStringLiteral("ita"))
+        mIta_Click();
+    else
+        mEng_Click();
+    SetupDeviceGrid();
+    SetupLoadGrid();
+    SetupProbeGrid();
+    SetupCameraGrid();
+    SetupScenarioGrid();
+    setStatus(texts_[Word::newFileStatus]);
+    fillFixedLists();
+    for (int tab = 0; tab < kTabCount; ++tab)
+        editor(tab).Cancel();
+
+    connect(STab, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index != shownTab_)
+            CancelAllEditors();
+        shownTab_ = index;
+    });
+}
+
+Form1::~Form1() = default;
+
+void Form1::fillFixedLists() {
+    const auto numbers = [](int last) {
+        QStringList items;
+        for (int n = 1; n <= last; ++n)
+            items << QString::number(n);
+        return items;
+    };
+    Cgru->addItems(numbers(kMaxGroup));
+    Lgru->addItems(numbers(kMaxGroup));
+    Laux->addItems(numbers(kMaxAux));
+    findChild<QComboBox*>(QStringLiteral("Cpriori"))->addItems(numbers(kMaxLoad));
+    findChild<QComboBox*>(QStringLiteral("CnumS"))->addItems(numbers(kMaxScenario));
+    findChild<QComboBox*>(QStringLiteral("Cnum"))->addItems(numbers(kMaxCamera));
+    findChild<QComboBox*>(QStringLiteral("Czona"))->addItems(numbers(kMaxProbe));
+    const QString zero = QStringLiteral("0 ");
+    countLabels_[0]->setText(zero + texts_[Word::deviceCountWord]);
+    countLabels_[2]->setText(zero + texts_[Word::probeCountWord]);
+    countLabels_[3]->setText(QStringLiteral("0 Camera"));
+    countLabels_[4]->setText(zero + texts_[Word::scenarioCountWord]);
+    countLabels_[1]->setText(zero + texts_[Word::loadCountWord]);
+    auto* types = findChild<QComboBox*>(QStringLiteral("Ctipo"));
+    for (const DeviceType& type : kDeviceTypes)
+        types->addItem(QString::fromLatin1(type.displayName));
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        combo->setCurrentIndex(-1);
+}
+
+RecordEditor& Form1::editor(int tab) const {
+    const std::array<RecordEditor*, kTabCount> editors{devices_.get(), loads_.get(), probes_.get(),
+                                                       cameras_.get(), scenarios_.get()};
+    return *editors[tab];
+}
+
+int Form1::showBox(const QString& text, const QString& title, Buttons buttons, Icon icon) {
+    return toolkit_.messageBox(this, text, title, buttons, icon);
+}
+
+void Form1::setStatus(const QString& text) {
+    statusPanel_->setText(text);
+}
+
+QString Form1::statusText() const {
+    return statusPanel_->text();
+}
+
+bool Form1::AskToSaveChanges() {
+    if (!DirtyFlag)
+        return false;
+    const QString question = UiLanguage ? QStringLiteral("La configurazione corrente non è stata salvata\r\n"
+                                                         "Vuoi salvare il progetto corrente?")
+                                        : QStringLiteral("This configuration is not been saved\r\n"
+                                                         "Do you want save the current project?");
+    const int answer = showBox(question, kExecutableName, Buttons::YesNoCancel, Icon::Question);
+    rememberAnswer(answer);
+    if (answer == kAnswerYes) {
+        mSave_Click();
+        return true;
+    }
+    return answer == kAnswerCancel;
+}
+
+void Form1::CancelAllEditors() {
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        if (editor(tab).AddingNew())
+            editor(tab).Cancel();
+    }
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        if (editor(tab).EditRow() > 0) {
+            editor(tab).ResetEditRow();
+            editor(tab).Cancel();
+        }
+    }
+}
+
+void Form1::ClearConfiguration() {
+    velto::ClearConfiguration(model_);
+    for (int tab = 0; tab < kTabCount; ++tab)
+        editor(tab).ResetEditRow();
+}
+
+void Form1::mNew_Click() {
+    if (AskToSaveChanges())
+        return;
+    CancelAllEditors();
+    ClearConfiguration();
+    setStatus(texts_[Word::newFileStatus]);
+    RefreshAllViews();
+    DirtyFlag = false;
+}
+
+void Form1::mExit_Click() {
+    if (AskToSaveChanges())
+        return;
+    closeConfirmed_ = true;
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // The close box asks the same question as Exit, so unsaved changes are never dropped unasked.
+    if (!closeConfirmed_ && AskToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    closeConfirmed_ = false;
+    event->accept();
+}
+
+} // namespace velto

@@ -1,0 +1,157 @@
+#pragma once
+
+#include "ConfigModel.h"
+#include "EditorHost.h"
+#include "LanguageTable.h"
+#include "Toolkit.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+
+namespace velto {
+
+class CameraEditor;
+class DeviceEditor;
+class GridView;
+class NamedSlotEditor;
+class RecordEditor;
+class ScenarioEditor;
+class SlotNameList;
+struct EditorRoles;
+struct Notice;
+
+inline constexpr int kTabCount = 5;
+inline const QString kWindowTitle = QStringLiteral("Velto-Configurator V.1.0");
+// Titles the reader's notices, which name no title of their own.
+inline const QString kApplicationTitle = QStringLiteral("Velto-Configurator");
+
+// The main window: menus, the five tabs with their grids and editors, the status bar.
+class Form1 final : public QMainWindow, public EditorHost {
+    Q_OBJECT
+public:
+    explicit Form1(Toolkit& toolkit, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // File and Language menus.
+    void mNew_Click();
+    void mOpen_Click();
+    void mSave_Click();
+    void mExit_Click();
+    void mIta_Click();
+    void mEng_Click();
+
+    // The buttons of the five tabs.
+    void Cnew_Click();
+    void Cmod_Click();
+    void Cdel_Click();
+    void Cok_Click();
+    void Cann_Click();
+    void CnewC_Click();
+    void CmodC_Click();
+    void CdelC_Click();
+    void CokC_Click();
+    void CannC_Click();
+    void CnewP_Click();
+    void CmodP_Click();
+    void CdelP_Click();
+    void CokP_Click();
+    void CAnnP_Click();
+    void CnewW_Click();
+    void CmodW_Click();
+    void CdelW_Click();
+    void CokW_Click();
+    void CannW_Click();
+    void CNews_Click();
+    void CModS_Click();
+    void CDelS_Click();
+    void CokS_Click();
+    void CannS_Click();
+
+    // Answers true when the pending command must not go ahead.
+    bool AskToSaveChanges();
+    void CancelAllEditors();
+    // Empties the tables and ends any modification in progress.
+    void ClearConfiguration();
+    void FillGroupCombo();
+
+    void SetupDeviceGrid();
+    void SetupLoadGrid();
+    void SetupProbeGrid();
+    void SetupCameraGrid();
+    void SetupScenarioGrid();
+
+    // Reads a conf.xml into the cleared tables, showing each notice as its box. True when every
+    // section was read to its end.
+    bool LoadConfigFile(const QString& path);
+
+    // EditorHost
+    ConfigModel& model() override { return model_; }
+    const UiTexts& texts() const override { return texts_; }
+    bool isItalian() const override { return UiLanguage; }
+    int showBox(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    void RefreshAllViews() override;
+    void markChanged() override { DirtyFlag = true; }
+    void rememberAnswer(int answerCode) override { LastAnswer = QString::number(answerCode); }
+
+    bool dirty() const { return DirtyFlag; }
+    const QString& lastAnswer() const { return LastAnswer; }
+    const QString& fileVersion() const { return FileVersion; }
+    QString statusText() const;
+    RecordEditor& editor(int tab) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildTabs();
+    QWidget* buildDeviceTab();
+    QWidget* buildRecordTab(int tab);
+    void createEditors();
+    void fillFixedLists();
+    void switchLanguage(bool italian);
+    void setCaption(std::string_view control, const QString& text);
+    void setGrid(int tab);
+    void showNotice(const Notice& notice);
+    void setStatus(const QString& text);
+    QString executableFolder() const;
+
+    Toolkit& toolkit_;
+    ConfigModel model_;
+    UiTexts texts_;
+    bool UiLanguage = true;
+    bool DirtyFlag = false;
+    QString LastAnswer;
+    QString FileVersion;
+    bool closeConfirmed_ = false;
+    int shownTab_ = 0;
+
+    QTabWidget* STab = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    std::array<QLabel*, kTabCount> countLabels_{};
+    std::array<GridView*, kTabCount> grids_{};
+    std::array<std::unique_ptr<EditorRoles>, kTabCount> roles_;
+    QListWidget* Lgru = nullptr;
+    QListWidget* Laux = nullptr;
+    QComboBox* Cgru = nullptr;
+    QComboBox* Cbus = nullptr;
+    QComboBox* Cmont = nullptr;
+
+    std::unique_ptr<DeviceEditor> devices_;
+    std::unique_ptr<NamedSlotEditor> loads_;
+    std::unique_ptr<NamedSlotEditor> probes_;
+    std::unique_ptr<CameraEditor> cameras_;
+    std::unique_ptr<ScenarioEditor> scenarios_;
+    std::unique_ptr<SlotNameList> groups_;
+    std::unique_ptr<SlotNameList> auxiliaries_;
+};
+
+} // namespace velto

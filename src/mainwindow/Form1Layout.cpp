@@ -1,0 +1,324 @@
+// Builds the window's controls, each named as the program names it.
+#include "CameraEditor.h"
+#include "DeviceEditor.h"
+#include "Form1.h"
+#include "GridView.h"
+#include "Logo.h"
+#include "NamedSlotEditor.h"
+#include "Outline.h"
+#include "ScenarioEditor.h"
+#include "SlotNameList.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace velto {
+namespace {
+
+struct FieldDef {
+    const char* name = nullptr;
+    bool combo = false;
+    int label = 0;
+};
+
+struct TabDef {
+    const char* countLabel;
+    const char* grid;
+    int keyColumn;
+    const char* panel;
+    const char* newButton;
+    const char* modifyButton;
+    const char* deleteButton;
+    const char* cancelButton;
+    const char* confirmButton;
+    const char* browseFrame;
+    const char* editFrame;
+    std::array<FieldDef, 4> fields;
+};
+
+constexpr std::array<TabDef, kTabCount> kTabs{{
+    {"Ltot",
+     "Fl_dev",
+     3,
+     "Pbt1",
+     "Cnew",
+     "Cmod",
+     "Cdel",
+     "Cann",
+     "Cok",
+     "Sh1",
+     "Sh2",
+     {{{"Tname", false, 0}, {"Cgru", true, 1}, {"Ctipo", true, 2}, {"Tind", false, 3}}}},
+    {"Ltotg",
+     "Fl_gru",
+     1,
+     "Pbt1C",
+     "CnewC",
+     "CmodC",
+     "CdelC",
+     "CannC",
+     "CokC",
+     "Sh1c",
+     "Sh2c",
+     {{{"TCarico", false, 7}, {"Cpriori", true, 6}}}},
+    {"LtotP",
+     "Fl_prob",
+     1,
+     "Pbt1p",
+     "CnewP",
+     "CmodP",
+     "CdelP",
+     "CAnnP",
+     "CokP",
+     "Sh1p",
+     "Sh2p",
+     {{{"TnameP", false, 10}, {"Czona", true, 11}}}},
+    {"LtotW",
+     "Fl_cam",
+     2,
+     "Pbt1w",
+     "CnewW",
+     "CmodW",
+     "CdelW",
+     "CannW",
+     "CokW",
+     "Sh1w",
+     "Sh2w",
+     {{{"TnameW", false, 13}, {"Cnum", true, 12}, {"Cmont", true, 15}, {"TindW", false, 14}}}},
+    {"LtotS",
+     "Fl_sce",
+     2,
+     "Pbt1s",
+     "CNews",
+     "CModS",
+     "CDelS",
+     "CannS",
+     "CokS",
+     "Sh1s",
+     "Sh2s",
+     {{{"TnameS", false, 18}, {"CnumS", true, 19}, {"Cbus", true, 16}, {"TindS", false, 17}}}},
+}};
+
+template <typename T> T* Named(const char* name, QWidget* parent = nullptr) {
+    auto* widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* CaptionLabel(int index) {
+    return Named<QLabel>(QStringLiteral("Lb(%1)").arg(index).toLatin1().constData());
+}
+
+// Puts an outline over a widget in the same layout cell.
+QWidget* Outlined(QWidget* content, Outline* outline) {
+    auto* holder = new QWidget;
+    auto* grid = new QGridLayout(holder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    content->layout()->setContentsMargins(10, 10, 10, 10);
+    grid->addWidget(content, 0, 0);
+    grid->addWidget(outline, 0, 0);
+    outline->raise();
+    return holder;
+}
+
+QToolButton* DeleteImage(const char* name, QStyle* style) {
+    auto* image = Named<QToolButton>(name);
+    image->setIcon(style->standardIcon(QStyle::SP_TrashIcon));
+    image->setAutoRaise(true);
+    image->setFocusPolicy(Qt::NoFocus);
+    return image;
+}
+
+} // namespace
+
+void Form1::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("mFile"));
+    const auto addCommand = [this](QMenu* menu, const char* name, QKeySequence keys,
+                                   void (Form1::*handler)()) {
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    addCommand(file, "mNew", QKeySequence::New, &Form1::mNew_Click);
+    addCommand(file, "mOpen", QKeySequence::Open, &Form1::mOpen_Click);
+    addCommand(file, "mSave", QKeySequence::Save, &Form1::mSave_Click);
+    addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);
+    QMenu* language = menuBar()->addMenu(QString());
+    language->setObjectName(QStringLiteral("mLang"));
+    addCommand(language, "mIta", {}, &Form1::mIta_Click);
+    addCommand(language, "mEng", {}, &Form1::mEng_Click);
+}
+
+QWidget* Form1::buildRecordTab(int tab) {
+    const TabDef& def = kTabs[tab];
+    auto roles = std::make_unique<EditorRoles>();
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+
+    countLabels_[tab] = Named<QLabel>(def.countLabel);
+    column->addWidget(countLabels_[tab]);
+    grids_[tab] = new GridView(QString::fromLatin1(def.grid));
+    roles->grid = grids_[tab];
+    roles->keyColumn = def.keyColumn;
+    column->addWidget(grids_[tab], 1);
+
+    roles->panel = Named<QWidget>(def.panel);
+    auto* buttons = new QVBoxLayout(roles->panel);
+    roles->newButton = Named<QPushButton>(def.newButton);
+    roles->modifyButton = Named<QPushButton>(def.modifyButton);
+    roles->deleteButton = Named<QPushButton>(def.deleteButton);
+    for (QPushButton* button : {roles->newButton, roles->modifyButton, roles->deleteButton})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    auto* fieldsArea = new QWidget;
+    auto* fieldsLayout = new QVBoxLayout(fieldsArea);
+    auto* form = new QFormLayout;
+    for (const FieldDef& field : def.fields) {
+        if (!field.name)
+            continue;
+        QWidget* control = field.combo ? static_cast<QWidget*>(Named<QComboBox>(field.name))
+                                       : static_cast<QWidget*>(Named<QLineEdit>(field.name));
+        form->addRow(CaptionLabel(field.label), control);
+        roles->fields.push_back(control);
+    }
+    roles->nameBox = qobject_cast<QLineEdit*>(roles->fields.front());
+    fieldsLayout->addLayout(form);
+    auto* confirmRow = new QHBoxLayout;
+    roles->cancelButton = Named<QPushButton>(def.cancelButton);
+    roles->confirmButton = Named<QPushButton>(def.confirmButton);
+    confirmRow->addStretch();
+    confirmRow->addWidget(roles->cancelButton);
+    confirmRow->addWidget(roles->confirmButton);
+    fieldsLayout->addLayout(confirmRow);
+
+    roles->browseFrame = new Outline(QString::fromLatin1(def.browseFrame));
+    roles->editFrame = new Outline(QString::fromLatin1(def.editFrame));
+    auto* editing = new QHBoxLayout;
+    editing->addWidget(Outlined(roles->panel, roles->browseFrame));
+    editing->addWidget(Outlined(fieldsArea, roles->editFrame), 1);
+    column->addLayout(editing);
+
+    roles_[tab] = std::move(roles);
+    return page;
+}
+
+QWidget* Form1::buildDeviceTab() {
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(buildRecordTab(0), 1);
+
+    auto* side = new QVBoxLayout;
+    const auto buildSlotFrame = [&](const char* frame, int listLabel, const char* list, int nameLabel,
+                                    const char* nameBox, const char* image) {
+        auto* box = Named<QGroupBox>(frame);
+        auto* layout = new QVBoxLayout(box);
+        layout->addWidget(CaptionLabel(listLabel));
+        auto* listWidget = Named<QListWidget>(list);
+        layout->addWidget(listWidget, 1);
+        layout->addWidget(CaptionLabel(nameLabel));
+        auto* nameRow = new QHBoxLayout;
+        nameRow->addWidget(Named<QLineEdit>(nameBox), 1);
+        nameRow->addWidget(DeleteImage(image, style()));
+        layout->addLayout(nameRow);
+        side->addWidget(box, 1);
+        return box;
+    };
+    Lgru = buildSlotFrame("Frg", 4, "Lgru", 5, "Tngru", "IbDel")->findChild<QListWidget*>();
+    QGroupBox* auxFrame = buildSlotFrame("Fraux", 9, "Laux", 8, "TnameA", "IdelAux");
+    auxFrame->setTitle(QStringLiteral("Aux"));
+    Laux = auxFrame->findChild<QListWidget*>();
+    row->addLayout(side);
+    return page;
+}
+
+void Form1::buildTabs() {
+    STab = Named<QTabWidget>("STab");
+    STab->addTab(buildDeviceTab(), QString());
+    for (int tab = 1; tab < kTabCount; ++tab)
+        STab->addTab(buildRecordTab(tab), QString());
+    STab->setTabText(3, QStringLiteral("Camera"));
+
+    auto* logo = Named<QLabel>("Image1");
+    logo->setPixmap(MakeLogo(fontMetrics().height() + 8));
+    logo->setContentsMargins(4, 2, 8, 2);
+    STab->setCornerWidget(logo, Qt::TopRightCorner);
+    setCentralWidget(STab);
+
+    auto* status = Named<QStatusBar>("StBar");
+    statusPanel_ = Named<QLabel>("StBarPanel");
+    status->addWidget(statusPanel_, 1);
+    setStatusBar(status);
+
+    Cgru = findChild<QComboBox*>(QStringLiteral("Cgru"));
+    Cbus = findChild<QComboBox*>(QStringLiteral("Cbus"));
+    Cmont = findChild<QComboBox*>(QStringLiteral("Cmont"));
+}
+
+void Form1::createEditors() {
+    const auto box = [this](const char* name) { return findChild<QLineEdit*>(QString::fromLatin1(name)); };
+    const auto combo = [this](const char* name) { return findChild<QComboBox*>(QString::fromLatin1(name)); };
+    devices_ = std::make_unique<DeviceEditor>(
+        *this, *roles_[0], DeviceEditor::Fields{box("Tname"), Cgru, combo("Ctipo"), box("Tind")});
+    loads_ = std::make_unique<NamedSlotEditor>(
+        *this, *roles_[1], NamedSlotEditor::Fields{box("TCarico"), combo("Cpriori")},
+        NamedSlotEditor::Kind{model_.LoadTable,
+                              Word::askDeleteLoad,
+                              Word::priorityWord,
+                              {"Priorità già inserita", "Priority already inserted"}});
+    probes_ = std::make_unique<NamedSlotEditor>(
+        *this, *roles_[2], NamedSlotEditor::Fields{box("TnameP"), combo("Czona")},
+        NamedSlotEditor::Kind{model_.ProbeTable,
+                              Word::askDeleteProbe,
+                              Word::zoneWord,
+                              {"Zona già inserita", "Zone already inserted"}});
+    cameras_ = std::make_unique<CameraEditor>(
+        *this, *roles_[3], CameraEditor::Fields{box("TnameW"), combo("Cnum"), Cmont, box("TindW")});
+    scenarios_ = std::make_unique<ScenarioEditor>(
+        *this, *roles_[4], ScenarioEditor::Fields{box("TnameS"), combo("CnumS"), Cbus, box("TindS")});
+
+    using Handler = void (Form1::*)();
+    struct TabHandlers {
+        Handler onNew, onModify, onDelete, onConfirm, onCancel;
+    };
+    constexpr std::array<TabHandlers, kTabCount> handlers{{
+        {&Form1::Cnew_Click, &Form1::Cmod_Click, &Form1::Cdel_Click, &Form1::Cok_Click, &Form1::Cann_Click},
+        {&Form1::CnewC_Click, &Form1::CmodC_Click, &Form1::CdelC_Click, &Form1::CokC_Click,
+         &Form1::CannC_Click},
+        {&Form1::CnewP_Click, &Form1::CmodP_Click, &Form1::CdelP_Click, &Form1::CokP_Click,
+         &Form1::CAnnP_Click},
+        {&Form1::CnewW_Click, &Form1::CmodW_Click, &Form1::CdelW_Click, &Form1::CokW_Click,
+         &Form1::CannW_Click},
+        {&Form1::CNews_Click, &Form1::CModS_Click, &Form1::CDelS_Click, &Form1::CokS_Click,
+         &Form1::CannS_Click},
+    }};
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        const EditorRoles& roles = *roles_[tab];
+        connect(roles.newButton, &QPushButton::clicked, this, handlers[tab].onNew);
+        connect(roles.modifyButton, &QPushButton::clicked, this, handlers[tab].onModify);
+        connect(roles.deleteButton, &QPushButton::clicked, this, handlers[tab].onDelete);
+        connect(roles.confirmButton, &QPushButton::clicked, this, handlers[tab].onConfirm);
+        connect(roles.cancelButton, &QPushButton::clicked, this, handlers[tab].onCancel);
+    }
+
+    const auto image = [this](const char* name) {
+        return findChild<QToolButton*>(QString::fromLatin1(name));
+    };
+    groups_ = std::make_unique<SlotNameList>(
+        *this, Lgru, box("Tngru"), image("IbDel"),
+        SlotNameList::Kind{model_.GroupTable, true, false, [this] { FillGroupCombo(); }});
+    auxiliaries_ = std::make_unique<SlotNameList>(*this, Laux, box("TnameA"), image("IdelAux"),
+                                                  SlotNameList::Kind{model_.AuxTable, false, true, {}});
+}
+
+} // namespace velto

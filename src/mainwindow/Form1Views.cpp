@@ -1,0 +1,71 @@
+// The grids, lists and group combo, rebuilt whole from the tables.
+#include "Form1.h"
+#include "GridRows.h"
+#include "GridView.h"
+#include "RecordEditor.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+
+namespace velto {
+
+void Form1::setGrid(int tab) {
+    grids_[tab]->setup(GridHeadings(tab, texts_), GridWidthsInTwips(tab));
+    editor(tab).roles().modifyButton->setEnabled(false);
+    editor(tab).roles().deleteButton->setEnabled(false);
+}
+
+void Form1::SetupDeviceGrid() {
+    setGrid(0);
+}
+void Form1::SetupLoadGrid() {
+    setGrid(1);
+}
+void Form1::SetupProbeGrid() {
+    setGrid(2);
+}
+void Form1::SetupCameraGrid() {
+    setGrid(3);
+}
+void Form1::SetupScenarioGrid() {
+    setGrid(4);
+}
+
+void Form1::FillGroupCombo() {
+    Cgru->clear();
+    Cgru->addItems(GroupComboItems(model_.GroupTable));
+    Cgru->setCurrentIndex(-1);
+}
+
+void Form1::RefreshAllViews() {
+    FillGroupCombo();
+    Lgru->clear();
+    Lgru->addItems(SlotListItems(model_.GroupTable));
+    Laux->clear();
+    Laux->addItems(SlotListItems(model_.AuxTable));
+
+    const std::array<GridRows, kTabCount> rows{DeviceRows(model_), LoadRows(model_), ProbeRows(model_),
+                                               CameraRows(model_, texts_), ScenarioRows(model_)};
+    const std::array<void (Form1::*)(), kTabCount> setups{&Form1::SetupDeviceGrid, &Form1::SetupLoadGrid,
+                                                          &Form1::SetupProbeGrid, &Form1::SetupCameraGrid,
+                                                          &Form1::SetupScenarioGrid};
+    const std::array<QString, kTabCount> countWords{
+        ' ' + texts_[Word::deviceCountWord], ' ' + texts_[Word::loadCountWord],
+        ' ' + texts_[Word::probeCountWord], QStringLiteral(" Camera"), ' ' + texts_[Word::scenarioCountWord]};
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        (this->*setups[tab])();
+        GridView* grid = grids_[tab];
+        grid->setUpdatesEnabled(false);
+        for (const QStringList& cells : rows[tab])
+            grid->appendRow(cells);
+        if (!rows[tab].isEmpty())
+            grid->removeDataRow(1);
+        grid->setUpdatesEnabled(true);
+        grid->setCurrentDataRow(1);
+        editor(tab).UpdateRowButtons();
+        countLabels_[tab]->setText(QString::number(rows[tab].size()) + countWords[tab]);
+    }
+}
+
+} // namespace velto

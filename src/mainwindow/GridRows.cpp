@@ -1,0 +1,113 @@
+#include "GridRows.h"
+
+namespace velto {
+namespace {
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+GridRows NamedSlotRows(std::span<const std::string> table) {
+    GridRows rows;
+    for (std::size_t key = 1; key < table.size(); ++key) {
+        if (!table[key].empty())
+            rows.append({Text(table[key]), QString::number(key)});
+    }
+    return rows;
+}
+
+struct GridColumns {
+    std::array<Word, 4> headings;
+    QList<int> widthsInTwips;
+};
+
+const GridColumns& Columns(int tab) {
+    static const std::array<GridColumns, 5> columns{{
+        {{Word::nameWord, Word::groupWord, Word::typeWord, Word::addressWord}, {2000, 700, 700, 700}},
+        {{Word::nameWord, Word::priorityWord}, {2000, 700}},
+        {{Word::nameWord, Word::zoneWord}, {2000, 700}},
+        {{Word::nameWord, Word::addressWord, Word::numberWord, Word::busWord}, {2000, 800, 650, 800}},
+        {{Word::nameWord, Word::addressWord, Word::numberWord}, {2000, 800, 650}},
+    }};
+    return columns[tab];
+}
+
+} // namespace
+
+QStringList GridHeadings(int tab, const UiTexts& texts) {
+    QStringList headings;
+    for (qsizetype column = 0; column < Columns(tab).widthsInTwips.size(); ++column)
+        headings << texts[Columns(tab).headings[column]];
+    return headings;
+}
+
+QList<int> GridWidthsInTwips(int tab) {
+    return Columns(tab).widthsInTwips;
+}
+
+QString DeviceTypeName(const std::string& code) {
+    for (const DeviceType& type : kDeviceTypes) {
+        if (code == type.code)
+            return QString::fromLatin1(type.displayName);
+    }
+    return Text(code);
+}
+
+GridRows DeviceRows(const ConfigModel& model) {
+    GridRows rows;
+    for (int address = 1; address <= kMaxDeviceAddress; ++address) {
+        const DeviceRecord& device = model.DeviceTable[address];
+        if (device.inUse != 0)
+            rows.append({Text(device.name), QString::number(device.group), DeviceTypeName(device.typeCode),
+                         QString::number(address)});
+    }
+    return rows;
+}
+
+GridRows LoadRows(const ConfigModel& model) {
+    return NamedSlotRows(model.LoadTable);
+}
+
+GridRows ProbeRows(const ConfigModel& model) {
+    return NamedSlotRows(model.ProbeTable);
+}
+
+GridRows CameraRows(const ConfigModel& model, const UiTexts& texts) {
+    GridRows rows;
+    for (int number = 1; number <= kMaxCamera; ++number) {
+        const CameraRecord& camera = model.CameraTable[number];
+        if (camera.address.empty())
+            continue;
+        const Word riser = IsOnLocalRiser(camera.address) ? Word::localRiserText : Word::privateRiserText;
+        rows.append(
+            {Text(camera.name), Text(AddressProper(camera.address)), QString::number(number), texts[riser]});
+    }
+    return rows;
+}
+
+GridRows ScenarioRows(const ConfigModel& model) {
+    GridRows rows;
+    for (int number = 1; number <= kMaxScenario; ++number) {
+        const ScenarioRecord& scenario = model.ScenarioTable[number];
+        if (!scenario.address.empty())
+            rows.append({Text(scenario.name), Text(scenario.address), QString::number(number)});
+    }
+    return rows;
+}
+
+QStringList SlotListItems(std::span<const std::string> table) {
+    QStringList items;
+    for (std::size_t slot = 1; slot < table.size(); ++slot)
+        items << QString::number(slot) + ' ' + Text(table[slot]);
+    return items;
+}
+
+QStringList GroupComboItems(std::span<const std::string> table) {
+    QStringList items;
+    for (std::size_t slot = 1; slot < table.size(); ++slot)
+        items << (table[slot].empty() ? QString::number(slot)
+                                      : QString::number(slot) + ' ' + Text(table[slot]));
+    return items;
+}
+
+} // namespace velto

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ConfigModel.h"
+#include "LanguageTable.h"
+
+#include <QList>
+#include <QStringList>
+#include <span>
+
+// The rows each grid lists for the tables, in key order, cells left to right.
+namespace velto {
+
+using GridRows = QList<QStringList>;
+
+GridRows DeviceRows(const ConfigModel& model);
+GridRows LoadRows(const ConfigModel& model);
+GridRows ProbeRows(const ConfigModel& model);
+GridRows CameraRows(const ConfigModel& model, const UiTexts& texts);
+GridRows ScenarioRows(const ConfigModel& model);
+
+// The headings and column widths (in twips) of the grid of a tab 0..4.
+QStringList GridHeadings(int tab, const UiTexts& texts);
+QList<int> GridWidthsInTwips(int tab);
+
+// The name the device grid shows for a stored type code (an unknown code shows as it is).
+QString DeviceTypeName(const std::string& code);
+
+// The nine items of the group or auxiliary list: number, a space, the slot's name.
+QStringList SlotListItems(std::span<const std::string> table);
+// The nine items of the device editor's group list: the number, with a space and the name when named.
+QStringList GroupComboItems(std::span<const std::string> table);
+
+} // namespace velto

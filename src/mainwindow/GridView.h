@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QTableWidget>
+
+namespace velto {
+
+// A grid of text cells whose heading row is row 0 and whose data rows count from 1, the numbering
+// the editors use for the row they act on. An empty grid shows one empty data row.
+class GridView : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit GridView(const QString& objectName, QWidget* parent = nullptr);
+
+    // Back to the empty state: the headings, one empty data row, the column widths (in twips).
+    void setup(const QStringList& headings, const QList<int>& widthsInTwips);
+    void setHeadings(const QStringList& headings);
+    void appendRow(const QStringList& cells);
+    void removeDataRow(int row);
+
+    int dataRowCount() const { return rowCount(); }
+    int currentDataRow() const { return currentRow() + 1; } // 0 when no row is current
+    void setCurrentDataRow(int row);
+    QString cell(int row, int column) const;
+
+signals:
+    // The user selected a row (or a rebuild made one current).
+    void rowSelected();
+};
+
+} // namespace velto

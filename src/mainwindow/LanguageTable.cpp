@@ -1,0 +1,74 @@
+#include "LanguageTable.h"
+
+namespace velto {
+
+const std::array<Caption, 57> kCaptions{{
+    {"mNew", {"Nuovo", "New"}},
+    {"mOpen", {"Apri", "Open"}},
+    {"mSave", {"Salva", "Save"}},
+    {"mExit", {"Esci", "Exit"}},
+    {"mLang", {"Lingua", "Language"}},
+    {"mIta", {"Italiano", "Italian"}},
+    {"mEng", {"Inglese", "English"}},
+    {"STab(0)", {"Attuatori / Aux", "Device / Aux"}},
+    {"STab(1)", {"Carichi", "Load"}},
+    {"STab(2)", {"Sonde termo", "Thermo probe"}},
+    {"STab(4)", {"Scenari", "Scenario"}},
+    {"Cnew", {"Nuovo", "New"}},
+    {"CnewC", {"Nuovo", "New"}},
+    {"CnewP", {"Nuovo", "New"}},
+    {"CnewW", {"Nuovo", "New"}},
+    {"CNews", {"Nuovo", "New"}},
+    {"Cmod", {"Modifica", "Modify"}},
+    {"CmodC", {"Modifica", "Modify"}},
+    {"CmodP", {"Modifica", "Modify"}},
+    {"CmodW", {"Modifica", "Modify"}},
+    {"CModS", {"Modifica", "Modify"}},
+    {"Cdel", {"Elimina", "Delete"}},
+    {"CdelC", {"Elimina", "Delete"}},
+    {"CdelP", {"Elimina", "Delete"}},
+    {"CdelW", {"Elimina", "Delete"}},
+    {"CDelS", {"Elimina", "Delete"}},
+    {"Cann", {"Cancella", "Cancel"}},
+    {"CannC", {"Cancella", "Cancel"}},
+    {"CAnnP", {"Cancella", "Cancel"}},
+    {"CannW", {"Cancella", "Cancel"}},
+    {"CannS", {"Cancella", "Cancel"}},
+    {"Cok", {"Conferma", "Accept"}},
+    {"CokC", {"Conferma", "Accept"}},
+    {"CokP", {"Conferma", "Accept"}},
+    {"CokW", {"Conferma", "Accept"}},
+    {"CokS", {"Conferma", "Accept"}},
+    {"Frg", {"Grouppo", "Group"}},
+    {"Lb(0)", {"nome attuatore", "device name"}},
+    {"Lb(1)", {}, Word::groupWord},
+    {"Lb(2)", {}, Word::typeWord},
+    {"Lb(3)", {}, Word::addressWord},
+    {"Lb(4)", {"lista gruppi", "group list"}},
+    {"Lb(5)", {"nome gruppo", "group name"}},
+    {"Lb(6)", {}, Word::priorityWord},
+    {"Lb(7)", {"nome carico", "load name"}},
+    {"Lb(8)", {"nome aux", "aux name"}},
+    {"Lb(9)", {"lista aux", "aux list"}},
+    {"Lb(10)", {"nome sonda", "probe name"}},
+    {"Lb(11)", {}, Word::zoneWord},
+    {"Lb(12)", {}, Word::numberWord},
+    {"Lb(13)", {"nome camera", "camera name"}},
+    {"Lb(14)", {}, Word::addressWord},
+    {"Lb(15)", {}, Word::busWord},
+    {"Lb(16)", {}, Word::busWord},
+    {"Lb(17)", {}, Word::addressWord},
+    {"Lb(18)", {"nome scenario", "scenario name"}},
+    {"Lb(19)", {}, Word::numberWord},
+}};
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void UiTexts::load(bool italian) {
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        values_[i] = ToQString(kWords[i].pick(italian));
+}
+
+} // namespace velto

@@ -1,0 +1,77 @@
+#include "QtToolkit.h"
+
+#include "ShowFileDialog.h"
+
+#include <QMessageBox>
+#include <QSettings>
+
+namespace velto {
+namespace {
+
+QSettings UserSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, kExecutableName, kExecutableName);
+}
+
+QMessageBox::Icon ToQtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+int ToAnswerCode(int qtButton) {
+    switch (qtButton) {
+    case QMessageBox::Yes:
+        return kAnswerYes;
+    case QMessageBox::No:
+        return kAnswerNo;
+    case QMessageBox::Cancel:
+        return kAnswerCancel;
+    default:
+        return kAnswerOk;
+    }
+}
+
+} // namespace
+
+int QtToolkit::messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
+                          Icon icon) {
+    QMessageBox box(ToQtIcon(icon), title, text, ToQtButtons(buttons), owner);
+    if (buttons == Buttons::YesNoCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    return ToAnswerCode(box.exec());
+}
+
+QString QtToolkit::fileDialog(const FileDialogRequest& request) {
+    return ShowFileDialog(request.owner, request.mode, request.title, request.fileName, request.filter,
+                          request.initialFolder, request.defaultExtension);
+}
+
+QString QtToolkit::setting(const QString& section, const QString& key, const QString& defaultValue) {
+    return UserSettings().value(section + '/' + key, defaultValue).toString();
+}
+
+void QtToolkit::putSetting(const QString& section, const QString& key, const QString& value) {
+    UserSettings().setValue(section + '/' + key, value);
+}
+
+} // namespace velto

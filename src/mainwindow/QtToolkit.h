@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Toolkit.h"
+
+namespace velto {
+
+// The toolkit on real Qt dialogs and QSettings (INI, per user, keyed by the executable's name).
+class QtToolkit final : public Toolkit {
+public:
+    int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
+                   Icon icon) override;
+    QString fileDialog(const FileDialogRequest& request) override;
+    QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
+    void putSetting(const QString& section, const QString& key, const QString& value) override;
+};
+
+} // namespace velto

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace velto {
+
+// Everything modal or per-user the program asks of its surroundings: message boxes, the file dialogs
+// and the settings store. The program runs on the Qt implementation; tests script every answer.
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Icon { None, Exclamation, Question, Critical };
+
+// Answer codes as the program stores and tests them.
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerCancel = 2;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+inline constexpr int kOpenMode = 1;
+inline constexpr int kSaveMode = 0;
+
+// The arguments of ShowFileDialog. The filter is pairs of description and pattern, each followed
+// by a NUL character.
+struct FileDialogRequest {
+    QWidget* owner = nullptr;
+    int mode = kOpenMode;
+    QString title;
+    QString fileName;
+    QString filter;
+    QString initialFolder;
+    QString defaultExtension;
+};
+
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+    virtual int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
+                           Icon icon) = 0;
+    // The full path chosen, or empty text when the user cancels.
+    virtual QString fileDialog(const FileDialogRequest& request) = 0;
+    virtual QString setting(const QString& section, const QString& key, const QString& defaultValue) = 0;
+    virtual void putSetting(const QString& section, const QString& key, const QString& value) = 0;
+};
+
+// The program's executable name: it titles the questions and keys the settings.
+inline const QString kExecutableName = QStringLiteral("velto-configurator");
+
+} // namespace velto

@@ -1,0 +1,28 @@
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The headless platform warns about window hints it cannot pass on; nothing a test can act on.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    qt_message_output(type, context, message);
+}
+
+} // namespace
+
+// Runs the window tests headless, with the per-user settings in a folder of their own.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QTemporaryDir settingsHome;
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    qInstallMessageHandler(QuietMessages);
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,44 @@
+#include "ScriptedToolkit.h"
+
+#include <gtest/gtest.h>
+
+namespace velto::testing {
+
+ScriptedToolkit::~ScriptedToolkit() {
+    EXPECT_TRUE(answers_.isEmpty()) << answers_.size() << " scripted box answer(s) never used";
+    EXPECT_TRUE(paths_.isEmpty()) << paths_.size() << " scripted file dialog answer(s) never used";
+}
+
+int ScriptedToolkit::messageBox(QWidget*, const QString& text, const QString& title, Buttons buttons,
+                                Icon icon) {
+    boxes_.append({text, title, buttons, icon});
+    if (answers_.isEmpty()) {
+        ADD_FAILURE() << "unexpected message box: \"" << text.toStdString() << "\" titled \""
+                      << title.toStdString() << '"';
+        return buttons == Buttons::Ok ? kAnswerOk : kAnswerCancel;
+    }
+    return answers_.dequeue();
+}
+
+QString ScriptedToolkit::fileDialog(const FileDialogRequest& request) {
+    dialogs_.append(request);
+    if (paths_.isEmpty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << request.title.toStdString();
+        return {};
+    }
+    return paths_.dequeue();
+}
+
+QString ScriptedToolkit::setting(const QString& section, const QString& key, const QString& defaultValue) {
+    return settings.value(section + '/' + key, defaultValue);
+}
+
+void ScriptedToolkit::putSetting(const QString& section, const QString& key, const QString& value) {
+    settings.insert(section + '/' + key, value);
+}
+
+QList<RecordedBox> ScriptedToolkit::takeBoxes() {
+    return std::exchange(boxes_, {});
+}
+
+} // namespace velto::testing
