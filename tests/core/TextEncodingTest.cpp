@@ -1,0 +1,61 @@
+#include "TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace velto {
+namespace {
+
+TEST(TextEncoding, Utf8Validity) {
+    const std::pair<std::string, bool> cases[] = {
+        {"", true},
+        {"plain ASCII text, long enough for the eight-byte steps", true},
+        {"caff\xC3\xA8 \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF", true},
+        {std::string("nul\0inside", 10), true},
+        {"\xEF\xBB\xBF<a/>", true},
+        {"caff\xE8", false},         // Windows-1252
+        {"\xC3", false},             // cut short
+        {"\xC3\xA8\xA8", false},     // stray continuation byte
+        {"\xC0\xAF", false},         // overlong
+        {"\xE0\x9F\xBF", false},     // overlong, three bytes
+        {"\xED\xA0\x80", false},     // surrogate
+        {"\xF4\x90\x80\x80", false}, // above U+10FFFF
+        {"\xF5\x80\x80\x80", false},
+        {"12345678\xFF", false}, // after an all-ASCII word
+        {"\xE2\x82", false},
+    };
+    for (const auto& [bytes, valid] : cases)
+        EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
+}
+
+TEST(TextEncoding, Windows1252) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"abc", "abc"},
+        {"\xE8\xE0\xF9\xFF", "\u00e8\u00e0\u00f9\u00ff"},
+        {"\x80\x85\x8A\x99\x9F", "\u20ac\u2026\u0160\u2122\u0178"},
+        {"\x81\x8D\x8F\x90\x9D", "\u0081\u008d\u008f\u0090\u009d"},
+        {"\xA0\xA9", "\u00a0\u00a9"},
+    };
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_EQ(Windows1252ToUtf8(bytes), text);
+        EXPECT_EQ(Windows1252Utf8Length(bytes), text.size());
+    }
+    // "a" "è" "€" "b" take 1, 2, 3 and 1 bytes in UTF-8.
+    const std::string bytes = "a\xE8\x80"
+                              "b";
+    const std::pair<std::size_t, std::size_t> offsets[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2},
+                                                           {5, 2}, {6, 3}, {7, 4}};
+    for (auto [utf8, original] : offsets)
+        EXPECT_EQ(Windows1252OffsetOf(bytes, utf8), original) << utf8;
+}
+
+TEST(TextEncoding, CountsCharacters) {
+    EXPECT_EQ(CountCharacters(""), 0u);
+    EXPECT_EQ(CountCharacters("0099"), 4u);
+    EXPECT_EQ(CountCharacters("99\u00e9"), 3u);
+    EXPECT_EQ(CountCharacters("\U0001F600\u20ac"), 2u);
+    EXPECT_EQ(CountCharacters("\xFF\xFE"), 2u);
+}
+
+} // namespace
+} // namespace velto
