@@ -1,5 +1,6 @@
 #include "TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -45,10 +46,11 @@ std::size_t DecodeUtf8(const unsigned char* p, std::size_t available, char32_t& 
     return length;
 }
 
-bool AllAscii(const unsigned char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return (word & 0x8080808080808080ULL) == 0;
+// True when the 32 bytes at p are all ASCII.
+bool AllAscii32(const unsigned char* p) {
+    std::uint64_t words[4];
+    std::memcpy(words, p, sizeof words);
+    return ((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ULL) == 0;
 }
 
 // Code points of the bytes 0x80..0x9F; from 0xA0 on the code page matches Latin-1.
@@ -62,22 +64,67 @@ char32_t Windows1252CodePoint(unsigned char byte) {
     return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
 }
 
-std::size_t Utf8Length(char32_t codePoint) {
-    return codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
-}
-
 char* EncodeUtf8(char32_t codePoint, char* out) {
     if (codePoint < 0x80) {
         *out++ = static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {
         *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
         *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
+    } else if (codePoint < 0x10000) {
         *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
         *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
         *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     }
     return out;
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+    char bytes[4];
+    out.append(bytes, EncodeUtf8(codePoint, bytes));
+}
+
+struct Reference {
+    char32_t codePoint = 0;
+    std::size_t length = 0; // 0 = no reference here
+};
+
+// The reference at the start of text, which starts with "&".
+Reference ParseReference(std::string_view text) {
+    constexpr std::pair<std::string_view, char> kNamed[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    for (const auto& [name, character] : kNamed) {
+        if (text.substr(0, name.size()) == name)
+            return {static_cast<char32_t>(character), name.size()};
+    }
+    if (text.size() < 3 || text[1] != '#')
+        return {};
+    const bool hexadecimal = text[2] == 'x';
+    std::size_t i = hexadecimal ? 3 : 2;
+    const std::size_t firstDigit = i;
+    std::uint32_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (hexadecimal && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (hexadecimal && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0)
+            break;
+        value = std::min<std::uint32_t>(value * (hexadecimal ? 16 : 10) + digit, 0x110000);
+    }
+    if (i == firstDigit || i == text.size() || text[i] != ';')
+        return {};
+    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        value = 0xFFFD;
+    return {value, i + 1};
 }
 
 void AppendCharacterReference(std::string& out, char32_t codePoint) {
@@ -96,8 +143,8 @@ bool IsValidUtf8(std::string_view bytes) {
     const std::size_t size = bytes.size();
     std::size_t i = 0;
     while (i < size) {
-        if (size - i >= 8 && AllAscii(p + i)) {
-            i += 8;
+        if (size - i >= 32 && AllAscii32(p + i)) {
+            i += 32;
             continue;
         }
         if (p[i] < 0x80) {
@@ -113,33 +160,41 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::size_t Windows1252Utf8Length(std::string_view bytes) {
+std::string Windows1252AttributeToUtf8(std::string_view value) {
+    // Two passes, so that a long value is built in one allocation of the exact size: the first only
+    // counts the bytes the second writes.
+    auto decode = [value](auto&& emitRun, auto&& emitCodePoint) {
+        std::size_t runFrom = 0;
+        for (std::size_t i = 0; i < value.size();) {
+            const auto byte = static_cast<unsigned char>(value[i]);
+            if (byte < 0x80 && byte != '&') {
+                ++i;
+                continue;
+            }
+            emitRun(value.substr(runFrom, i - runFrom));
+            const Reference reference = byte == '&' ? ParseReference(value.substr(i)) : Reference{};
+            if (reference.length != 0) {
+                emitCodePoint(reference.codePoint);
+                i += reference.length;
+            } else {
+                emitCodePoint(Windows1252CodePoint(byte));
+                ++i;
+            }
+            runFrom = i;
+        }
+        emitRun(value.substr(runFrom));
+    };
     std::size_t length = 0;
-    for (unsigned char byte : bytes)
-        length += Utf8Length(Windows1252CodePoint(byte));
-    return length;
-}
-
-char* Windows1252ToUtf8(std::string_view bytes, char* out) {
-    for (unsigned char byte : bytes)
-        out = EncodeUtf8(Windows1252CodePoint(byte), out);
-    return out;
-}
-
-std::string Windows1252ToUtf8(std::string_view bytes) {
-    std::string text(Windows1252Utf8Length(bytes), '\0');
-    Windows1252ToUtf8(bytes, text.data());
+    decode([&](std::string_view run) { length += run.size(); },
+           [&](char32_t codePoint) {
+               char bytes[4];
+               length += static_cast<std::size_t>(EncodeUtf8(codePoint, bytes) - bytes);
+           });
+    std::string text;
+    text.reserve(length);
+    decode([&](std::string_view run) { text += run; },
+           [&](char32_t codePoint) { AppendUtf8(text, codePoint); });
     return text;
-}
-
-std::size_t Windows1252OffsetOf(std::string_view bytes, std::size_t utf8Offset) {
-    std::size_t offset = 0;
-    for (std::size_t utf8 = 0; offset < bytes.size(); ++offset) {
-        utf8 += Utf8Length(Windows1252CodePoint(static_cast<unsigned char>(bytes[offset])));
-        if (utf8 > utf8Offset)
-            break;
-    }
-    return offset;
 }
 
 void AppendXmlAttribute(std::string& out, std::string_view utf8) {

@@ -11,14 +11,12 @@ namespace velto {
 // True when the bytes are well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
-// Windows-1252 to UTF-8. The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D)
-// become the control characters with the same numbers.
-std::size_t Windows1252Utf8Length(std::string_view bytes);
-char* Windows1252ToUtf8(std::string_view bytes, char* out); // out holds Windows1252Utf8Length bytes
-std::string Windows1252ToUtf8(std::string_view bytes);
-
-// The offset in bytes of the Windows-1252 character whose UTF-8 form starts at utf8Offset.
-std::size_t Windows1252OffsetOf(std::string_view bytes, std::size_t utf8Offset);
+// An attribute value of a Windows-1252 file as the XML parser leaves it when told not to replace
+// references: the bytes are decoded to UTF-8 and the references &lt; &gt; &amp; &quot; &apos; &#N;
+// &#xN; replaced. The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become
+// the control characters with the same numbers. A reference to no character (0, a surrogate, above U+10FFFF)
+// gives U+FFFD; an "&" that starts no reference stays as it is.
+std::string Windows1252AttributeToUtf8(std::string_view value);
 
 // Appends a UTF-8 text for use between the double quotes of an XML attribute, in pure ASCII: & < > "
 // as entity references, control characters and everything above U+007F as decimal character

@@ -27,7 +27,7 @@ TEST(TextEncoding, Utf8Validity) {
         EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
 }
 
-TEST(TextEncoding, Windows1252) {
+TEST(TextEncoding, Windows1252AttributeValues) {
     const std::pair<std::string, std::string> cases[] = {
         {"", ""},
         {"abc", "abc"},
@@ -35,18 +35,14 @@ TEST(TextEncoding, Windows1252) {
         {"\x80\x85\x8A\x99\x9F", "\u20ac\u2026\u0160\u2122\u0178"},
         {"\x81\x8D\x8F\x90\x9D", "\u0081\u008d\u008f\u0090\u009d"},
         {"\xA0\xA9", "\u00a0\u00a9"},
+        {"&amp;&lt;&gt;&quot;&apos;", "&<>\"'"},
+        {"&#233;&#xE9;&#xe9;&#128512;&#x10FFFF;", "\u00e9\u00e9\u00e9\U0001F600\U0010FFFF"},
+        {"&#0;&#xD800;&#x110000;&#99999999999;", "\ufffd\ufffd\ufffd\ufffd"},
+        {"& &amp &#; &#x; &#12 &#x1G; &unknown; &", "& &amp &#; &#x; &#12 &#x1G; &unknown; &"},
+        {"\xE8&#232;", "\u00e8\u00e8"},
     };
-    for (const auto& [bytes, text] : cases) {
-        EXPECT_EQ(Windows1252ToUtf8(bytes), text);
-        EXPECT_EQ(Windows1252Utf8Length(bytes), text.size());
-    }
-    // "a" "è" "€" "b" take 1, 2, 3 and 1 bytes in UTF-8.
-    const std::string bytes = "a\xE8\x80"
-                              "b";
-    const std::pair<std::size_t, std::size_t> offsets[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2},
-                                                           {5, 2}, {6, 3}, {7, 4}};
-    for (auto [utf8, original] : offsets)
-        EXPECT_EQ(Windows1252OffsetOf(bytes, utf8), original) << utf8;
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(Windows1252AttributeToUtf8(value), text) << value;
 }
 
 TEST(TextEncoding, CountsCharacters) {

@@ -1,0 +1,522 @@
+#include "ConfReader.h"
+
+#include "NumberText.h"
+#include "TextEncoding.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <pugixml.hpp>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace velto {
+namespace {
+
+// ---------------------------------------------------------------------------------------------------
+// Memory of the document tree. A conf.xml is a few kilobytes; a document tree costs about 64 bytes per
+// element and 40 per attribute, so a hostile file made of nothing but tiny elements would take many
+// times its own size in memory. While a file is parsed its tree may take at most as many bytes as the
+// file (and never less than kTreeFloor); past that the parser is refused memory and the file is
+// reported as unreadable, with the parser's own description.
+
+constexpr std::size_t kTreeFloor = std::size_t{64} << 20;
+
+thread_local std::size_t* treeAllowance = nullptr;
+
+void* AllocateWithinAllowance(std::size_t size) {
+    if (treeAllowance != nullptr) {
+        if (size > *treeAllowance)
+            return nullptr;
+        *treeAllowance -= size;
+    }
+    return std::malloc(size);
+}
+
+void Deallocate(void* pointer) {
+    std::free(pointer);
+}
+
+class TreeAllowance {
+public:
+    explicit TreeAllowance(std::size_t fileSize) : remaining_(std::max(fileSize, kTreeFloor)) {
+        static std::once_flag installed;
+        std::call_once(installed,
+                       [] { pugi::set_memory_management_functions(AllocateWithinAllowance, Deallocate); });
+        treeAllowance = &remaining_;
+    }
+    ~TreeAllowance() { treeAllowance = nullptr; }
+    TreeAllowance(const TreeAllowance&) = delete;
+    TreeAllowance& operator=(const TreeAllowance&) = delete;
+
+private:
+    std::size_t remaining_;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// The sections and the one rule table that drives them.
+
+enum class Section { Device, Group, Load, Aux, Probe, Camera, Scf420, Mh200 };
+
+enum class RangeTest {
+    None,           // devices: any point that fits a slot
+    ZeroOrAbove,    // out of range when the key equals 0 or is above the highest key
+    BelowOneOrAbove // out of range when the key is below 1 or above the highest key
+};
+
+struct SectionRule {
+    Section section;
+    const char* element;
+    const char* query;
+    const char* keyAttribute;
+    RangeTest range;
+    int highestKey;
+    int lastSlot;
+    ReaderMessage invalid;
+    ReaderMessage duplicate;
+};
+
+// In the order the sections are read, whatever the order of the elements in the file.
+constexpr SectionRule kSections[] = {
+    {Section::Device, "device", "//device", "point", RangeTest::None, 0, kDeviceSlots - 1,
+     ReaderMessage::BadParameters, ReaderMessage::DeviceDuplicate},
+    {Section::Group, "group", "//group", "group", RangeTest::ZeroOrAbove, kMaxGroup, kMaxGroup,
+     ReaderMessage::GroupInvalid, ReaderMessage::GroupDuplicate},
+    {Section::Load, "load", "//load", "priority", RangeTest::ZeroOrAbove, kMaxLoad, kMaxLoad,
+     ReaderMessage::LoadInvalid, ReaderMessage::LoadDuplicate},
+    {Section::Aux, "aux", "//aux", "number", RangeTest::ZeroOrAbove, kMaxAux, kMaxAux,
+     ReaderMessage::AuxInvalid, ReaderMessage::AuxDuplicate},
+    {Section::Probe, "probe", "//probe", "number", RangeTest::ZeroOrAbove, kMaxProbe, kMaxProbe,
+     ReaderMessage::ProbeInvalid, ReaderMessage::ProbeDuplicate},
+    {Section::Camera, "camera", "//camera", "number", RangeTest::ZeroOrAbove, kMaxCamera, kMaxCamera,
+     ReaderMessage::CameraInvalid, ReaderMessage::CameraDuplicate},
+    {Section::Scf420, "scf420", "//scf420", "number", RangeTest::ZeroOrAbove, kMaxScenario, kMaxScenario,
+     ReaderMessage::F420Invalid, ReaderMessage::F420Duplicate},
+    {Section::Mh200, "scmh200", "//scmh200", "number", RangeTest::BelowOneOrAbove, kMaxMh200, kMaxMh200,
+     ReaderMessage::Mh200Invalid, ReaderMessage::Mh200Duplicate},
+};
+
+bool OutOfRange(const SectionRule& rule, double key) {
+    switch (rule.range) {
+    case RangeTest::None:
+        return false;
+    case RangeTest::ZeroOrAbove:
+        return key == 0 || key > rule.highestKey;
+    case RangeTest::BelowOneOrAbove:
+        return key < 1 || key > rule.highestKey;
+    }
+    return false;
+}
+
+// The text of the slot's field that tells whether the slot is taken (the MH200 section tests its name
+// in its own steps).
+const std::string& DuplicateTestField(const ConfigModel& model, Section section, int slot) {
+    switch (section) {
+    case Section::Device:
+        return model.DeviceTable[slot].typeCode;
+    case Section::Group:
+        return model.GroupTable[slot];
+    case Section::Load:
+        return model.LoadTable[slot];
+    case Section::Aux:
+        return model.AuxTable[slot];
+    case Section::Probe:
+        return model.ProbeTable[slot];
+    case Section::Camera:
+        return model.CameraTable[slot].name;
+    case Section::Scf420:
+        return model.ScenarioTable[slot].name;
+    case Section::Mh200:
+        break;
+    }
+    return model.Mh200ScenarioTable[slot].name;
+}
+
+std::string* NameOnlySlot(ConfigModel& model, Section section, int slot) {
+    switch (section) {
+    case Section::Group:
+        return &model.GroupTable[slot];
+    case Section::Load:
+        return &model.LoadTable[slot];
+    case Section::Aux:
+        return &model.AuxTable[slot];
+    case Section::Probe:
+        return &model.ProbeTable[slot];
+    default:
+        return nullptr;
+    }
+}
+
+// A cen command is valid when its leading number lies in 99..9999 and it has at least four characters
+// ("0099" is valid, "100" is not).
+bool IsValidCenCommand(std::string_view command) {
+    const double value = LeadingNumber(command);
+    return value >= 99 && value <= 9999 && CountCharacters(command) >= 4;
+}
+
+bool EqualsPullIgnoringCase(std::string_view text) {
+    constexpr std::string_view pull = "pull";
+    if (text.size() != pull.size())
+        return false;
+    for (std::size_t i = 0; i < pull.size(); ++i) {
+        const char lower =
+            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (lower != pull[i])
+            return false;
+    }
+    return true;
+}
+
+// A rounded number when it fits 0..255.
+std::optional<std::uint8_t> AsByte(std::optional<double> value) {
+    const auto rounded = value ? RoundHalfEven(*value) : std::nullopt;
+    if (!rounded || *rounded < 0 || *rounded > 255)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(*rounded);
+}
+
+// How attribute values become the program's UTF-8 text. A UTF-8 file is parsed as it is and its values
+// are ready; a Windows-1252 file is parsed without replacing references, and each value read is
+// decoded then, so the file never has to be held a second time in a wider form.
+class Values {
+public:
+    explicit Values(bool windows1252) : windows1252_(windows1252) {}
+
+    std::string Text(const pugi::xml_attribute& attribute) const {
+        return windows1252_ ? Windows1252AttributeToUtf8(attribute.value()) : std::string(attribute.value());
+    }
+
+private:
+    bool windows1252_;
+};
+
+class SectionReader {
+public:
+    SectionReader(ConfigModel& model, const NoticeSink& sink, const Values& values)
+        : model_(model), sink_(sink), values_(values) {}
+
+    // Reads every section; false when a stop ended the reading.
+    bool ReadAll(const pugi::xml_document& document) {
+        for (const SectionRule& rule : kSections) {
+            pugi::xpath_node_set elements = document.select_nodes(rule.query);
+            elements.sort();
+            for (const pugi::xpath_node& element : elements) {
+                if (!ReadElement(rule, element.node()))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    enum Outcome : bool { Stopped = false, GoOn = true };
+
+    // What the notices of one element need: its section, node and key as written.
+    struct Element {
+        const SectionRule& rule;
+        pugi::xml_node node;
+        std::string keyText;
+    };
+
+    std::string Text(const Element& element, const char* attribute) const {
+        return values_.Text(element.node.attribute(attribute));
+    }
+
+    void Report(NoticeKind kind, ReaderMessage message, const Element& element) {
+        if (!sink_)
+            return;
+        Notice notice;
+        notice.kind = kind;
+        notice.section = element.rule.element;
+        notice.message = message;
+        notice.keyText = element.keyText;
+        notice.name = Text(element, "name");
+        sink_(notice);
+    }
+
+    Outcome Stop(const Element& element) {
+        Report(NoticeKind::Stop, ReaderMessage::BadParameters, element);
+        return Stopped;
+    }
+
+    Outcome Invalid(const Element& element, ReaderMessage message) {
+        Report(NoticeKind::Invalid, message, element);
+        return GoOn;
+    }
+
+    Outcome Duplicate(const Element& element) {
+        Report(NoticeKind::Duplicate, element.rule.duplicate, element);
+        return GoOn;
+    }
+
+    Outcome ReadElement(const SectionRule& rule, const pugi::xml_node& node) {
+        const Element element{rule, node, values_.Text(node.attribute(rule.keyAttribute))};
+        const auto key = WholeNumber(element.keyText);
+        if (!key)
+            return Stop(element);
+        if (OutOfRange(rule, *key))
+            return Invalid(element, rule.invalid);
+        const auto slot = RoundHalfEven(*key);
+        if (!slot || *slot < 0 || *slot > rule.lastSlot)
+            return Stop(element);
+        const int index = static_cast<int>(*slot);
+
+        switch (rule.section) {
+        case Section::Device:
+            return ReadDevice(element, index);
+        case Section::Camera:
+            return ReadCamera(element, index);
+        case Section::Mh200:
+            return ReadMh200(element, index);
+        default:
+            break;
+        }
+        if (!DuplicateTestField(model_, rule.section, index).empty())
+            return Duplicate(element);
+        if (rule.section == Section::Scf420) {
+            model_.ScenarioTable[index].name = Text(element, "name");
+            model_.ScenarioTable[index].address = Text(element, "adr");
+        } else {
+            *NameOnlySlot(model_, rule.section, index) = Text(element, "name");
+        }
+        return GoOn;
+    }
+
+    // Each field is written as soon as it is read, so a device that stops the reading keeps what came
+    // before the value that stopped it.
+    Outcome ReadDevice(const Element& element, int slot) {
+        DeviceRecord& device = model_.DeviceTable[slot];
+        if (!device.typeCode.empty()) {
+            Duplicate(element);
+            return NextDevicePosition(element);
+        }
+        if (position_ > 255)
+            return Stop(element);
+        device.inUse = static_cast<std::uint8_t>(position_);
+
+        if (!element.node.attribute("name"))
+            return Stop(element);
+        device.name = Text(element, "name");
+        if (!element.node.attribute("type"))
+            return Stop(element);
+        device.typeCode = Text(element, "type");
+        if (!element.node.attribute("group"))
+            return Stop(element);
+        const auto group = AsByte(LeadingNumber(Text(element, "group")));
+        if (!group)
+            return Stop(element);
+        device.group = *group;
+
+        if (EqualsPullIgnoringCase(Text(element, "pull")))
+            device.pull = true;
+        const std::string dimmer = Text(element, "dimmer");
+        if (!dimmer.empty()) {
+            const auto level = AsByte(WholeNumber(dimmer));
+            if (!level)
+                return Stop(element);
+            device.dimmer = *level;
+        }
+        return NextDevicePosition(element);
+    }
+
+    // The position is a 16-bit signed count: one past 32767 cannot be held and ends the reading like
+    // any other value that cannot be read.
+    Outcome NextDevicePosition(const Element& element) {
+        if (position_ == std::numeric_limits<std::int16_t>::max())
+            return Stop(element);
+        ++position_;
+        return GoOn;
+    }
+
+    // The name is stored first, then the address; a later check does not undo an earlier write.
+    Outcome ReadCamera(const Element& element, int slot) {
+        CameraRecord& camera = model_.CameraTable[slot];
+        if (!camera.name.empty())
+            return Duplicate(element);
+        camera.name = Text(element, "name");
+        if (!element.node.attribute("type") || !element.node.attribute("adr"))
+            return Stop(element);
+        const std::string riser = Text(element, "type");
+        const std::string address = Text(element, "adr");
+        if (address.empty())
+            return Invalid(element, element.rule.invalid);
+        const double number = LeadingNumber(address);
+        camera.address = ShortestDecimal(number);
+        if (number < 4000 || number > 5000)
+            return Invalid(element, element.rule.invalid);
+        if (riser != "1" && riser != "2")
+            return Invalid(element, element.rule.invalid);
+        if (riser == "2")
+            camera.address += kLocalRiserMark;
+        return GoOn;
+    }
+
+    // A second element with the same number keeps the first name but replaces the cen commands when
+    // its own are valid.
+    Outcome ReadMh200(const Element& element, int slot) {
+        Mh200Record& scenario = model_.Mh200ScenarioTable[slot];
+        if (scenario.name.empty()) {
+            if (!element.node.attribute("name"))
+                return Stop(element);
+            scenario.name = Text(element, "name");
+        } else {
+            Duplicate(element);
+        }
+        if (!element.node.attribute("cenact"))
+            return Stop(element);
+        std::string activation = Text(element, "cenact");
+        if (!IsValidCenCommand(activation))
+            return Invalid(element, ReaderMessage::CenActInvalid);
+        scenario.cenActivation = std::move(activation);
+        if (!element.node.attribute("cendis"))
+            return Stop(element);
+        std::string deactivation = Text(element, "cendis");
+        if (!IsValidCenCommand(deactivation))
+            return Invalid(element, ReaderMessage::CenDisInvalid);
+        scenario.cenDeactivation = std::move(deactivation);
+        return GoOn;
+    }
+
+    ConfigModel& model_;
+    const NoticeSink& sink_;
+    const Values& values_;
+    int position_ = 1;
+};
+
+// ---------------------------------------------------------------------------------------------------
+
+struct Buffer {
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+};
+
+void ReportFileFailure(const NoticeSink& sink, std::string reason) {
+    if (!sink)
+        return;
+    Notice notice;
+    notice.kind = NoticeKind::ParseFailure;
+    notice.reason = std::move(reason);
+    sink(notice);
+}
+
+void ReadVersion(const pugi::xml_document& document, const Values& values, std::string& fileVersion,
+                 const NoticeSink& sink) {
+    const pugi::xml_node version = document.select_node("//version").node();
+    if (version && version.attribute("number"))
+        fileVersion = values.Text(version.attribute("number"));
+    if (fileVersion != kCurrentFileVersion && sink) {
+        Notice notice;
+        notice.kind = NoticeKind::OldVersion;
+        notice.message = ReaderMessage::OldVersion;
+        sink(notice);
+    }
+}
+
+// Parses the file's bytes in place and reads them into the tables. Bytes that are not UTF-8 are taken
+// as Windows-1252, the code page older versions wrote.
+bool ParseAndRead(Buffer& file, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink) {
+    const bool windows1252 = !IsValidUtf8(std::string_view(file.data.get(), file.size));
+    const Values values(windows1252);
+    unsigned options = pugi::parse_default | pugi::parse_embed_pcdata;
+    if (windows1252)
+        options &= ~pugi::parse_escapes; // replaced by Values as each value is decoded
+    pugi::xml_document document;
+    pugi::xml_parse_result parsed;
+    {
+        TreeAllowance allowance(file.size);
+        parsed = document.load_buffer_inplace(file.data.get(), file.size, options, pugi::encoding_utf8);
+    }
+    if (!parsed) {
+        ReportFileFailure(sink,
+                          std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset));
+        return false;
+    }
+    ReadVersion(document, values, fileVersion, sink);
+    SectionReader reader(model, sink, values);
+    try {
+        return reader.ReadAll(document);
+    } catch (const std::bad_alloc&) {
+        // A section's selection ran out of memory: a stop, with what was read so far kept.
+        if (sink) {
+            Notice notice;
+            notice.kind = NoticeKind::Stop;
+            sink(notice);
+        }
+        return false;
+    }
+}
+
+std::string SystemError(int error) {
+    return std::system_category().message(error);
+}
+
+// Reads the whole file; on failure returns false with error set to the system's description.
+bool ReadWholeFile(const std::string& path, Buffer& buffer, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemError(errno);
+        return false;
+    }
+    struct stat info {};
+    std::size_t capacity = 64 * 1024;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        capacity = static_cast<std::size_t>(info.st_size) + 1; // one more byte to see the end
+    buffer.data.reset(new char[capacity]);
+    buffer.size = 0;
+    for (;;) {
+        if (buffer.size == capacity) { // the file grew while it was read, or its size was not known
+            capacity *= 2;
+            std::unique_ptr<char[]> larger(new char[capacity]);
+            std::memcpy(larger.get(), buffer.data.get(), buffer.size);
+            buffer.data = std::move(larger);
+        }
+        const ssize_t count = ::read(fd, buffer.data.get() + buffer.size, capacity - buffer.size);
+        if (count == 0)
+            break;
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            error = SystemError(errno);
+            ::close(fd);
+            return false;
+        }
+        buffer.size += static_cast<std::size_t>(count);
+    }
+    ::close(fd);
+    return true;
+}
+
+} // namespace
+
+bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fileVersion,
+                    const NoticeSink& sink) {
+    fileVersion.clear();
+    Buffer file;
+    std::string error;
+    if (!ReadWholeFile(path, file, error)) {
+        ReportFileFailure(sink, std::move(error));
+        return false;
+    }
+    return ParseAndRead(file, model, fileVersion, sink);
+}
+
+bool LoadConfigBytes(std::string_view bytes, ConfigModel& model, std::string& fileVersion,
+                     const NoticeSink& sink) {
+    fileVersion.clear();
+    Buffer copy; // parsed in place
+    copy.size = bytes.size();
+    copy.data.reset(new char[copy.size + 1]);
+    if (!bytes.empty())
+        std::memcpy(copy.data.get(), bytes.data(), bytes.size());
+    return ParseAndRead(copy, model, fileVersion, sink);
+}
+
+} // namespace velto
