@@ -1,0 +1,173 @@
+#include "VeltoConf.h"
+
+#include "ConfReader.h"
+#include "ConfWriter.h"
+#include "ExportJson.h"
+#include "SafeSave.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+
+namespace velto {
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kNotices = 1;
+constexpr int kFailed = 2;
+
+const char* const kUsage =
+    "usage: velto-conf check [--lang eng|ita] FILE...\n"
+    "       velto-conf rewrite [--lang eng|ita] IN OUT   (OUT may be - for standard output)\n"
+    "       velto-conf export FILE\n"
+    "       velto-conf --help | --version\n"
+    "\n"
+    "check    reads each file as the window's Open does and prints every notice it gives\n"
+    "rewrite  reads IN as check does, then writes it to OUT in the current format\n"
+    "export   prints the tables read from FILE as JSON\n"
+    "\n"
+    "Exit status: 0 no notice, 1 notices but every file read to its end,\n"
+    "2 a file could not be opened or parsed, or its reading stopped.\n";
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct CommandLine {
+    std::string command;
+    bool italian = false;
+    std::vector<std::string> operands;
+};
+
+CommandLine Parse(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    if (arguments.empty())
+        throw UsageError("no command given (try --help)");
+    line.command = arguments[0];
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--lang" || argument.starts_with("--lang=")) {
+            if (line.command == "export")
+                throw UsageError("export takes no --lang");
+            std::string language;
+            if (argument == "--lang") {
+                if (++i == arguments.size())
+                    throw UsageError("--lang needs eng or ita");
+                language = arguments[i];
+            } else {
+                language = argument.substr(7);
+            }
+            if (language != "eng" && language != "ita")
+                throw UsageError("unknown language '" + language + "' (eng or ita)");
+            line.italian = language == "ita";
+        } else if (argument == "--") {
+            line.operands.insert(line.operands.end(), arguments.begin() + long(i) + 1, arguments.end());
+            break;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            throw UsageError("unknown option '" + argument + "'");
+        } else {
+            line.operands.push_back(argument);
+        }
+    }
+    return line;
+}
+
+struct FileRead {
+    ConfigModel model;
+    std::string version;
+    int status = kClean;
+};
+
+// Reads one file into a cleared configuration, printing each notice as "FILE: text".
+std::unique_ptr<FileRead> ReadFile(const std::string& path, bool italian, std::ostream& notices,
+                                   std::ostream& err) {
+    auto read = std::make_unique<FileRead>();
+    if (!std::ifstream(path, std::ios::binary)) {
+        err << "velto-conf: cannot open " << path << ": " << std::strerror(errno) << '\n';
+        read->status = kFailed;
+        return read;
+    }
+    bool noticed = false;
+    const bool completed = LoadConfigFile(path, read->model, read->version, [&](const Notice& notice) {
+        noticed = true;
+        notices << path << ": " << NoticeText(notice, italian) << '\n';
+    });
+    read->status = !completed ? kFailed : noticed ? kNotices : kClean;
+    return read;
+}
+
+void NeedOperands(const CommandLine& line, std::size_t least, std::size_t most) {
+    if (line.operands.size() < least)
+        throw UsageError(line.command + ": missing " + (least == 1 ? "file" : "argument") + " (try --help)");
+    if (line.operands.size() > most)
+        throw UsageError(line.command + ": too many arguments (try --help)");
+}
+
+int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    NeedOperands(line, 1, SIZE_MAX);
+    int status = kClean;
+    for (const std::string& path : line.operands)
+        status = std::max(status, ReadFile(path, line.italian, out, err)->status);
+    return status;
+}
+
+int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    NeedOperands(line, 2, 2);
+    const auto read = ReadFile(line.operands[0], line.italian, err, err);
+    if (read->status == kFailed)
+        return kFailed;
+    const std::string bytes = WriteConfig(read->model);
+    const std::string& target = line.operands[1];
+    if (target == "-") {
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+        out.flush();
+        if (!out) {
+            err << "velto-conf: cannot write to standard output\n";
+            return kFailed;
+        }
+    } else if (std::string error; !WriteFileAtomically(target, bytes, error)) {
+        err << "velto-conf: cannot write " << target << ": " << error << '\n';
+        return kFailed;
+    }
+    return read->status;
+}
+
+int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    NeedOperands(line, 1, 1);
+    const auto read = ReadFile(line.operands[0], false, err, err);
+    out << ExportJson(read->model, read->version);
+    return read->status;
+}
+
+} // namespace
+
+int RunVeltoConf(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        out << kUsage;
+        return kClean;
+    }
+    if (!arguments.empty() && arguments[0] == "--version") {
+        out << "velto-conf 1.0 (conf.xml version " << kCurrentFileVersion << ")\n";
+        return kClean;
+    }
+    try {
+        const CommandLine line = Parse(arguments);
+        if (line.command == "check")
+            return Check(line, out, err);
+        if (line.command == "rewrite")
+            return Rewrite(line, out, err);
+        if (line.command == "export")
+            return Export(line, out, err);
+        throw UsageError("unknown command '" + line.command + "' (try --help)");
+    } catch (const std::exception& error) {
+        err << "velto-conf: " << error.what() << '\n';
+    }
+    return kFailed;
+}
+
+} // namespace velto
