@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
 
 namespace velto {
 namespace {
@@ -81,8 +83,9 @@ Parsed ParsePrefix(std::string_view s) {
     Parsed p;
     auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), p.value);
     if (ec == std::errc::result_out_of_range) {
-        const bool tiny = digits.find("e-") != std::string::npos;
-        p.value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        // Too large gives infinity; too small, the nearest subnormal or zero, as strtod rounds it.
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+        p.value = strtod_l(digits.c_str(), nullptr, cLocale);
     }
     if (negative)
         p.value = -p.value;
