@@ -4,6 +4,7 @@
 #include "TextEncoding.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -24,9 +25,10 @@ namespace {
 // ---------------------------------------------------------------------------------------------------
 // Memory of the document tree. A conf.xml is a few kilobytes; a document tree costs about 64 bytes per
 // element and 40 per attribute, so a hostile file made of nothing but tiny elements would take many
-// times its own size in memory. While a file is parsed its tree may take at most as many bytes as the
-// file (and never less than kTreeFloor); past that the parser is refused memory and the file is
-// reported as unreadable, with the parser's own description.
+// times its own size in memory. While a file is parsed its tree may take at most three times the
+// file's bytes (and never less than kTreeFloor), so that the file and its tree stay within four times
+// its size; past that the parser is refused memory and the file is reported as unreadable, with the
+// parser's own description.
 
 constexpr std::size_t kTreeFloor = std::size_t{64} << 20;
 
@@ -47,7 +49,7 @@ void Deallocate(void* pointer) {
 
 class TreeAllowance {
 public:
-    explicit TreeAllowance(std::size_t fileSize) : remaining_(std::max(fileSize, kTreeFloor)) {
+    explicit TreeAllowance(std::size_t fileSize) : remaining_(std::max(3 * fileSize, kTreeFloor)) {
         static std::once_flag installed;
         std::call_once(installed,
                        [] { pugi::set_memory_management_functions(AllocateWithinAllowance, Deallocate); });
@@ -66,6 +68,51 @@ private:
 
 enum class Section { Device, Group, Load, Aux, Probe, Camera, Scf420, Mh200 };
 
+// The attributes the reader looks at, found in one pass over an element's attributes. The first of
+// each name counts, as a lookup by name would find it.
+enum class Attr { name, point, group, pull, type, dimmer, priority, number, adr, cenact, cendis, Count };
+
+class Attributes {
+public:
+    explicit Attributes(const pugi::xml_node& node) {
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+             attribute = attribute.next_attribute()) {
+            const std::optional<Attr> which = Recognise(attribute.name());
+            if (which && !found_[std::size_t(*which)])
+                found_[std::size_t(*which)] = attribute;
+        }
+    }
+    const pugi::xml_attribute& operator[](Attr which) const { return found_[std::size_t(which)]; }
+
+private:
+    static std::optional<Attr> Recognise(const char* name) {
+        const auto is = [name](const char* candidate) { return std::strcmp(name + 1, candidate + 1) == 0; };
+        switch (name[0]) {
+        case 'n':
+            return is("name") ? Attr::name : is("number") ? std::optional(Attr::number) : std::nullopt;
+        case 'p':
+            return is("point")      ? Attr::point
+                   : is("pull")     ? std::optional(Attr::pull)
+                   : is("priority") ? std::optional(Attr::priority)
+                                    : std::nullopt;
+        case 'g':
+            return is("group") ? std::optional(Attr::group) : std::nullopt;
+        case 't':
+            return is("type") ? std::optional(Attr::type) : std::nullopt;
+        case 'd':
+            return is("dimmer") ? std::optional(Attr::dimmer) : std::nullopt;
+        case 'a':
+            return is("adr") ? std::optional(Attr::adr) : std::nullopt;
+        case 'c':
+            return is("cenact") ? Attr::cenact : is("cendis") ? std::optional(Attr::cendis) : std::nullopt;
+        default:
+            return std::nullopt;
+        }
+    }
+
+    std::array<pugi::xml_attribute, std::size_t(Attr::Count)> found_;
+};
+
 enum class RangeTest {
     None,           // devices: any point that fits a slot
     ZeroOrAbove,    // out of range when the key equals 0 or is above the highest key
@@ -76,7 +123,7 @@ struct SectionRule {
     Section section;
     const char* element;
     const char* query;
-    const char* keyAttribute;
+    Attr keyAttribute;
     RangeTest range;
     int highestKey;
     int lastSlot;
@@ -86,21 +133,21 @@ struct SectionRule {
 
 // In the order the sections are read, whatever the order of the elements in the file.
 constexpr SectionRule kSections[] = {
-    {Section::Device, "device", "//device", "point", RangeTest::None, 0, kDeviceSlots - 1,
+    {Section::Device, "device", "//device", Attr::point, RangeTest::None, 0, kDeviceSlots - 1,
      ReaderMessage::BadParameters, ReaderMessage::DeviceDuplicate},
-    {Section::Group, "group", "//group", "group", RangeTest::ZeroOrAbove, kMaxGroup, kMaxGroup,
+    {Section::Group, "group", "//group", Attr::group, RangeTest::ZeroOrAbove, kMaxGroup, kMaxGroup,
      ReaderMessage::GroupInvalid, ReaderMessage::GroupDuplicate},
-    {Section::Load, "load", "//load", "priority", RangeTest::ZeroOrAbove, kMaxLoad, kMaxLoad,
+    {Section::Load, "load", "//load", Attr::priority, RangeTest::ZeroOrAbove, kMaxLoad, kMaxLoad,
      ReaderMessage::LoadInvalid, ReaderMessage::LoadDuplicate},
-    {Section::Aux, "aux", "//aux", "number", RangeTest::ZeroOrAbove, kMaxAux, kMaxAux,
+    {Section::Aux, "aux", "//aux", Attr::number, RangeTest::ZeroOrAbove, kMaxAux, kMaxAux,
      ReaderMessage::AuxInvalid, ReaderMessage::AuxDuplicate},
-    {Section::Probe, "probe", "//probe", "number", RangeTest::ZeroOrAbove, kMaxProbe, kMaxProbe,
+    {Section::Probe, "probe", "//probe", Attr::number, RangeTest::ZeroOrAbove, kMaxProbe, kMaxProbe,
      ReaderMessage::ProbeInvalid, ReaderMessage::ProbeDuplicate},
-    {Section::Camera, "camera", "//camera", "number", RangeTest::ZeroOrAbove, kMaxCamera, kMaxCamera,
+    {Section::Camera, "camera", "//camera", Attr::number, RangeTest::ZeroOrAbove, kMaxCamera, kMaxCamera,
      ReaderMessage::CameraInvalid, ReaderMessage::CameraDuplicate},
-    {Section::Scf420, "scf420", "//scf420", "number", RangeTest::ZeroOrAbove, kMaxScenario, kMaxScenario,
+    {Section::Scf420, "scf420", "//scf420", Attr::number, RangeTest::ZeroOrAbove, kMaxScenario, kMaxScenario,
      ReaderMessage::F420Invalid, ReaderMessage::F420Duplicate},
-    {Section::Mh200, "scmh200", "//scmh200", "number", RangeTest::BelowOneOrAbove, kMaxMh200, kMaxMh200,
+    {Section::Mh200, "scmh200", "//scmh200", Attr::number, RangeTest::BelowOneOrAbove, kMaxMh200, kMaxMh200,
      ReaderMessage::Mh200Invalid, ReaderMessage::Mh200Duplicate},
 };
 
@@ -222,12 +269,14 @@ private:
     // What the notices of one element need: its section, node and key as written.
     struct Element {
         const SectionRule& rule;
-        pugi::xml_node node;
+        Attributes attributes;
         std::string keyText;
+
+        bool has(Attr which) const { return bool(attributes[which]); }
     };
 
-    std::string Text(const Element& element, const char* attribute) const {
-        return values_.Text(element.node.attribute(attribute));
+    std::string Text(const Element& element, Attr which) const {
+        return values_.Text(element.attributes[which]);
     }
 
     void Report(NoticeKind kind, ReaderMessage message, const Element& element) {
@@ -238,7 +287,7 @@ private:
         notice.section = element.rule.element;
         notice.message = message;
         notice.keyText = element.keyText;
-        notice.name = Text(element, "name");
+        notice.name = Text(element, Attr::name);
         sink_(notice);
     }
 
@@ -258,7 +307,8 @@ private:
     }
 
     Outcome ReadElement(const SectionRule& rule, const pugi::xml_node& node) {
-        const Element element{rule, node, values_.Text(node.attribute(rule.keyAttribute))};
+        Element element{rule, Attributes(node), {}};
+        element.keyText = values_.Text(element.attributes[rule.keyAttribute]);
         const auto key = WholeNumber(element.keyText);
         if (!key)
             return Stop(element);
@@ -282,10 +332,10 @@ private:
         if (!DuplicateTestField(model_, rule.section, index).empty())
             return Duplicate(element);
         if (rule.section == Section::Scf420) {
-            model_.ScenarioTable[index].name = Text(element, "name");
-            model_.ScenarioTable[index].address = Text(element, "adr");
+            model_.ScenarioTable[index].name = Text(element, Attr::name);
+            model_.ScenarioTable[index].address = Text(element, Attr::adr);
         } else {
-            *NameOnlySlot(model_, rule.section, index) = Text(element, "name");
+            *NameOnlySlot(model_, rule.section, index) = Text(element, Attr::name);
         }
         return GoOn;
     }
@@ -302,22 +352,22 @@ private:
             return Stop(element);
         device.inUse = static_cast<std::uint8_t>(position_);
 
-        if (!element.node.attribute("name"))
+        if (!element.has(Attr::name))
             return Stop(element);
-        device.name = Text(element, "name");
-        if (!element.node.attribute("type"))
+        device.name = Text(element, Attr::name);
+        if (!element.has(Attr::type))
             return Stop(element);
-        device.typeCode = Text(element, "type");
-        if (!element.node.attribute("group"))
+        device.typeCode = Text(element, Attr::type);
+        if (!element.has(Attr::group))
             return Stop(element);
-        const auto group = AsByte(LeadingNumber(Text(element, "group")));
+        const auto group = AsByte(LeadingNumber(Text(element, Attr::group)));
         if (!group)
             return Stop(element);
         device.group = *group;
 
-        if (EqualsPullIgnoringCase(Text(element, "pull")))
+        if (EqualsPullIgnoringCase(Text(element, Attr::pull)))
             device.pull = true;
-        const std::string dimmer = Text(element, "dimmer");
+        const std::string dimmer = Text(element, Attr::dimmer);
         if (!dimmer.empty()) {
             const auto level = AsByte(WholeNumber(dimmer));
             if (!level)
@@ -341,11 +391,11 @@ private:
         CameraRecord& camera = model_.CameraTable[slot];
         if (!camera.name.empty())
             return Duplicate(element);
-        camera.name = Text(element, "name");
-        if (!element.node.attribute("type") || !element.node.attribute("adr"))
+        camera.name = Text(element, Attr::name);
+        if (!element.has(Attr::type) || !element.has(Attr::adr))
             return Stop(element);
-        const std::string riser = Text(element, "type");
-        const std::string address = Text(element, "adr");
+        const std::string riser = Text(element, Attr::type);
+        const std::string address = Text(element, Attr::adr);
         if (address.empty())
             return Invalid(element, element.rule.invalid);
         const double number = LeadingNumber(address);
@@ -364,21 +414,21 @@ private:
     Outcome ReadMh200(const Element& element, int slot) {
         Mh200Record& scenario = model_.Mh200ScenarioTable[slot];
         if (scenario.name.empty()) {
-            if (!element.node.attribute("name"))
+            if (!element.has(Attr::name))
                 return Stop(element);
-            scenario.name = Text(element, "name");
+            scenario.name = Text(element, Attr::name);
         } else {
             Duplicate(element);
         }
-        if (!element.node.attribute("cenact"))
+        if (!element.has(Attr::cenact))
             return Stop(element);
-        std::string activation = Text(element, "cenact");
+        std::string activation = Text(element, Attr::cenact);
         if (!IsValidCenCommand(activation))
             return Invalid(element, ReaderMessage::CenActInvalid);
         scenario.cenActivation = std::move(activation);
-        if (!element.node.attribute("cendis"))
+        if (!element.has(Attr::cendis))
             return Stop(element);
-        std::string deactivation = Text(element, "cendis");
+        std::string deactivation = Text(element, Attr::cendis);
         if (!IsValidCenCommand(deactivation))
             return Invalid(element, ReaderMessage::CenDisInvalid);
         scenario.cenDeactivation = std::move(deactivation);

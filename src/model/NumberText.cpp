@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <locale.h>
 
@@ -15,7 +15,9 @@ struct Parsed {
     std::size_t length = 0; // characters that form the number; 0 = none
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c, int radix) {
     int d = -1;
@@ -38,6 +40,29 @@ Parsed ParseRadix(std::string_view s, int radix) {
     return p;
 }
 
+// The value of a decimal number already delimited: mantissa digits with at most one point, then an
+// optional exponent. Whole numbers of up to 15 digits are exact as they are summed; anything else goes
+// through from_chars, with a "D" exponent written as "E".
+double DecimalValue(std::string_view number, bool plainInteger) {
+    if (plainInteger && number.size() <= 15) {
+        double value = 0;
+        for (char c : number)
+            value = value * 10 + (c - '0');
+        return value;
+    }
+    std::string text(number);
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == 'd' || c == 'D'; }, 'e');
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large gives infinity; too small, the nearest subnormal or zero, as strtod rounds it.
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+        value = strtod_l(text.c_str(), nullptr, cLocale);
+    }
+    return value;
+}
+
 // The longest leading number of s (no blanks inside).
 Parsed ParsePrefix(std::string_view s) {
     if (s.size() >= 2 && s[0] == '&') {
@@ -48,56 +73,51 @@ Parsed ParsePrefix(std::string_view s) {
         return {};
     }
     std::size_t i = 0;
-    bool negative = false;
+    const bool negative = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        negative = s[i++] == '-';
-    std::string digits; // what from_chars reads: mantissa and exponent, without the sign
+        ++i;
+    const std::size_t start = i;
     std::size_t mantissaDigits = 0;
+    bool plainInteger = true;
     while (i < s.size() && IsDigit(s[i])) {
-        digits += s[i++];
+        ++i;
         ++mantissaDigits;
     }
     if (i < s.size() && s[i] == '.') {
-        digits += s[i++];
+        plainInteger = false;
+        ++i;
         while (i < s.size() && IsDigit(s[i])) {
-            digits += s[i++];
+            ++i;
             ++mantissaDigits;
         }
     }
     if (mantissaDigits == 0)
         return {};
-    std::size_t end = i;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         std::size_t j = i + 1;
-        std::string exponent = "e";
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            exponent += s[j++];
-        std::size_t first = j;
+            ++j;
+        const std::size_t firstDigit = j;
         while (j < s.size() && IsDigit(s[j]))
-            exponent += s[j++];
-        if (j > first) {
-            digits += exponent;
-            end = j;
+            ++j;
+        if (j > firstDigit) {
+            plainInteger = false;
+            i = j;
         }
     }
-    Parsed p;
-    auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), p.value);
-    if (ec == std::errc::result_out_of_range) {
-        // Too large gives infinity; too small, the nearest subnormal or zero, as strtod rounds it.
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-        p.value = strtod_l(digits.c_str(), nullptr, cLocale);
-    }
-    if (negative)
-        p.value = -p.value;
-    p.length = end;
-    return p;
+    const double value = DecimalValue(s.substr(start, i - start), plainInteger);
+    return {negative ? -value : value, i};
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 } // namespace
 
 double LeadingNumber(std::string_view text) {
+    if (text.find_first_of(" \t\n") == std::string_view::npos)
+        return ParsePrefix(text).value;
     std::string compact;
     compact.reserve(text.size());
     for (char c : text) {
