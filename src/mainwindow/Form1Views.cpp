@@ -56,12 +56,7 @@ void Form1::RefreshAllViews() {
     for (int tab = 0; tab < kTabCount; ++tab) {
         (this->*setups[tab])();
         GridView* grid = grids_[tab];
-        grid->setUpdatesEnabled(false);
-        for (const QStringList& cells : rows[tab])
-            grid->appendRow(cells);
-        if (!rows[tab].isEmpty())
-            grid->removeDataRow(1);
-        grid->setUpdatesEnabled(true);
+        grid->setRows(rows[tab]);
         grid->setCurrentDataRow(1);
         editor(tab).UpdateRowButtons();
         countLabels_[tab]->setText(QString::number(rows[tab].size()) + countWords[tab]);

@@ -33,17 +33,13 @@ void GridView::setHeadings(const QStringList& headings) {
     setHorizontalHeaderLabels(headings);
 }
 
-void GridView::appendRow(const QStringList& cells) {
+void GridView::setRows(const QList<QStringList>& rows) {
     const QSignalBlocker blocker(this);
-    const int row = rowCount();
-    insertRow(row);
-    for (int column = 0; column < cells.size() && column < columnCount(); ++column)
-        setItem(row, column, new QTableWidgetItem(cells[column]));
-}
-
-void GridView::removeDataRow(int row) {
-    const QSignalBlocker blocker(this);
-    removeRow(row - 1);
+    setRowCount(std::max(1, int(rows.size())));
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows[row].size() && column < columnCount(); ++column)
+            setItem(row, column, new QTableWidgetItem(rows[row][column]));
+    }
 }
 
 void GridView::setCurrentDataRow(int row) {

@@ -14,8 +14,8 @@ public:
     // Back to the empty state: the headings, one empty data row, the column widths (in twips).
     void setup(const QStringList& headings, const QList<int>& widthsInTwips);
     void setHeadings(const QStringList& headings);
-    void appendRow(const QStringList& cells);
-    void removeDataRow(int row);
+    // The data rows, from row 1 on; with none, the one empty row stays.
+    void setRows(const QList<QStringList>& rows);
 
     int dataRowCount() const { return rowCount(); }
     int currentDataRow() const { return currentRow() + 1; } // 0 when no row is current
