@@ -46,5 +46,23 @@ test-sanitize: deps
 
 test: check test-sanitize
 
+bench: deps
+	@scripts/install-deps.sh $(BENCH_PACKAGES)
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVELTO_BENCH=ON -DVELTO_TESTS=OFF
+	cmake --build $(BENCH_DIR) -j$(JOBS) --target velto_bench
+	$(BENCH_DIR)/bench/velto_bench
+
+fuzz: deps
+	@scripts/install-deps.sh $(FUZZ_PACKAGES)
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVELTO_FUZZ=ON -DVELTO_GUI=OFF -DVELTO_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+	@for target in reader roundtrip numbers; do \
+		mkdir -p fuzz/out/$$target fuzz/out/artifacts; \
+		echo "== fuzz_$$target for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_DIR)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
+			-dict=fuzz/xml.dict -artifact_prefix=fuzz/out/artifacts/ fuzz/out/$$target fuzz/corpus || exit 1; \
+	done
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

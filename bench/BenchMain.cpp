@@ -1,0 +1,131 @@
+// Runs every benchmark and prints each figure as a ratio to its floor measured in the same run.
+#include "HostileFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Goal {
+    const char* figure;
+    double limit;
+};
+
+// Keeps each benchmark's time per iteration as the console reporter prints it.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (!run.error_occurred)
+                seconds[run.benchmark_name()] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> seconds;
+};
+
+struct ProcessCost {
+    double seconds;
+    long peakKilobytes;
+};
+
+// Runs a command to its end: its wall time and its peak resident memory.
+ProcessCost RunProcess(const std::vector<std::string>& command) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        std::vector<char*> argv;
+        for (const std::string& argument : command)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), usage.ru_maxrss};
+}
+
+// The median cost of a command over repeated runs.
+ProcessCost MedianCost(const std::vector<std::string>& command, int runs) {
+    std::vector<double> times;
+    std::vector<long> peaks;
+    for (int i = 0; i < runs; ++i) {
+        const ProcessCost cost = RunProcess(command);
+        times.push_back(cost.seconds);
+        peaks.push_back(cost.peakKilobytes);
+    }
+    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
+    std::nth_element(peaks.begin(), peaks.begin() + runs / 2, peaks.end());
+    return {times[runs / 2], peaks[runs / 2]};
+}
+
+bool PrintRatio(const char* figure, double ours, double floor, double goal, const char* unit) {
+    const double ratio = ours / floor;
+    const bool met = ratio <= goal;
+    std::printf("%-22s %10.3f %s vs floor %10.3f %s   %5.2fx  (goal <= %.1fx) %s\n", figure, ours, unit,
+                floor, unit, ratio, goal, met ? "ok" : "MISSED");
+    return met;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir settingsHome;
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    const bool childReader = argc > 1 && std::string(argv[1]) == "--read-hostile";
+    if (childReader) // the weighed child of the hostile-size figure
+        return velto::bench::ReadHostileFile() > 0 ? 0 : 1;
+
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n%-22s %s\n", "figure", "ours vs floor (ratio, goal)");
+    bool allMet = true;
+    const auto pair = [&](const char* figure, const char* name, double goal) {
+        const auto ours = reporter.seconds.find(std::string(name) + "_ours");
+        const auto floor = reporter.seconds.find(std::string(name) + "_floor");
+        if (ours == reporter.seconds.end() || floor == reporter.seconds.end())
+            return;
+        allMet &= PrintRatio(figure, ours->second * 1e6, floor->second * 1e6, goal, "us");
+    };
+    pair("reader", "reader", 1.5);
+    pair("writer", "writer", 2.0);
+    pair("refresh", "refresh", 1.5);
+    pair("hostile size (time)", "hostile", 2.0);
+
+    const std::string self =
+        QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath().toStdString();
+    const std::string probe =
+        QDir(QCoreApplication::applicationDirPath()).filePath("startup_probe").toStdString();
+    RunProcess({probe}); // a first run warms the caches for both
+    const ProcessCost bare = MedianCost({probe, "--bare"}, 15);
+    const ProcessCost window = MedianCost({probe}, 15);
+    allMet &= PrintRatio("start-up (time)", window.seconds * 1e3, bare.seconds * 1e3, 1.3, "ms");
+    allMet &= PrintRatio("start-up (peak memory)", window.peakKilobytes / 1024.0, bare.peakKilobytes / 1024.0,
+                         1.3, "MB");
+
+    const double fileMegabytes =
+        double(QFileInfo(QString::fromStdString(velto::bench::HostileFilePath())).size()) / (1024.0 * 1024.0);
+    const ProcessCost reading = RunProcess({self, "--read-hostile"});
+    allMet &= PrintRatio("hostile size (memory)", reading.peakKilobytes / 1024.0, fileMegabytes, 4.0, "MB");
+    return allMet ? 0 : 1;
+}

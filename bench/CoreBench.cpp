@@ -1,0 +1,75 @@
+// The reader and the writer against their floors: a bare pugixml parse with the same selections, and
+// one write call of the same bytes.
+#include "BenchFiles.h"
+#include "ConfReader.h"
+#include "ConfWriter.h"
+#include "SafeSave.h"
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <pugixml.hpp>
+#include <unistd.h>
+
+namespace velto::bench {
+namespace {
+
+constexpr const char* kSections[] = {"//device", "//group",  "//load",   "//aux",
+                                     "//probe",  "//camera", "//scf420", "//scmh200"};
+
+void reader_floor(benchmark::State& state) {
+    const std::string bytes = MaximalConfigBytes();
+    for (auto _ : state) {
+        pugi::xml_document document;
+        document.load_buffer(bytes.data(), bytes.size());
+        for (const char* section : kSections)
+            benchmark::DoNotOptimize(document.select_nodes(section));
+    }
+}
+
+void reader_ours(benchmark::State& state) {
+    const std::string bytes = MaximalConfigBytes();
+    auto model = std::make_unique<ConfigModel>();
+    std::size_t notices = 0;
+    for (auto _ : state) {
+        state.PauseTiming(); // emptying the tables is Open's step, not the reader's
+        ClearConfiguration(*model);
+        state.ResumeTiming();
+        std::string version;
+        LoadConfigBytes(bytes, *model, version, [&](const Notice&) { ++notices; });
+    }
+    if (notices != 0)
+        state.SkipWithError("the maximal file gave notices");
+}
+
+std::string TargetPath() {
+    return (std::filesystem::temp_directory_path() / "velto-bench-conf.xml").string();
+}
+
+void writer_floor(benchmark::State& state) {
+    const std::string bytes = WriteConfig(MaximalModel());
+    const std::string path = TargetPath();
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
+        ::close(fd);
+    }
+}
+
+void writer_ours(benchmark::State& state) {
+    const ConfigModel model = MaximalModel();
+    const std::string path = TargetPath();
+    std::string error;
+    for (auto _ : state) {
+        if (!WriteFileAtomically(path, WriteConfig(model), error))
+            state.SkipWithError(error.c_str());
+    }
+}
+
+BENCHMARK(reader_floor);
+BENCHMARK(reader_ours);
+BENCHMARK(writer_floor);
+BENCHMARK(writer_ours);
+
+} // namespace
+} // namespace velto::bench

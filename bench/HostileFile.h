@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace velto::bench {
+
+// Where the hostile file lies, in the temporary folder, and how it gets there.
+std::string HostileFilePath();
+void WriteHostileFile();
+// Reads it into fresh tables with a counting sink; the number of notices.
+std::size_t ReadHostileFile();
+
+} // namespace velto::bench
