@@ -46,7 +46,7 @@ std::string HostileConfigBytes() {
     bytes.reserve(52'000'000);
     for (int i = 0; i < 1'000'000; ++i) {
         const std::string n = std::to_string(i);
-        bytes += "<note id=\"" + n + "\" text=\"an element nobody reads, padding\"/>\r\n";
+        bytes += "<note id=\"" + n + "\" text=\"nobody reads this, padding\"/>\r\n";
         if (i % 200 != 0)
             continue;
         const std::string key = std::to_string(i / 200 % 120 + 1);

@@ -23,14 +23,17 @@ struct Goal {
     double limit;
 };
 
-// Keeps each benchmark's time per iteration as the console reporter prints it.
+// Keeps the median time per iteration of each benchmark's repetitions.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (!run.error_occurred)
-                seconds[run.benchmark_name()] =
+        for (const Run& run : runs) {
+            if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                const std::string& name = run.run_name.function_name;
+                seconds[name.substr(0, name.find('/'))] =
                     run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> seconds;

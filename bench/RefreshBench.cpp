@@ -53,8 +53,8 @@ void refresh_ours(benchmark::State& state) {
         full.window.RefreshAllViews();
 }
 
-BENCHMARK(refresh_floor);
-BENCHMARK(refresh_ours);
+BENCHMARK(refresh_floor)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(refresh_ours)->Repetitions(7)->ReportAggregatesOnly(true);
 
 } // namespace
 } // namespace velto::bench

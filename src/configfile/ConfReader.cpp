@@ -79,10 +79,11 @@ public:
              attribute = attribute.next_attribute()) {
             const std::optional<Attr> which = Recognise(attribute.name());
             if (which && !found_[std::size_t(*which)])
-                found_[std::size_t(*which)] = attribute;
+                found_[std::size_t(*which)] = attribute.value();
         }
     }
-    const pugi::xml_attribute& operator[](Attr which) const { return found_[std::size_t(which)]; }
+    // The attribute's value, or null when the element has no such attribute.
+    const char* operator[](Attr which) const { return found_[std::size_t(which)]; }
 
 private:
     static std::optional<Attr> Recognise(const char* name) {
@@ -110,7 +111,7 @@ private:
         }
     }
 
-    std::array<pugi::xml_attribute, std::size_t(Attr::Count)> found_;
+    std::array<const char*, std::size_t(Attr::Count)> found_{};
 };
 
 enum class RangeTest {
@@ -237,8 +238,11 @@ class Values {
 public:
     explicit Values(bool windows1252) : windows1252_(windows1252) {}
 
-    std::string Text(const pugi::xml_attribute& attribute) const {
-        return windows1252_ ? Windows1252AttributeToUtf8(attribute.value()) : std::string(attribute.value());
+    // An absent attribute reads as empty text.
+    std::string Text(const char* value) const {
+        if (value == nullptr)
+            return {};
+        return windows1252_ ? Windows1252AttributeToUtf8(value) : std::string(value);
     }
 
 private:
@@ -272,7 +276,7 @@ private:
         Attributes attributes;
         std::string keyText;
 
-        bool has(Attr which) const { return bool(attributes[which]); }
+        bool has(Attr which) const { return attributes[which] != nullptr; }
     };
 
     std::string Text(const Element& element, Attr which) const {
@@ -461,7 +465,7 @@ void ReadVersion(const pugi::xml_document& document, const Values& values, std::
                  const NoticeSink& sink) {
     const pugi::xml_node version = document.select_node("//version").node();
     if (version && version.attribute("number"))
-        fileVersion = values.Text(version.attribute("number"));
+        fileVersion = values.Text(version.attribute("number").value());
     if (fileVersion != kCurrentFileVersion && sink) {
         Notice notice;
         notice.kind = NoticeKind::OldVersion;
