@@ -21,13 +21,7 @@ bool InRange(long long address) {
 CameraEditor::CameraEditor(EditorHost& host, EditorRoles roles, Fields fields)
     : RecordEditor(host, std::move(roles)), fields_(fields) {
     AcceptDigitsOnly(fields_.address, 4);
-    DiscardTyping(fields_.number);
-    DiscardTyping(fields_.riser);
     fields_.address->installEventFilter(this);
-    watchForConfirmRule(fields_.name);
-    watchForConfirmRule(fields_.address);
-    watchForConfirmRule(fields_.number);
-    watchForConfirmRule(fields_.riser);
 }
 
 void CameraEditor::UpdateConfirmEnabled() {

@@ -9,12 +9,6 @@ namespace velto {
 DeviceEditor::DeviceEditor(EditorHost& host, EditorRoles roles, Fields fields)
     : RecordEditor(host, std::move(roles)), fields_(fields) {
     AcceptDigitsOnly(fields_.address, 2);
-    DiscardTyping(fields_.group);
-    DiscardTyping(fields_.type);
-    watchForConfirmRule(fields_.name);
-    watchForConfirmRule(fields_.address);
-    watchForConfirmRule(fields_.group);
-    watchForConfirmRule(fields_.type);
 }
 
 bool DeviceEditor::ruleHolds() const {

@@ -1,17 +1,12 @@
 #include "NamedSlotEditor.h"
 
 #include "GridView.h"
-#include "InputFilters.h"
 #include "NumberText.h"
 
 namespace velto {
 
 NamedSlotEditor::NamedSlotEditor(EditorHost& host, EditorRoles roles, Fields fields, Kind kind)
-    : RecordEditor(host, std::move(roles)), fields_(fields), kind_(kind) {
-    DiscardTyping(fields_.key);
-    watchForConfirmRule(fields_.name);
-    watchForConfirmRule(fields_.key);
-}
+    : RecordEditor(host, std::move(roles)), fields_(fields), kind_(kind) {}
 
 bool NamedSlotEditor::readyToStore() const {
     return !fields_.name->text().isEmpty() && fields_.key->currentIndex() >= 0;

@@ -1,6 +1,7 @@
 #include "RecordEditor.h"
 
 #include "GridView.h"
+#include "InputFilters.h"
 #include "NumberText.h"
 #include "Outline.h"
 
@@ -8,6 +9,16 @@ namespace velto {
 
 RecordEditor::RecordEditor(EditorHost& host, EditorRoles roles) : host_(host), roles_(std::move(roles)) {
     connect(roles_.grid, &GridView::rowSelected, this, &RecordEditor::UpdateRowButtons);
+    // Every change of a field, by the user or by the program, runs the confirm rule; the lists change
+    // only by choosing from them.
+    for (QWidget* field : roles_.fields) {
+        if (auto* box = qobject_cast<QLineEdit*>(field)) {
+            connect(box, &QLineEdit::textChanged, this, &RecordEditor::UpdateConfirmEnabled);
+        } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
+            DiscardTyping(combo);
+            connect(combo, &QComboBox::currentIndexChanged, this, &RecordEditor::UpdateConfirmEnabled);
+        }
+    }
 }
 
 EditMode RecordEditor::mode() const {
@@ -109,14 +120,6 @@ QString RecordEditor::question(Word ask, const QStringList& values) const {
 QString RecordEditor::nameAndKeyQuestion(Word ask, Word keyWord, int row) const {
     return question(
         ask, {roles_.grid->cell(row, 0), host_.texts()[keyWord], roles_.grid->cell(row, roles_.keyColumn)});
-}
-
-void RecordEditor::watchForConfirmRule(QLineEdit* box) {
-    connect(box, &QLineEdit::textChanged, this, &RecordEditor::UpdateConfirmEnabled);
-}
-
-void RecordEditor::watchForConfirmRule(QComboBox* combo) {
-    connect(combo, &QComboBox::currentIndexChanged, this, &RecordEditor::UpdateConfirmEnabled);
 }
 
 int ComboKey(const QComboBox* combo) {

@@ -52,8 +52,6 @@ protected:
     QString question(Word ask, const QStringList& values) const;
     // The question that names the record, then the key's word and the key: "... Evening number 3?".
     QString nameAndKeyQuestion(Word ask, Word keyWord, int row) const;
-    void watchForConfirmRule(QLineEdit* box);
-    void watchForConfirmRule(QComboBox* combo);
 
     EditorHost& host_;
     const EditorRoles roles_;

@@ -23,12 +23,6 @@ int LocalBus(const QString& stored) {
 ScenarioEditor::ScenarioEditor(EditorHost& host, EditorRoles roles, Fields fields)
     : RecordEditor(host, std::move(roles)), fields_(fields) {
     AcceptDigitsOnly(fields_.address, 2);
-    DiscardTyping(fields_.number);
-    DiscardTyping(fields_.bus);
-    watchForConfirmRule(fields_.name);
-    watchForConfirmRule(fields_.address);
-    watchForConfirmRule(fields_.number);
-    watchForConfirmRule(fields_.bus);
 }
 
 void ScenarioEditor::UpdateConfirmEnabled() {
