@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -403,6 +404,8 @@ private:
         if (address.empty())
             return Invalid(element, element.rule.invalid);
         const double number = LeadingNumber(address);
+        if (!std::isfinite(number)) // an address too large to hold cannot be read
+            return Stop(element);
         camera.address = ShortestDecimal(number);
         if (number < 4000 || number > 5000)
             return Invalid(element, element.rule.invalid);
