@@ -10,6 +10,7 @@ namespace velto {
 namespace {
 
 namespace fs = std::filesystem;
+using nlohmann::json;
 
 std::string Xml(const std::string& body, const std::string& version = "1.0.4") {
     return "<ACTUATOR>\r\n<version number=\"" + version + "\"></version>\r\n" + body + "</ACTUATOR>\r\n";
@@ -21,6 +22,13 @@ struct Outcome {
     std::string err;
 };
 
+Outcome Invoke(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    const int status = RunVeltoConf(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// Each test runs in a folder of its own holding these files, named by relative paths.
 class VeltoConf : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -29,157 +37,107 @@ protected:
             ("velto-conf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
+        fs::current_path(folder_);
+        // A device beyond address 99 too: a second file read into the same tables would find it taken.
+        Put("clean.xml", Xml(R"(<device name="Lamp" point="05" group="2" pull="" type="1"></device>)"
+                             R"(<device name="Far" point="150" group="" pull="" type="1"></device>)"
+                             R"(<group name="Ground floor" group="2"></group>)"));
+        Put("noticed.xml", Xml(R"(<device name="A" point="12" group="" pull="" type="1"></device>)"
+                               R"(<device name="B" point="12" group="" pull="" type="1"></device>)"
+                               R"(<group name="Lights" group="12"></group>)",
+                               "1.0.3"));
+        Put("stopped.xml", Xml(R"(<group name="One" group="1"></group><group name="Bad" group="-1"></group>)"
+                               R"(<load name="Never" priority="1"></load>)"));
+        Put("broken.xml", "<ACTUATOR><device>");
     }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string file(const std::string& name, const std::string& bytes) {
-        const fs::path path = folder_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-    static Outcome run(std::vector<std::string> arguments) {
-        std::ostringstream out, err;
-        const int status = RunVeltoConf(arguments, out, err);
-        return {status, out.str(), err.str()};
+    void TearDown() override {
+        fs::current_path(previous_);
+        fs::remove_all(folder_);
     }
 
+    static void Put(const std::string& name, const std::string& bytes) {
+        std::ofstream(name, std::ios::binary) << bytes;
+    }
+
+    fs::path previous_ = fs::current_path();
     fs::path folder_;
 };
 
-const std::string kClean =
-    Xml("<device name=\"Lamp\" point=\"05\" group=\"2\" pull=\"\" type=\"1\"></device>\r\n"
-        "<group name=\"Ground floor\" group=\"2\"></group>\r\n");
-const std::string kNoticed =
-    Xml("<device name=\"A\" point=\"12\" group=\"\" pull=\"\" type=\"1\"></device>\r\n"
-        "<device name=\"B\" point=\"12\" group=\"\" pull=\"\" type=\"1\"></device>\r\n"
-        "<group name=\"Lights\" group=\"12\"></group>\r\n",
-        "1.0.3");
-const std::string kStopped = Xml("<group name=\"One\" group=\"1\"></group>\r\n"
-                                 "<group name=\"Bad\" group=\"-1\"></group>\r\n"
-                                 "<load name=\"Never\" priority=\"1\"></load>\r\n");
-
-TEST_F(VeltoConf, CheckPrintsEveryNoticeAndGradesTheFiles) {
-    const std::string clean = file("clean.xml", kClean);
-    const std::string noticed = file("noticed.xml", kNoticed);
-    const std::string stopped = file("stopped.xml", kStopped);
-    const std::string broken = file("broken.xml", "<ACTUATOR><device>");
-
-    Outcome r = run({"check", clean});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
-
-    r = run({"check", noticed});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, noticed + ": Old version of file Xml\n" + noticed + ": Actuator 12 duplicate\n" +
-                         noticed + ": Invalid group: 12 - Lights\n");
-
-    r = run({"check", "--lang", "ita", noticed});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find(noticed + ": Attuatore 12 duplicato\n"), std::string::npos) << r.out;
-
-    r = run({"check", stopped});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, stopped + ": Invalid parameters in the file conf.xml\n");
-
-    r = run({"check", broken});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out.rfind(broken + ": ", 0), 0u) << r.out;
-
-    r = run({"check", clean, noticed, stopped});
-    EXPECT_EQ(r.status, 2);
-}
-
-TEST_F(VeltoConf, EachFileStartsFromAClearedConfiguration) {
-    const std::string device150 =
-        Xml("<device name=\"Far\" point=\"150\" group=\"\" pull=\"\" type=\"1\"></device>\r\n");
-    const std::string first = file("first.xml", device150);
-    const std::string second = file("second.xml", device150);
-    const Outcome r = run({"check", first, second});
-    EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(r.out, "");
-}
-
-TEST_F(VeltoConf, RewriteWritesTheCurrentFormatOrNothing) {
-    const std::string in =
-        file("in.xml", "<ACTUATOR><version number=\"1.0.4\"/>"
-                       "<group group=\"2\" name=\"Ground floor\"/>"
-                       "<device type=\"1\" pull=\"\" group=\"2\" point=\"5\" name=\"Lamp\"/>"
-                       "</ACTUATOR>");
-    Outcome r = run({"rewrite", in, "-"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out,
-              "<ACTUATOR>\r\n<version number=\"1.0.4\"></version>\r\n"
-              "<device name=\"Lamp\" point=\"05\" group=\"2\" pull=\"\" type=\"1\"></device>\r\n\r\n"
-              "<group name=\"Ground floor\" group=\"2\"></group>\r\n\r\n\r\n\r\n\r\n\r\n</ACTUATOR>\r\n");
-
-    r = run({"rewrite", file("noticed.xml", kNoticed), path("out.xml")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Actuator 12 duplicate"), std::string::npos);
-    std::ifstream written(path("out.xml"), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(written)), {});
-    EXPECT_NE(bytes.find("<device name=\"A\" point=\"12\""), std::string::npos) << bytes;
-
-    r = run({"rewrite", file("stopped.xml", kStopped), path("never.xml")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_FALSE(fs::exists(path("never.xml")));
+TEST_F(VeltoConf, OutputAndExitStatus) {
+    Put("in.xml", R"(<ACTUATOR><version number="1.0.4"/><group group="2" name="Ground floor"/>)"
+                  R"(<device type="1" pull="" group="2" point="5" name="Lamp"/></ACTUATOR>)");
+    const std::string noticed = "noticed.xml: Old version of file Xml\nnoticed.xml: Actuator 12 duplicate\n"
+                                "noticed.xml: Invalid group: 12 - Lights\n";
+    const std::string stopped = "stopped.xml: Invalid parameters in the file conf.xml\n";
+    // clang-format off
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        // check prints every notice and grades the files by the worst of them
+        {{"check", "clean.xml", "clean.xml"}, 0, "", ""},
+        {{"check", "noticed.xml", "clean.xml"}, 1, noticed, ""},
+        {{"check", "--lang", "ita", "stopped.xml", "noticed.xml"}, 2,
+         "stopped.xml: Parametri non validi sul file conf.xml\nnoticed.xml: Versione obsoleta del file Xml\n"
+         "noticed.xml: Attuatore 12 duplicato\nnoticed.xml: Gruppo non valido: 12 - Lights\n", ""},
+        {{"check", "stopped.xml"}, 2, stopped, ""},
+        {{"check", "broken.xml"}, 2, "broken.xml: Start-end tags mismatch at offset 17\n", ""},
+        // rewrite writes the current format, its notices to the error stream, and nothing after a stop
+        {{"rewrite", "in.xml", "-"}, 0,
+         "<ACTUATOR>\r\n<version number=\"1.0.4\"></version>\r\n"
+         "<device name=\"Lamp\" point=\"05\" group=\"2\" pull=\"\" type=\"1\"></device>\r\n\r\n"
+         "<group name=\"Ground floor\" group=\"2\"></group>\r\n\r\n\r\n\r\n\r\n\r\n</ACTUATOR>\r\n", ""},
+        {{"rewrite", "noticed.xml", "out.xml"}, 1, "", noticed},
+        {{"rewrite", "stopped.xml", "never.xml"}, 2, "", stopped},
+        {{"--version"}, 0, "velto-conf 1.0 (conf.xml version 1.0.4)\n", ""},
+        // command-line mistakes
+        {{}, 2, "", "velto-conf: no command given (try --help)\n"},
+        {{"frobnicate", "clean.xml"}, 2, "", "velto-conf: unknown command 'frobnicate' (try --help)\n"},
+        {{"check"}, 2, "", "velto-conf: check: missing file (try --help)\n"},
+        {{"check", "--verbose", "clean.xml"}, 2, "", "velto-conf: unknown option '--verbose'\n"},
+        {{"check", "--lang=fra", "clean.xml"}, 2, "", "velto-conf: unknown language 'fra' (eng or ita)\n"},
+        {{"check", "--lang"}, 2, "", "velto-conf: --lang needs eng or ita\n"},
+        {{"rewrite", "clean.xml"}, 2, "", "velto-conf: rewrite: missing argument (try --help)\n"},
+        {{"export", "a.xml", "b.xml"}, 2, "", "velto-conf: export: too many arguments (try --help)\n"},
+        {{"check", "missing.xml"}, 2, "", "velto-conf: cannot open missing.xml: No such file or directory\n"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        const Outcome r = Invoke(c.arguments);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+    std::ifstream written("out.xml", std::ios::binary);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(written), {}).find(R"(<device name="A" point="12")"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists("never.xml"));
+    EXPECT_EQ(Invoke({"--help"}).status, 0);
 }
 
 TEST_F(VeltoConf, ExportShowsEveryUsedSlotAsRead) {
-    const std::string input =
-        file("full.xml",
-             Xml("<device name=\"Far\" point=\"150\" group=\"3\" pull=\"PULL\" type=\"2\" dimmer=\"40\"/>"
-                 "<camera name=\"Gate\" number=\"1\" adr=\"04100\" type=\"2\"/>"
-                 "<scf420 name=\"Night\" number=\"2\" adr=\"12#4#3\"/>"
-                 "<scmh200 name=\"Away\" number=\"7\" cenact=\"0099\" cendis=\"9999\"/>"
-                 "<probe name=\"Hall\" number=\"0.4\"/>"));
-    const Outcome r = run({"export", input});
+    Put("full.xml", Xml(R"(<device name="Far" point="150" group="3" pull="PULL" type="2" dimmer="40"/>)"
+                        R"(<camera name="Gate" number="1" adr="04100" type="2"/>)"
+                        R"(<scf420 name="Night" number="2" adr="12#4#3"/>)"
+                        R"(<scmh200 name="Away" number="7" cenact="0099" cendis="9999"/>)"
+                        R"(<probe name="Hall" number="0.4"/>)"));
+    const Outcome r = Invoke({"export", "full.xml"});
     EXPECT_EQ(r.status, 0) << r.err;
-    const auto json = nlohmann::json::parse(r.out);
-    EXPECT_EQ(json["version"], "1.0.4");
-    EXPECT_EQ(json["devices"], nlohmann::json::parse(R"([{"point":150,"name":"Far","type":"2","group":3,
-        "inUse":1,"pull":true,"dimmer":40}])"));
-    EXPECT_EQ(json["cameras"], nlohmann::json::parse(R"([{"number":1,"name":"Gate","address":"4100#2"}])"));
-    EXPECT_EQ(json["scenarios"],
-              nlohmann::json::parse(R"([{"number":2,"name":"Night","address":"12#4#3"}])"));
-    EXPECT_EQ(json["mh200Scenarios"],
-              nlohmann::json::parse(
-                  R"([{"number":7,"name":"Away","cenActivation":"0099","cenDeactivation":"9999"}])"));
-    EXPECT_EQ(json["probes"], nlohmann::json::parse(R"([{"zone":0,"name":"Hall"}])"));
-    for (const char* empty : {"groups", "loads", "auxiliaries"})
-        EXPECT_TRUE(json[empty].empty()) << empty;
+    EXPECT_EQ(json::parse(r.out), json::parse(R"({"version": "1.0.4",
+        "devices": [{"point": 150, "name": "Far", "type": "2", "group": 3, "inUse": 1, "pull": true,
+                     "dimmer": 40}],
+        "groups": [], "loads": [], "auxiliaries": [], "probes": [{"zone": 0, "name": "Hall"}],
+        "cameras": [{"number": 1, "name": "Gate", "address": "4100#2"}],
+        "scenarios": [{"number": 2, "name": "Night", "address": "12#4#3"}],
+        "mh200Scenarios": [{"number": 7, "name": "Away", "cenActivation": "0099",
+                            "cenDeactivation": "9999"}]})"));
 
-    const Outcome stopped = run({"export", file("stopped.xml", kStopped)});
+    const Outcome stopped = Invoke({"export", "stopped.xml"});
     EXPECT_EQ(stopped.status, 2);
-    EXPECT_EQ(nlohmann::json::parse(stopped.out)["groups"],
-              nlohmann::json::parse(R"([{"number":1,"name":"One"}])"));
-}
-
-TEST_F(VeltoConf, CommandLineMistakesGiveOneLineAndStatusTwo) {
-    const std::string clean = file("clean.xml", kClean);
-    const std::vector<std::vector<std::string>> mistakes = {
-        {},
-        {"frobnicate", clean},
-        {"check"},
-        {"check", "--verbose", clean},
-        {"check", "--lang", "fra", clean},
-        {"check", "--lang"},
-        {"rewrite", clean},
-        {"export", clean, clean},
-        {"check", path("missing.xml")},
-    };
-    for (const auto& arguments : mistakes) {
-        const Outcome r = run(arguments);
-        std::string shown;
-        for (const auto& a : arguments)
-            shown += a + ' ';
-        EXPECT_EQ(r.status, 2) << shown;
-        EXPECT_EQ(r.out, "") << shown;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << r.err;
-    }
-    EXPECT_EQ(run({"--help"}).status, 0);
-    EXPECT_NE(run({"--version"}).out.find("1.0.4"), std::string::npos);
+    EXPECT_EQ(json::parse(stopped.out)["groups"], json::parse(R"([{"number": 1, "name": "One"}])"));
 }
 
 } // namespace

@@ -10,74 +10,91 @@
 #include <string>
 #include <vector>
 
-// Shared by the core tests: test data, a reader run that keeps its notices, and notices as text.
+// Shared by the core tests: test data, a reader run that keeps its notices, notices and tables as text.
 namespace velto::test {
+
+using Lines = std::vector<std::string>;
 
 inline std::string DataPath(const std::string& relative) {
     return std::string(VELTO_TEST_DATA_DIR) + "/" + relative;
 }
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;
-    bytes << file.rdbuf();
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
-inline std::unique_ptr<ConfigModel> EmptyModel() {
-    return std::make_unique<ConfigModel>();
-}
-
-inline const char* KindName(NoticeKind kind) {
-    switch (kind) {
-    case NoticeKind::ParseFailure:
-        return "ParseFailure";
-    case NoticeKind::OldVersion:
-        return "OldVersion";
-    case NoticeKind::Invalid:
-        return "Invalid";
-    case NoticeKind::Duplicate:
-        return "Duplicate";
-    case NoticeKind::Stop:
-        return "Stop";
-    }
-    return "?";
-}
-
-// "Invalid group msgGroupInvalid key=10 name=Lights"; a file-level notice is just its kind.
+// "Invalid group msgGroupInvalid key=10 name=Lights"; "ParseFailure <reason>"; "OldVersion".
 inline std::string Describe(const Notice& notice) {
-    if (notice.kind == NoticeKind::ParseFailure || notice.kind == NoticeKind::OldVersion)
-        return KindName(notice.kind);
-    return std::string(KindName(notice.kind)) + " " + notice.section + " " +
+    static const char* const kinds[] = {"ParseFailure", "OldVersion", "Invalid", "Duplicate", "Stop"};
+    const std::string kind = kinds[static_cast<int>(notice.kind)];
+    if (notice.kind == NoticeKind::ParseFailure)
+        return kind + " " + notice.reason;
+    if (notice.kind == NoticeKind::OldVersion)
+        return kind;
+    return kind + " " + notice.section + " " +
            std::string(kReaderTexts[static_cast<std::size_t>(notice.message)].entry) +
            " key=" + notice.keyText + " name=" + notice.name;
 }
 
+// Every used slot of every table, one line each, in the order the file holds the sections:
+// "device 12 #1 'Lamp' type=1 group=3 dimmer=200 pull", "group 1 'G'", "camera 2 'Cam' 4100#2",
+// "scf420 16 'Away' 5#4#3", "scmh200 3 'S' on=0099 off=9999". A slot is used when its text is not that
+// of an empty slot.
+inline Lines Dump(const ConfigModel& m) {
+    Lines lines;
+    auto add = [&](const char* table, const auto& slots, auto text) {
+        const std::string empty = text(std::decay_t<decltype(slots[0])>{});
+        for (std::size_t i = 0; i < slots.size(); ++i)
+            if (const std::string line = text(slots[i]); line != empty)
+                lines.push_back(std::string(table) + " " + std::to_string(i) + line);
+    };
+    add("device", m.DeviceTable, [](const DeviceRecord& d) {
+        return " #" + std::to_string(d.inUse) + " '" + d.name + "' type=" + d.typeCode +
+               (d.group ? " group=" + std::to_string(d.group) : "") +
+               (d.dimmer ? " dimmer=" + std::to_string(d.dimmer) : "") + (d.pull ? " pull" : "");
+    });
+    auto name = [](const std::string& name) { return " '" + name + "'"; };
+    add("group", m.GroupTable, name);
+    add("load", m.LoadTable, name);
+    add("aux", m.AuxTable, name);
+    add("probe", m.ProbeTable, name);
+    auto addressed = [](const auto& r) { return " '" + r.name + "' " + r.address; };
+    add("camera", m.CameraTable, addressed);
+    add("scf420", m.ScenarioTable, addressed);
+    add("scmh200", m.Mh200ScenarioTable, [](const Mh200Record& s) {
+        return " '" + s.name + "' on=" + s.cenActivation + " off=" + s.cenDeactivation;
+    });
+    return lines;
+}
+
 struct LoadResult {
-    std::unique_ptr<ConfigModel> model = EmptyModel();
+    std::unique_ptr<ConfigModel> model = std::make_unique<ConfigModel>();
     std::string version = "not set";
     std::vector<Notice> notices;
     bool complete = false;
 
-    std::vector<std::string> Described() const {
-        std::vector<std::string> lines;
+    NoticeSink Sink() {
+        return [this](const Notice& notice) { notices.push_back(notice); };
+    }
+    Lines Described() const {
+        Lines lines;
         for (const Notice& notice : notices)
             lines.push_back(Describe(notice));
         return lines;
     }
 };
 
-inline LoadResult LoadBytes(std::string_view bytes) {
-    LoadResult result;
-    result.complete = LoadConfigBytes(bytes, *result.model, result.version,
-                                      [&](const Notice& notice) { result.notices.push_back(notice); });
+// Reads into result's tables, which may hold records from before.
+inline LoadResult LoadBytes(std::string_view bytes, LoadResult result = {}) {
+    result.complete = LoadConfigBytes(bytes, *result.model, result.version, result.Sink());
     return result;
 }
 
 inline LoadResult LoadFile(const std::string& path) {
     LoadResult result;
-    result.complete = LoadConfigFile(path, *result.model, result.version,
-                                     [&](const Notice& notice) { result.notices.push_back(notice); });
+    result.complete = LoadConfigFile(path, *result.model, result.version, result.Sink());
     return result;
 }
 

@@ -15,22 +15,13 @@ constexpr char32_t kSpecial[] = {'&',    '<',    '>',     '"',      '\'', '\t', 
                                  0xFFFD, 0xFFFF, 0x1F600, 0x10FFFF, '#',  ';',  '=',  '/'};
 
 std::string Utf8(char32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c < 0x80)
+        return std::string(1, static_cast<char>(c));
+    const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    std::string s(length, '\0');
+    for (int i = length - 1; i > 0; --i, c >>= 6)
+        s[i] = static_cast<char>(0x80 | (c & 0x3F));
+    s[0] = static_cast<char>((0xF00 >> length) | c); // 110xxxxx, 1110xxxx or 11110xxx
     return s;
 }
 
@@ -41,22 +32,17 @@ public:
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool Chance(double p) { return std::bernoulli_distribution(p)(random_); }
 
+    // Special characters, anything in Unicode but the surrogates and U+0000, printable ASCII.
     std::string Text(int shortest) {
         std::string text;
-        const int length = Between(shortest, 12);
-        for (int i = 0; i < length; ++i) {
-            switch (Between(0, 3)) {
-            case 0:
+        for (int i = Between(shortest, 12); i > 0; --i) {
+            const int kind = Between(0, 3);
+            if (kind == 0) {
                 text += Utf8(kSpecial[Between(0, std::size(kSpecial) - 1)]);
-                break;
-            case 1: { // anywhere in Unicode but the surrogates and U+0000
-                char32_t c = static_cast<char32_t>(Between(1, 0x10FFFF));
-                if (c >= 0xD800 && c <= 0xDFFF)
-                    c -= 0x800;
-                text += Utf8(c);
-                break;
-            }
-            default:
+            } else if (kind == 1) {
+                const auto c = static_cast<char32_t>(Between(1, 0x10FFFF));
+                text += Utf8(c >= 0xD800 && c <= 0xDFFF ? c - 0x800 : c);
+            } else {
                 text += static_cast<char>(Between(0x20, 0x7E));
             }
         }
@@ -64,11 +50,14 @@ public:
     }
 
     std::unique_ptr<ConfigModel> Configuration() {
-        auto model = test::EmptyModel();
+        auto model = std::make_unique<ConfigModel>();
         const double fill = std::array{0.0, 0.2, 0.7, 1.0}[Between(0, 3)];
-        for (int address = 1; address <= kMaxDeviceAddress; ++address) {
-            if (!Chance(fill))
-                continue;
+        auto some = [&](int lastKey, auto put) {
+            for (int key = 1; key <= lastKey; ++key)
+                if (Chance(fill))
+                    put(key);
+        };
+        some(kMaxDeviceAddress, [&](int address) {
             DeviceRecord& device = model->DeviceTable[address];
             device.inUse = static_cast<std::uint8_t>(Between(1, 255));
             device.name = Text(0);
@@ -76,73 +65,34 @@ public:
             device.group = static_cast<std::uint8_t>(Chance(0.8) ? Between(0, 9) : Between(0, 255));
             device.pull = Chance(0.5);
             device.dimmer = static_cast<std::uint8_t>(Between(0, 255));
-        }
-        for (auto* table : {&model->GroupTable, &model->AuxTable})
-            FillNames(*table, fill);
-        FillNames(model->LoadTable, fill);
-        FillNames(model->ProbeTable, fill);
-        for (int number = 1; number <= kMaxCamera; ++number) {
-            if (!Chance(fill))
-                continue;
+        });
+        some(kMaxGroup, [&](int key) { model->GroupTable[key] = Text(1); });
+        some(kMaxAux, [&](int key) { model->AuxTable[key] = Text(1); });
+        some(kMaxLoad, [&](int key) { model->LoadTable[key] = Text(1); });
+        some(kMaxProbe, [&](int key) { model->ProbeTable[key] = Text(1); });
+        some(kMaxCamera, [&](int number) {
             const double address = Chance(0.9) ? Between(4000, 5000) : Between(8000, 10000) / 2.0;
             model->CameraTable[number] = {Text(1), ShortestDecimal(address) + (Chance(0.5) ? "#2" : "")};
-        }
-        for (int number = 1; number <= kMaxScenario; ++number) {
-            if (Chance(fill))
-                model->ScenarioTable[number] = {Text(0), Text(1)};
-        }
-        for (int number = 1; number <= kMaxMh200; ++number) {
-            if (Chance(fill))
-                model->Mh200ScenarioTable[number] = {Text(1), "1000", "2000"};
-        }
+        });
+        some(kMaxScenario, [&](int number) { model->ScenarioTable[number] = {Text(0), Text(1)}; });
+        some(kMaxMh200, [&](int number) { model->Mh200ScenarioTable[number] = {Text(1), "1000", "2000"}; });
         return model;
     }
 
 private:
-    template <std::size_t Slots> void FillNames(std::array<std::string, Slots>& table, double fill) {
-        for (std::size_t key = 1; key < Slots; ++key)
-            table[key] = Chance(fill) ? Text(1) : std::string();
-    }
-
     std::mt19937 random_;
 };
 
 // What a reading of the written file gives back: positions renumbered in address order, the
 // reader-only device fields and the MH200 scenarios gone.
-std::unique_ptr<ConfigModel> AsReadBack(const ConfigModel& written) {
-    auto expected = std::make_unique<ConfigModel>(written);
-    RenumberDevices(*expected);
-    for (DeviceRecord& device : expected->DeviceTable) {
+ConfigModel AsReadBack(ConfigModel model) {
+    RenumberDevices(model);
+    for (DeviceRecord& device : model.DeviceTable) {
         device.pull = false;
         device.dimmer = 0;
     }
-    expected->Mh200ScenarioTable.fill({});
-    return expected;
-}
-
-void ExpectSameTables(const ConfigModel& expected, const ConfigModel& actual) {
-    for (int i = 0; i < kDeviceSlots; ++i) {
-        const DeviceRecord& e = expected.DeviceTable[i];
-        const DeviceRecord& a = actual.DeviceTable[i];
-        EXPECT_TRUE(e.name == a.name && e.typeCode == a.typeCode && e.group == a.group &&
-                    e.inUse == a.inUse && e.pull == a.pull && e.dimmer == a.dimmer)
-            << "device " << i << ": '" << a.name << "' in use " << int(a.inUse) << ", expected '" << e.name
-            << "' in use " << int(e.inUse);
-    }
-    EXPECT_EQ(expected.GroupTable, actual.GroupTable);
-    EXPECT_EQ(expected.AuxTable, actual.AuxTable);
-    EXPECT_EQ(expected.LoadTable, actual.LoadTable);
-    EXPECT_EQ(expected.ProbeTable, actual.ProbeTable);
-    for (int i = 0; i <= kMaxCamera; ++i) {
-        EXPECT_EQ(expected.CameraTable[i].name, actual.CameraTable[i].name) << "camera " << i;
-        EXPECT_EQ(expected.CameraTable[i].address, actual.CameraTable[i].address) << "camera " << i;
-    }
-    for (int i = 0; i <= kMaxScenario; ++i) {
-        EXPECT_EQ(expected.ScenarioTable[i].name, actual.ScenarioTable[i].name) << "scenario " << i;
-        EXPECT_EQ(expected.ScenarioTable[i].address, actual.ScenarioTable[i].address) << "scenario " << i;
-    }
-    for (int i = 0; i <= kMaxMh200; ++i)
-        EXPECT_TRUE(actual.Mh200ScenarioTable[i].name.empty()) << "MH200 scenario " << i;
+    model.Mh200ScenarioTable.fill({});
+    return model;
 }
 
 TEST(RoundTrip, WhatIsWrittenReadsBackTheSame) {
@@ -151,14 +101,13 @@ TEST(RoundTrip, WhatIsWrittenReadsBackTheSame) {
         SCOPED_TRACE("round " + std::to_string(round));
         const auto written = generate.Configuration();
         const std::string bytes = WriteConfig(*written);
-        for (unsigned char byte : bytes)
-            ASSERT_LT(byte, 0x80);
+        ASSERT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](unsigned char byte) { return byte < 0x80; }));
 
         const test::LoadResult read = test::LoadBytes(bytes);
         EXPECT_TRUE(read.complete);
-        EXPECT_EQ(read.Described(), std::vector<std::string>{});
+        EXPECT_EQ(read.Described(), test::Lines{});
         EXPECT_EQ(read.version, kCurrentFileVersion);
-        ExpectSameTables(*AsReadBack(*written), *read.model);
+        EXPECT_EQ(test::Dump(*read.model), test::Dump(AsReadBack(*written)));
         EXPECT_EQ(WriteConfig(*read.model), bytes);
         if (HasFailure())
             break;

@@ -6,23 +6,18 @@ namespace velto {
 namespace {
 
 TEST(TextEncoding, Utf8Validity) {
+    // clang-format off
     const std::pair<std::string, bool> cases[] = {
-        {"", true},
-        {"plain ASCII text, long enough for the eight-byte steps", true},
+        {"", true}, {"plain ASCII text, long enough for the eight-byte steps", true},
         {"caff\xC3\xA8 \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF", true},
-        {std::string("nul\0inside", 10), true},
-        {"\xEF\xBB\xBF<a/>", true},
-        {"caff\xE8", false},         // Windows-1252
-        {"\xC3", false},             // cut short
-        {"\xC3\xA8\xA8", false},     // stray continuation byte
-        {"\xC0\xAF", false},         // overlong
-        {"\xE0\x9F\xBF", false},     // overlong, three bytes
-        {"\xED\xA0\x80", false},     // surrogate
-        {"\xF4\x90\x80\x80", false}, // above U+10FFFF
-        {"\xF5\x80\x80\x80", false},
-        {"12345678\xFF", false}, // after an all-ASCII word
-        {"\xE2\x82", false},
+        {std::string("nul\0inside", 10), true}, {"\xEF\xBB\xBF<a/>", true},
+        // Windows-1252, cut short, a stray continuation byte, overlong in two and three bytes, a
+        // surrogate, above U+10FFFF, after an all-ASCII word
+        {"caff\xE8", false}, {"\xC3", false}, {"\xE2\x82", false}, {"\xC3\xA8\xA8", false},
+        {"\xC0\xAF", false}, {"\xE0\x9F\xBF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
+        {"\xF5\x80\x80\x80", false}, {"12345678\xFF", false},
     };
+    // clang-format on
     for (const auto& [bytes, valid] : cases)
         EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
 }
@@ -46,11 +41,10 @@ TEST(TextEncoding, Windows1252AttributeValues) {
 }
 
 TEST(TextEncoding, CountsCharacters) {
-    EXPECT_EQ(CountCharacters(""), 0u);
-    EXPECT_EQ(CountCharacters("0099"), 4u);
-    EXPECT_EQ(CountCharacters("99\u00e9"), 3u);
-    EXPECT_EQ(CountCharacters("\U0001F600\u20ac"), 2u);
-    EXPECT_EQ(CountCharacters("\xFF\xFE"), 2u);
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"", 0}, {"0099", 4}, {"99\u00e9", 3}, {"\U0001F600\u20ac", 2}, {"\xFF\xFE", 2}};
+    for (const auto& [text, count] : cases)
+        EXPECT_EQ(CountCharacters(text), count) << text;
 }
 
 } // namespace
