@@ -1,8 +1,7 @@
 #include "NumberText.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace velto {
 namespace {
@@ -14,19 +13,19 @@ struct LeadingCase {
 
 TEST(NumberText, LeadingNumberTakesTheLongestLeadingNumber) {
     const LeadingCase cases[] = {
-        {"", 0},        {"abc", 0},      {"12", 12},        {"07", 7},        {"1 2", 12},
-        {" \t1\n5x", 15}, {"-3.5", -3.5}, {"+4", 4},         {"4100abc", 4100}, {"1.5.5", 1.5},
-        {"2e3", 2000},  {"2D2", 200},    {"2e", 2},         {"2e+", 2},       {".5", 0.5},
-        {"5.", 5},      {"&H1F", 31},    {"&hff", 255},     {"&O17", 15},     {"&O9", 0},
-        {"&X1", 0},     {"0099", 99},    {"1\r2", 1},       {"-", 0},         {"- 7", -7},
+        {"", 0},          {"abc", 0},     {"12", 12},    {"07", 7},         {"1 2", 12},
+        {" \t1\n5x", 15}, {"-3.5", -3.5}, {"+4", 4},     {"4100abc", 4100}, {"1.5.5", 1.5},
+        {"2e3", 2000},    {"2D2", 200},   {"2e", 2},     {"2e+", 2},        {".5", 0.5},
+        {"5.", 5},        {"&H1F", 31},   {"&hff", 255}, {"&O17", 15},      {"&O9", 0},
+        {"&X1", 0},       {"0099", 99},   {"1\r2", 1},   {"-", 0},          {"- 7", -7},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(NumberText, WholeNumberNeedsTheWholeText) {
-    const LeadingCase accepted[] = {{"12", 12}, {" 12 ", 12}, {"07", 7}, {"-1", -1}, {"0.5", 0.5},
-                                    {"1e2", 100}, {"&H10", 16}, {"\t3\r\n", 3}};
+    const LeadingCase accepted[] = {{"12", 12},   {" 12 ", 12}, {"07", 7},    {"-1", -1},
+                                    {"0.5", 0.5}, {"1e2", 100}, {"&H10", 16}, {"\t3\r\n", 3}};
     for (const auto& c : accepted) {
         auto value = WholeNumber(c.text);
         ASSERT_TRUE(value.has_value()) << '"' << c.text << '"';
@@ -37,7 +36,7 @@ TEST(NumberText, WholeNumberNeedsTheWholeText) {
 }
 
 TEST(NumberText, RoundsHalvesToEven) {
-    const std::pair<double, long long> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0},
+    const std::pair<double, long long> cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {-0.5, 0},
                                                   {-1.5, -2}, {2.4999, 2}, {2.5001, 3}, {99.5, 100}};
     for (auto [in, out] : cases)
         EXPECT_EQ(RoundHalfEven(in), out) << in;
