@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string first = ReadAndWrite(std::string_view(reinterpret_cast<const char*>(data), size));
     const std::string second = ReadAndWrite(first);
     if (first != second) {
-        std::fprintf(stderr, "written files differ:\n--- first\n%s\n--- second\n%s\n", first.c_str(), second.c_str());
+        std::fprintf(stderr, "written files differ:\n--- first\n%s\n--- second\n%s\n", first.c_str(),
+                     second.c_str());
         std::abort();
     }
     return 0;

@@ -19,11 +19,12 @@ enum class NoticeKind {
 
 struct Notice {
     NoticeKind kind = NoticeKind::ParseFailure;
-    std::string section;          // the element name ("device", "camera", ...); empty for file-level notices
-    ReaderMessage message = ReaderMessage::BadParameters; // the text shown (Invalid, Duplicate, OldVersion, Stop)
-    std::string keyText;          // the key attribute exactly as written in the file
-    std::string name;             // the record's name attribute (Invalid boxes show it)
-    std::string reason;           // ParseFailure only: the parser's or the system's description
+    std::string section; // the element name ("device", "camera", ...); empty for file-level notices
+    ReaderMessage message =
+        ReaderMessage::BadParameters; // the text shown (Invalid, Duplicate, OldVersion, Stop)
+    std::string keyText;              // the key attribute exactly as written in the file
+    std::string name;                 // the record's name attribute (Invalid boxes show it)
+    std::string reason;               // ParseFailure only: the parser's or the system's description
 };
 
 using NoticeSink = std::function<void(const Notice&)>;

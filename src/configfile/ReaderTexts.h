@@ -37,12 +37,16 @@ struct ReaderText {
 };
 
 inline constexpr std::array<ReaderText, 19> kReaderTexts{{
-    {ReaderMessage::DeviceDuplicate, "msgDeviceDuplicate", "Attuatore \\n duplicato", "Actuator \\n duplicate"},
+    {ReaderMessage::DeviceDuplicate, "msgDeviceDuplicate", "Attuatore \\n duplicato",
+     "Actuator \\n duplicate"},
     {ReaderMessage::GroupDuplicate, "msgGroupDuplicate", "Gruppo \\n duplicato", "Group \\n duplicate"},
     {ReaderMessage::AuxDuplicate, "msgAuxDuplicate", "Ausiliario \\n duplicato", "Auxilliary \\n duplicate"},
-    {ReaderMessage::ProbeDuplicate, "msgProbeDuplicate", "Sonda \\n temperatura duplicata", "Probe \\n duplicate"},
-    {ReaderMessage::CameraDuplicate, "msgCameraDuplicate", "Telecamera \\n duplicata", "Camera \\n duplicate"},
-    {ReaderMessage::F420Duplicate, "msgF420Duplicate", "Scenario \\n F420 duplicato", "F420 scenario \\n duplicate"},
+    {ReaderMessage::ProbeDuplicate, "msgProbeDuplicate", "Sonda \\n temperatura duplicata",
+     "Probe \\n duplicate"},
+    {ReaderMessage::CameraDuplicate, "msgCameraDuplicate", "Telecamera \\n duplicata",
+     "Camera \\n duplicate"},
+    {ReaderMessage::F420Duplicate, "msgF420Duplicate", "Scenario \\n F420 duplicato",
+     "F420 scenario \\n duplicate"},
     {ReaderMessage::Mh200Duplicate, "msgMh200Duplicate", "Scenario \\n MH200 duplicato",
      "Mh200 scenario \\n duplicate"},
     {ReaderMessage::LoadDuplicate, "msgLoadDuplicate", "Carico \\n duplicato", "Load \\n duplicate"},

@@ -11,9 +11,9 @@ namespace velto {
 
 struct DeviceRecord {
     std::string name;
-    bool pull = false;     // only the reader sets it
-    std::uint8_t group = 0; // 0 = no group, otherwise 1..9 (the reader may store up to 255)
-    std::string typeCode;   // "1", "2" or "1d" from the editor; anything from a file
+    bool pull = false;       // only the reader sets it
+    std::uint8_t group = 0;  // 0 = no group, otherwise 1..9 (the reader may store up to 255)
+    std::string typeCode;    // "1", "2" or "1d" from the editor; anything from a file
     std::uint8_t dimmer = 0; // only the reader sets it
     std::uint8_t inUse = 0;  // 0 = free slot, otherwise the device's 1-based position
 };
