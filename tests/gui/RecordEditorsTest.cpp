@@ -1,476 +1,301 @@
+// The editing pattern as every tab follows it, and the rules and choices of each tab's fields.
 #include "RecordEditor.h"
 #include "WindowFixture.h"
+
+#include <QTemporaryDir>
 
 namespace velto::testing {
 namespace {
 
-// Loads and probes: a name in the slot of a key chosen from a list.
-struct NamedSlotKind {
+struct Kind {
     int tab;
     int lastKey;
-    std::string& (*slot)(ConfigModel&, int);
-    const char* duplicateItalian;
-    const char* duplicateEnglish;
-    const char* askItalian; // the delete question with "%1" for the name and "%2" for the key
-    const char* askEnglish;
+    std::string (*nameAt)(const ConfigModel&, int key); // "" for a free slot
+    const char* taken[2]; // the warning for a key in use, in Italian and English
+    const char* ask[2];   // the delete question: %1 the name, %2 the key
 };
 
-const NamedSlotKind kLoads{1,
-                           16,
-                           [](ConfigModel& m, int key) -> std::string& { return m.LoadTable[key]; },
-                           "Priorità già inserita",
-                           "Priority already inserted",
-                           "Eliminare il carico %1 priorità %2?",
-                           "Do you want delete load %1 priority %2?"};
-const NamedSlotKind kProbes{2,
-                            99,
-                            [](ConfigModel& m, int key) -> std::string& { return m.ProbeTable[key]; },
-                            "Zona già inserita",
-                            "Zone already inserted",
-                            "Eliminare la sonda %1 zona %2?",
-                            "Do you want delete probe %1 zone %2?"};
+// clang-format off
+const Kind kKinds[] = {
+    {0, 99, [](const ConfigModel& m, int k) { return m.DeviceTable[k].name; }, {"Indirizzo già presente", "Address already inserted"}, {"Eliminare l'attuatore %2 %1?", "Do you want delete device %2 %1?"}},
+    {1, 16, [](const ConfigModel& m, int k) { return m.LoadTable[k]; }, {"Priorità già inserita", "Priority already inserted"}, {"Eliminare il carico %1 priorità %2?", "Do you want delete load %1 priority %2?"}},
+    {2, 99, [](const ConfigModel& m, int k) { return m.ProbeTable[k]; }, {"Zona già inserita", "Zone already inserted"}, {"Eliminare la sonda %1 zona %2?", "Do you want delete probe %1 zone %2?"}},
+    {3, 12, [](const ConfigModel& m, int k) { return m.CameraTable[k].name; }, {"Camera già inserita", "Camera already inserted"}, {"Eliminare la camera %1 numero %2?", "Do you want delete camera %1 number %2?"}},
+    {4, 16, [](const ConfigModel& m, int k) { return m.ScenarioTable[k].name; }, {"Scenario già inserito", "Scenario already inserted"}, {"Eliminare lo scenario %1 numero %2?", "Do you want delete scenario %1 number %2?"}},
+};
+// clang-format on
 
-void PrintTo(const NamedSlotKind& kind, std::ostream* out) {
-    *out << (kind.tab == 1 ? "loads" : "probes");
-}
-
-class NamedSlots : public WindowFixture, public ::testing::WithParamInterface<NamedSlotKind> {
+class Editor : public WindowFixture, public ::testing::WithParamInterface<Kind> {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        clickTab(GetParam().tab);
+        clickTab(tab);
     }
-    const TabControls& c() const { return Tabs()[GetParam().tab]; }
-    QString nameBox() const { return c().fields[0]; }
-    QString keyList() const { return c().fields[1]; }
-    std::string& slot(int key) { return GetParam().slot(model(), key); }
-    void add(const QString& name, int key) {
-        click(c().newButton);
-        type(nameBox(), name);
-        choose(keyList(), key - 1);
-        click(c().confirmButton);
+    std::string at(int key) { return GetParam().nameAt(model(), key); }
+    QString keyField() const { return c.fields[c.sample.indexOf("#") + 1]; }
+    void setKey(int key) { set(keyField(), QString::number(isList(keyField()) ? key - 1 : key)); }
+    QStringList names() const {
+        QStringList result;
+        for (int row = 1; row <= grid(c.grid)->dataRowCount(); ++row)
+            result << grid(c.grid)->cell(row, 0);
+        return result;
     }
-    void modifyRow(int row, int newKey) {
-        selectRow(c().grid, row);
-        click(c().modifyButton);
-        choose(keyList(), newKey - 1);
-        click(c().confirmButton);
-    }
-    void expectWarning(const char* text, const char* title) {
-        const RecordedBox warning = onlyBox();
-        EXPECT_EQ(warning.text, text);
-        EXPECT_EQ(warning.title, title);
-        EXPECT_EQ(warning.buttons, Buttons::Ok);
-        EXPECT_EQ(warning.icon, Icon::Exclamation);
-    }
+
+    const int tab = GetParam().tab;
+    const TabControls& c = Tabs()[tab];
 };
 
-TEST_P(NamedSlots, ConfirmNeedsANameAndAKey) {
-    EXPECT_EQ(items(keyList()).size(), GetParam().lastKey);
-    EXPECT_EQ(items(keyList()).front(), "1");
-    click(c().newButton);
-    type(nameBox(), "Oven");
-    EXPECT_FALSE(enabled(c().confirmButton));
-    choose(keyList(), 0);
-    EXPECT_TRUE(enabled(c().confirmButton));
-    box(nameBox())->clear();
-    EXPECT_FALSE(enabled(c().confirmButton));
-}
-
-TEST_P(NamedSlots, AddModifyMoveAndDuplicate) {
+TEST_P(Editor, ConfirmNeedsEveryFieldTheTabAsksFor) {
     const int last = GetParam().lastKey;
-    add("Second", 7);
-    add("First", 3);
-    add("Last", last);
-    EXPECT_EQ(rows(c().grid), (QStringList{"First|3", "Second|7", QString("Last|%1").arg(last)}));
-    EXPECT_TRUE(window->dirty());
-
-    modifyRow(1, 3); // its own key: no warning
-    EXPECT_EQ(slot(3), "First");
-
-    toolkit.expectBox(kAnswerOk);
-    modifyRow(1, 7);
-    expectWarning(GetParam().duplicateItalian, "Attenzione");
-    EXPECT_EQ(window->editor(GetParam().tab).mode(), EditMode::Modifying);
-    EXPECT_EQ(slot(3), "First");
-    EXPECT_EQ(slot(7), "Second");
-
-    choose(keyList(), 4);
-    click(c().confirmButton);
-    EXPECT_EQ(slot(3), "");
-    EXPECT_EQ(slot(5), "First");
-    EXPECT_EQ(rows(c().grid), (QStringList{"First|5", "Second|7", QString("Last|%1").arg(last)}));
-    EXPECT_EQ(window->editor(GetParam().tab).mode(), EditMode::Browsing);
-
-    trigger("mEng");
-    toolkit.expectBox(kAnswerOk);
-    add("Another", 5);
-    expectWarning(GetParam().duplicateEnglish, "Warning");
-    EXPECT_EQ(slot(5), "First");
-}
-
-TEST_P(NamedSlots, EveryKeyTakenMeansEveryChoiceWarns) {
-    for (int key = 1; key <= GetParam().lastKey; ++key)
-        slot(key) = "Taken";
-    window->RefreshAllViews();
-    click(c().newButton);
-    type(nameBox(), "One more");
-    for (const int key : {1, 8, GetParam().lastKey}) {
-        choose(keyList(), key - 1);
-        toolkit.expectBox(kAnswerOk);
-        click(c().confirmButton);
-        expectWarning(GetParam().duplicateItalian, "Attenzione");
+    if (isList(keyField())) {
+        QStringList keys;
+        for (int key = 1; key <= last; ++key)
+            keys << QString::number(key);
+        EXPECT_EQ(items(keyField()), keys);
+    }
+    click(c.newButton);
+    enter(tab, record(tab, "Name", last));
+    EXPECT_TRUE(enabled(c.confirmButton));
+    for (const QString& field : c.fields) {
+        if (field == "Cgru" || field == "TindS") // a device's group and a scenario's address may stay empty
+            continue;
+        SCOPED_TRACE(field.toStdString());
+        const QString kept = entered(tab)[c.fields.indexOf(field)];
+        set(field, "");
+        EXPECT_FALSE(enabled(c.confirmButton));
+        set(field, kept);
+        EXPECT_TRUE(enabled(c.confirmButton));
     }
 }
 
-TEST_P(NamedSlots, DeleteAsksAboutTheSelectedRow) {
-    slot(3) = "First";
-    slot(7) = "Second";
-    window->RefreshAllViews();
-    selectRow(c().grid, 2);
-    toolkit.expectBox(kAnswerNo);
-    click(c().deleteButton);
-    const RecordedBox question = onlyBox();
-    EXPECT_EQ(question.text, QString(GetParam().askItalian).arg("Second").arg(7));
-    EXPECT_EQ(question.title, "velto-configurator");
-    EXPECT_EQ(question.buttons, Buttons::YesNo);
-    EXPECT_EQ(question.icon, Icon::Question);
-    EXPECT_EQ(window->lastAnswer(), "7");
-    EXPECT_EQ(rows(c().grid), (QStringList{"First|3", "Second|7"}));
-    EXPECT_FALSE(window->dirty());
+TEST_P(Editor, AddModifyMoveAndDelete) {
+    const int last = GetParam().lastKey;
+    add(tab, record(tab, "Second", 7));
+    add(tab, record(tab, "First", 3));
+    add(tab, record(tab, "Last", last));
+    EXPECT_EQ(names(), (QStringList{"First", "Second", "Last"}));
+    EXPECT_TRUE(window->dirty());
+
+    // Confirming a record's own key stores it again; another record's key warns and stores nothing.
+    selectRow(c.grid, 1);
+    click(c.modifyButton);
+    click(c.confirmButton);
+    EXPECT_EQ(at(3), "First");
+    selectRow(c.grid, 1);
+    click(c.modifyButton);
+    selectRow(c.grid, 2); // the grid stays clickable; the record under modification stays the same
+    setKey(last);
+    toolkit.expectBox(kAnswerOk);
+    click(c.confirmButton);
+    EXPECT_EQ(onlyBox(), (RecordedBox{GetParam().taken[0], "Attenzione", Buttons::Ok, Icon::Exclamation}));
+    EXPECT_EQ(window->editor(tab).mode(), EditMode::Modifying);
+    EXPECT_EQ(at(3), "First");
+    EXPECT_EQ(at(last), "Last");
+
+    // A free key moves the record and frees its old slot.
+    setKey(8);
+    click(c.confirmButton);
+    EXPECT_EQ(window->editor(tab).mode(), EditMode::Browsing);
+    EXPECT_EQ(at(3), "");
+    EXPECT_EQ(at(8), "First");
+    EXPECT_EQ(names(), (QStringList{"Second", "First", "Last"}));
 
     trigger("mEng");
-    selectRow(c().grid, 2);
-    toolkit.expectBox(kAnswerYes);
-    click(c().deleteButton);
-    EXPECT_EQ(onlyBox().text, QString(GetParam().askEnglish).arg("Second").arg(7));
-    EXPECT_EQ(window->lastAnswer(), "6");
-    EXPECT_EQ(rows(c().grid), QStringList{"First|3"});
-    EXPECT_EQ(slot(7), "");
-    EXPECT_TRUE(window->dirty());
+    toolkit.expectBox(kAnswerOk);
+    add(tab, record(tab, "Another", 8));
+    EXPECT_EQ(onlyBox(), (RecordedBox{GetParam().taken[1], "Warning", Buttons::Ok, Icon::Exclamation}));
+    EXPECT_EQ(at(8), "First");
+    click(c.cancelButton);
+
+    // Delete asks about the selected row: No keeps it and changes nothing, Yes deletes it.
+    QTemporaryDir folder;
+    toolkit.expectDialog(folder.filePath("conf.xml"));
+    trigger("mSave");
+    for (const int answer : {kAnswerNo, kAnswerYes}) {
+        const int language = answer == kAnswerNo ? 0 : 1;
+        SCOPED_TRACE(answer);
+        trigger(language == 0 ? "mIta" : "mEng");
+        selectRow(c.grid, 1);
+        toolkit.expectBox(answer);
+        click(c.deleteButton);
+        EXPECT_EQ(onlyBox(), (RecordedBox{QString(GetParam().ask[language]).arg("Second").arg(7),
+                                          "velto-configurator", Buttons::YesNo, Icon::Question}));
+        EXPECT_EQ(window->lastAnswer(), QString::number(answer));
+        EXPECT_EQ(at(7), answer == kAnswerNo ? "Second" : "");
+        EXPECT_EQ(window->dirty(), answer == kAnswerYes);
+    }
+    EXPECT_EQ(names(), (QStringList{"First", "Last"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(LoadsAndProbes, NamedSlots, ::testing::Values(kLoads, kProbes),
-                         [](const auto& info) { return info.param.tab == 1 ? "Loads" : "Probes"; });
+INSTANTIATE_TEST_SUITE_P(EveryTab, Editor, ::testing::ValuesIn(kKinds), [](const auto& info) {
+    return std::string(std::array{"Devices", "Loads", "Probes", "Cameras", "Scenarios"}[info.param.tab]);
+});
 
-// Typing into a choice list changes nothing; typing or pasting into an address box brings digits only.
-using InputFilters = WindowFixture;
+using Fields = WindowFixture;
 
-TEST_F(InputFilters, ChoiceListsAndAddressBoxesKeepTheirInput) {
+// A device's address is 1..99 with no 0 after a first digit, a camera's 4000..5000, a scenario's
+// below 99 or none at all.
+TEST_F(Fields, ConfirmFollowsTheAddressRules) {
+    // clang-format off
+    const struct { int tab; QStringList accepted, refused; } rules[] = {
+        {0, {"01", "5", "11", "99"}, {"10", "20", "00", "0", ""}},
+        {3, {"4000", "5000"}, {"3999", "5001", ""}},
+        {4, {"98", "00", "05", ""}, {"99"}},
+    };
+    // clang-format on
+    for (const auto& rule : rules) {
+        const TabControls& t = Tabs()[rule.tab];
+        for (const QString& address : rule.accepted + rule.refused) {
+            SCOPED_TRACE(std::string(t.grid) + " \"" + address.toStdString() + '"');
+            clickTab(rule.tab);
+            click(t.newButton);
+            enter(rule.tab, record(rule.tab, "Name", 3).mid(0, t.fields.size() - 1) << address);
+            EXPECT_EQ(enabled(t.confirmButton), rule.accepted.contains(address));
+            box(t.fields.back())->clear(); // nothing for a camera's address check to refuse
+            click(t.cancelButton);
+        }
+    }
+    // A scenario without an address can be confirmed, and nothing is stored.
+    add(4, {"Evening", "2", "0", ""});
+    EXPECT_EQ(window->editor(4).mode(), EditMode::Adding);
+    EXPECT_TRUE(emptyGrid("Fl_sce"));
+    EXPECT_FALSE(window->dirty());
+}
+
+// The type, group, riser and bus chosen go into the stored record, show in the grid, and come back
+// on Modify, where confirming again stores the same.
+TEST_F(Fields, ChoicesAreStoredAndLoadBack) {
     struct Case {
         int tab;
-        const char* control;
+        QStringList values;
+        const char* stored;
+        const char* row;
     };
-    const Case lists[] = {{1, "Cpriori"}, {2, "Czona"}, {3, "Cnum"}, {3, "Cmont"}, {4, "CnumS"}, {4, "Cbus"}};
-    for (const Case& c : lists) {
-        SCOPED_TRACE(c.control);
-        clickTab(c.tab);
-        click(Tabs()[c.tab].newButton);
-        keys(c.control, "1");
-        EXPECT_EQ(combo(c.control)->currentIndex(), -1);
-        choose(c.control, 1);
-        keys(c.control, "9lp");
-        EXPECT_EQ(combo(c.control)->currentIndex(), 1);
-        click(Tabs()[c.tab].cancelButton);
-    }
-
-    const Case addresses[] = {{3, "TindW"}, {4, "TindS"}};
-    for (const Case& c : addresses) {
-        SCOPED_TRACE(c.control);
-        clickTab(c.tab);
-        click(Tabs()[c.tab].newButton);
-        type(c.control, "4x0");
-        EXPECT_EQ(box(c.control)->text(), "40");
-        box(c.control)->clear();
-        paste(c.control, "4a");
-        EXPECT_EQ(box(c.control)->text(), "");
-        box(c.control)->insert("4#");
-        EXPECT_EQ(box(c.control)->text(), "");
-        box(c.control)->clear();
-    }
-}
-
-class Cameras : public WindowFixture {
-protected:
-    void SetUp() override {
-        WindowFixture::SetUp();
-        clickTab(3);
-    }
-    void fill(const QString& name, int number, int riser, const QString& address) {
-        type("TnameW", name);
-        choose("Cnum", number - 1);
-        choose("Cmont", riser);
-        type("TindW", address);
-    }
-    void add(const QString& name, int number, int riser, const QString& address) {
-        click("CnewW");
-        fill(name, number, riser, address);
-        click("CokW");
-    }
-};
-
-TEST_F(Cameras, ConfirmNeedsEveryFieldAndAnAddressInRange) {
-    struct Case {
-        const char* address;
-        bool accepted;
+    // clang-format off
+    const Case cases[] = {
+        {0, {"Lamp", "", "0", "12"}, "type 1 group 0", "Lamp|0|dimmer|12"},
+        {0, {"Lamp", "2", "1", "12"}, "type 2 group 3", "Lamp|3|autom.|12"},
+        {0, {"Lamp", "8", "2", "12"}, "type 1d group 9", "Lamp|9|on/off|12"},
+        {3, {"Gate", "4", "0", "4100"}, "4100", "Gate|4100|5|Privato"},
+        {3, {"Gate", "4", "1", "4100"}, "4100#2", "Gate|4100|5|Pubblico"},
+        {4, {"Evening", "2", "0", "12"}, "12", "Evening|12|3"},
+        {4, {"Evening", "2", "2", "12"}, "12#4#2", "Evening|12#4#2|3"},
+        {4, {"Evening", "2", "9", "12"}, "12#4#9", "Evening|12#4#9|3"},
     };
-    const Case cases[] = {{"3999", false}, {"4000", true}, {"5000", true}, {"5001", false}, {"", false}};
-    click("CnewW");
+    // clang-format on
+    const auto stored = [this](int tab) {
+        const DeviceRecord& device = model().DeviceTable[12];
+        return tab == 0   ? "type " + device.typeCode + " group " + std::to_string(device.group)
+               : tab == 3 ? model().CameraTable[5].address
+                          : model().ScenarioTable[3].address;
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.address);
-        fill("Gate", 2, 0, c.address);
-        EXPECT_EQ(enabled("CokW"), c.accepted);
-        box("TindW")->clear();
-        box("TnameW")->clear();
-    }
-    // Any one missing field keeps Confirm disabled, in whatever order the rest came.
-    fill("Gate", 2, 1, "4500");
-    ASSERT_TRUE(enabled("CokW"));
-    for (const char* missing : {"TnameW", "Cnum", "Cmont", "TindW"}) {
-        SCOPED_TRACE(missing);
-        QWidget* field = find(missing);
-        if (auto* text = qobject_cast<QLineEdit*>(field)) {
-            const QString kept = text->text();
-            text->clear();
-            EXPECT_FALSE(enabled("CokW"));
-            text->setText(kept);
-        } else {
-            auto* list = qobject_cast<QComboBox*>(field);
-            const int kept = list->currentIndex();
-            list->setCurrentIndex(-1);
-            EXPECT_FALSE(enabled("CokW"));
-            list->setCurrentIndex(kept);
-        }
-        EXPECT_TRUE(enabled("CokW"));
+        SCOPED_TRACE(c.row);
+        startWindow();
+        add(c.tab, c.values);
+        EXPECT_EQ(stored(c.tab), c.stored);
+        EXPECT_EQ(rows(Tabs()[c.tab].grid), QStringList{c.row});
+        selectRow(Tabs()[c.tab].grid, 1);
+        click(Tabs()[c.tab].modifyButton);
+        EXPECT_EQ(entered(c.tab), c.values);
+        click(Tabs()[c.tab].confirmButton);
+        EXPECT_EQ(stored(c.tab), c.stored);
     }
 }
 
-TEST_F(Cameras, LeavingTheAddressBoxChecksTheRange) {
+// Only a file can bring a type the list does not name: it loads unchosen. Only a file brings a scenario
+// address with "#" and no proper bus: it loads as the private bus and the text before the "#".
+TEST_F(Fields, RecordsOnlyAFileCanBringLoadAsFarAsTheyFit) {
+    model().DeviceTable[12] = {"Lamp", false, 0, "Dimmer", 0, 1};
+    window->RefreshAllViews();
+    selectRow("Fl_dev", 1);
+    click("Cmod");
+    EXPECT_EQ(combo("Ctipo")->currentIndex(), -1);
+    EXPECT_FALSE(enabled("Cok"));
+    click("Cann");
+
+    clickTab(4);
+    const std::pair<const char*, const char*> malformed[] = {
+        {"12#x", "12"},
+        {"7#4#0", "7"},
+        {"34#4#", "34"},
+        {"#4#a", ""},
+    };
+    for (const auto& [stored, address] : malformed) {
+        SCOPED_TRACE(stored);
+        model().ScenarioTable[6] = {"Odd", stored};
+        window->RefreshAllViews();
+        selectRow("Fl_sce", 1);
+        click("CModS");
+        EXPECT_EQ(entered(4), (QStringList{"Odd", "5", "0", address}));
+        click("CannS");
+        EXPECT_EQ(model().ScenarioTable[6].address, stored);
+    }
+}
+
+// Lists change only by choosing; address boxes take digits only, typed or pasted, up to their length.
+TEST_F(Fields, ListsIgnoreTypingAndAddressesTakeDigitsOnly) {
+    const QMap<QString, QString> typed{{"Tind", "40"}, {"TindW", "4012"}, {"TindS", "40"}};
+    for (int tab = 0; tab < 5; ++tab) {
+        const TabControls& c = Tabs()[tab];
+        clickTab(tab);
+        click(c.newButton);
+        for (const QString& field : c.fields.mid(1)) {
+            SCOPED_TRACE(field.toStdString());
+            if (isList(field)) {
+                keys(field, "1");
+                EXPECT_EQ(combo(field)->currentIndex(), -1);
+                choose(field, 1);
+                keys(field, "9lp");
+                EXPECT_EQ(combo(field)->currentIndex(), 1);
+                continue;
+            }
+            type(field, "a4x0123456");
+            EXPECT_EQ(box(field)->text(), typed[field]);
+            box(field)->clear();
+            paste(field, "7a");
+            EXPECT_EQ(box(field)->text(), "");
+            box(field)->insert(" 3");
+            EXPECT_EQ(box(field)->text(), "");
+            paste(field, "73");
+            EXPECT_EQ(box(field)->text(), "73");
+            box(field)->clear();
+        }
+        click(c.cancelButton);
+    }
+}
+
+// Leaving a camera's address box with an address out of range says so, in Italian in either language,
+// and empties the box.
+TEST_F(Fields, LeavingTheCameraAddressChecksTheRange) {
     struct Case {
         const char* typed;
         bool refused;
     };
-    const Case cases[] = {{"3999", true}, {"4000", false}, {"5000", false},
-                          {"5001", true}, {"0400", true},  {"", false}};
-    activate();
+    const Case cases[] = {
+        {"3999", true}, {"4000", false}, {"5000", false}, {"5001", true}, {"0400", true}, {"", false},
+    };
+    QApplication::setActiveWindow(window.get()); // focus events need an active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    clickTab(3);
     click("CnewW");
     for (const char* language : {"mIta", "mEng"}) {
         trigger(language);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(language) + " " + c.typed);
-            box("TindW")->clear();
-            type("TindW", c.typed);
+            set("TindW", c.typed);
             ASSERT_TRUE(box("TindW")->hasFocus());
             if (c.refused)
                 toolkit.expectBox(kAnswerOk);
-            focus("TnameW");
+            box("TnameW")->setFocus();
             EXPECT_TRUE(box("TnameW")->hasFocus());
-            if (c.refused) {
-                const RecordedBox check = onlyBox();
-                EXPECT_EQ(check.text,
-                          "Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000");
-                EXPECT_EQ(check.title, "velto-configurator");
-                EXPECT_EQ(check.buttons, Buttons::Ok);
-                EXPECT_EQ(check.icon, Icon::Exclamation);
-            }
+            if (c.refused)
+                EXPECT_EQ(
+                    onlyBox(),
+                    (RecordedBox{"Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000",
+                                 "velto-configurator", Buttons::Ok, Icon::Exclamation}));
             EXPECT_EQ(box("TindW")->text(), c.refused ? "" : c.typed);
         }
-    }
-}
-
-TEST_F(Cameras, RiserAndNumberRoundTripThroughModify) {
-    add("Gate", 5, 1, "4100");
-    add("Door", 3, 0, "4200");
-    EXPECT_EQ(model().CameraTable[5].address, "4100#2");
-    EXPECT_EQ(model().CameraTable[3].address, "4200");
-    EXPECT_EQ(rows("Fl_cam"), (QStringList{"Door|4200|3|Privato", "Gate|4100|5|Pubblico"}));
-
-    selectRow("Fl_cam", 2);
-    click("CmodW");
-    EXPECT_EQ(box("TnameW")->text(), "Gate");
-    EXPECT_EQ(combo("Cnum")->currentIndex(), 4);
-    EXPECT_EQ(combo("Cmont")->currentIndex(), 1);
-    EXPECT_EQ(box("TindW")->text(), "4100");
-    click("CokW");
-    EXPECT_EQ(model().CameraTable[5].address, "4100#2");
-
-    // A refresh caused by another tab shows the same riser.
-    clickTab(1);
-    click("CnewC");
-    type("TCarico", "Oven");
-    choose("Cpriori", 0);
-    click("CokC");
-    EXPECT_EQ(rows("Fl_cam"), (QStringList{"Door|4200|3|Privato", "Gate|4100|5|Pubblico"}));
-    clickTab(3);
-
-    selectRow("Fl_cam", 1);
-    click("CmodW");
-    choose("Cnum", 6);
-    click("CokW");
-    EXPECT_EQ(model().CameraTable[3].address, "");
-    EXPECT_EQ(rows("Fl_cam"), (QStringList{"Gate|4100|5|Pubblico", "Door|4200|7|Privato"}));
-
-    selectRow("Fl_cam", 2);
-    click("CmodW");
-    choose("Cnum", 4);
-    toolkit.expectBox(kAnswerOk);
-    click("CokW");
-    RecordedBox warning = onlyBox();
-    EXPECT_EQ(warning.text, "Camera già inserita");
-    EXPECT_EQ(warning.title, "Attenzione");
-    EXPECT_EQ(warning.icon, Icon::Exclamation);
-    EXPECT_EQ(window->editor(3).mode(), EditMode::Modifying);
-    trigger("mEng");
-    toolkit.expectBox(kAnswerOk);
-    click("CokW");
-    warning = onlyBox();
-    EXPECT_EQ(warning.text, "Camera already inserted");
-    EXPECT_EQ(warning.title, "Warning");
-    EXPECT_EQ(model().CameraTable[5].name, "Gate");
-    EXPECT_EQ(model().CameraTable[7].name, "Door");
-}
-
-TEST_F(Cameras, DeleteAsksByNameAndNumber) {
-    add("Ingresso", 1, 0, "4000");
-    for (const int answer : {kAnswerNo, kAnswerYes}) {
-        selectRow("Fl_cam", 1);
-        toolkit.expectBox(answer);
-        click("CdelW");
-        const RecordedBox question = onlyBox();
-        EXPECT_EQ(question.text, "Eliminare la camera Ingresso numero 1?");
-        EXPECT_EQ(question.buttons, Buttons::YesNo);
-        EXPECT_EQ(window->lastAnswer(), QString::number(answer));
-        EXPECT_EQ(model().CameraTable[1].address, answer == kAnswerNo ? "4000" : "");
-    }
-    EXPECT_TRUE(emptyGrid("Fl_cam"));
-    EXPECT_EQ(caption("LtotW"), "0 Camera");
-}
-
-class Scenarios : public WindowFixture {
-protected:
-    void SetUp() override {
-        WindowFixture::SetUp();
-        clickTab(4);
-    }
-    void fill(const QString& name, int number, int bus, const QString& address) {
-        type("TnameS", name);
-        choose("CnumS", number - 1);
-        choose("Cbus", bus);
-        type("TindS", address);
-    }
-    void add(const QString& name, int number, int bus, const QString& address) {
-        click("CNews");
-        fill(name, number, bus, address);
-        click("CokS");
-    }
-};
-
-TEST_F(Scenarios, ConfirmRuleAndAnEmptyAddress) {
-    struct Case {
-        const char* address;
-        bool accepted;
-    };
-    const Case cases[] = {{"98", true}, {"99", false}, {"00", true}, {"05", true}, {"", true}};
-    click("CNews");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.address);
-        fill("Evening", 3, 0, c.address);
-        EXPECT_EQ(enabled("CokS"), c.accepted);
-        box("TindS")->clear();
-        box("TnameS")->clear();
-        EXPECT_FALSE(enabled("CokS"));
-    }
-    // Confirm is enabled without an address, and does nothing.
-    fill("Evening", 3, 0, "");
-    click("CokS");
-    EXPECT_EQ(window->editor(4).mode(), EditMode::Adding);
-    EXPECT_EQ(model().ScenarioTable[3].name, "");
-    EXPECT_TRUE(emptyGrid("Fl_sce"));
-    EXPECT_FALSE(window->dirty());
-}
-
-TEST_F(Scenarios, BusRoundTripsThroughModify) {
-    struct Case {
-        int bus;
-        const char* stored;
-    };
-    for (const Case& c : {Case{2, "12#4#2"}, Case{0, "12"}, Case{9, "12#4#9"}}) {
-        SCOPED_TRACE(c.stored);
-        startWindow();
-        clickTab(4);
-        add("Evening", 3, c.bus, "12");
-        EXPECT_EQ(model().ScenarioTable[3].address, c.stored);
-        EXPECT_EQ(rows("Fl_sce"), QStringList{QString("Evening|%1|3").arg(c.stored)});
-
-        selectRow("Fl_sce", 1);
-        click("CModS");
-        EXPECT_EQ(box("TnameS")->text(), "Evening");
-        EXPECT_EQ(combo("CnumS")->currentIndex(), 2);
-        EXPECT_EQ(combo("Cbus")->currentIndex(), c.bus);
-        EXPECT_EQ(box("TindS")->text(), "12");
-        click("CokS");
-        EXPECT_EQ(model().ScenarioTable[3].address, c.stored);
-    }
-}
-
-TEST_F(Scenarios, ModifyMovesToAFreeNumberAndRefusesATakenOne) {
-    add("Evening", 3, 2, "12");
-    add("Morning", 4, 0, "20");
-    selectRow("Fl_sce", 1);
-    click("CModS");
-    choose("CnumS", 3);
-    toolkit.expectBox(kAnswerOk);
-    click("CokS");
-    const RecordedBox warning = onlyBox();
-    EXPECT_EQ(warning.text, "Scenario già inserito");
-    EXPECT_EQ(warning.title, "Attenzione");
-    EXPECT_EQ(warning.icon, Icon::Exclamation);
-    EXPECT_EQ(model().ScenarioTable[3].name, "Evening");
-    EXPECT_EQ(model().ScenarioTable[4].name, "Morning");
-
-    choose("CnumS", 4);
-    click("CokS");
-    EXPECT_EQ(model().ScenarioTable[3].address, "");
-    EXPECT_EQ(rows("Fl_sce"), (QStringList{"Morning|20|4", "Evening|12#4#2|5"}));
-
-    trigger("mEng");
-    toolkit.expectBox(kAnswerOk);
-    add("Night", 4, 0, "30");
-    EXPECT_EQ(onlyBox().text, "Scenario already inserted");
-}
-
-TEST_F(Scenarios, DeleteAsksByNameAndNumber) {
-    add("Evening", 3, 2, "12");
-    trigger("mEng");
-    for (const int answer : {kAnswerNo, kAnswerYes}) {
-        selectRow("Fl_sce", 1);
-        toolkit.expectBox(answer);
-        click("CDelS");
-        EXPECT_EQ(onlyBox().text, "Do you want delete scenario Evening number 3?");
-        EXPECT_EQ(window->lastAnswer(), QString::number(answer));
-        EXPECT_EQ(model().ScenarioTable[3].address, answer == kAnswerNo ? "12#4#2" : "");
-    }
-    EXPECT_TRUE(emptyGrid("Fl_sce"));
-}
-
-// Only a file brings an address with "#" and no proper bus suffix; it loads as the private bus.
-TEST_F(Scenarios, MalformedBusSuffixLoadsAsThePrivateBus) {
-    struct Case {
-        const char* stored;
-        const char* address;
-    };
-    for (const Case& c : {Case{"12#x", "12"}, Case{"7#4#0", "7"}, Case{"34#4#", "34"}, Case{"#4#a", ""}}) {
-        SCOPED_TRACE(c.stored);
-        model().ScenarioTable[6] = {"Odd", c.stored};
-        window->RefreshAllViews();
-        selectRow("Fl_sce", 1);
-        click("CModS");
-        EXPECT_EQ(box("TnameS")->text(), "Odd");
-        EXPECT_EQ(combo("CnumS")->currentIndex(), 5);
-        EXPECT_EQ(combo("Cbus")->currentIndex(), 0);
-        EXPECT_EQ(box("TindS")->text(), c.address);
-        click("CannS");
-        EXPECT_EQ(model().ScenarioTable[6].address, c.stored);
     }
 }
 

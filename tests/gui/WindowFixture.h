@@ -15,86 +15,42 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 
 namespace velto::testing {
 
-// The controls that play each role of the editing pattern on one tab.
+// The controls that play each role of the editing pattern on one tab, and a sample record: the values
+// of the fields after the name, "#" standing for the record's key.
 struct TabControls {
-    const char* grid;
-    const char* count;
-    const char* panel;
-    const char* newButton;
-    const char* modifyButton;
-    const char* deleteButton;
-    const char* cancelButton;
-    const char* confirmButton;
-    const char* browseFrame;
-    const char* editFrame;
+    const char *grid, *count, *newButton, *modifyButton, *deleteButton, *cancelButton, *confirmButton,
+        *browseFrame, *editFrame;
     QStringList fields; // the name box first
+    QStringList sample;
 };
 
 inline const std::array<TabControls, 5>& Tabs() {
+    // clang-format off
     static const std::array<TabControls, 5> tabs{{
-        {"Fl_dev",
-         "Ltot",
-         "Pbt1",
-         "Cnew",
-         "Cmod",
-         "Cdel",
-         "Cann",
-         "Cok",
-         "Sh1",
-         "Sh2",
-         {"Tname", "Cgru", "Ctipo", "Tind"}},
-        {"Fl_gru",
-         "Ltotg",
-         "Pbt1C",
-         "CnewC",
-         "CmodC",
-         "CdelC",
-         "CannC",
-         "CokC",
-         "Sh1c",
-         "Sh2c",
-         {"TCarico", "Cpriori"}},
-        {"Fl_prob",
-         "LtotP",
-         "Pbt1p",
-         "CnewP",
-         "CmodP",
-         "CdelP",
-         "CAnnP",
-         "CokP",
-         "Sh1p",
-         "Sh2p",
-         {"TnameP", "Czona"}},
-        {"Fl_cam",
-         "LtotW",
-         "Pbt1w",
-         "CnewW",
-         "CmodW",
-         "CdelW",
-         "CannW",
-         "CokW",
-         "Sh1w",
-         "Sh2w",
-         {"TnameW", "Cnum", "Cmont", "TindW"}},
-        {"Fl_sce",
-         "LtotS",
-         "Pbt1s",
-         "CNews",
-         "CModS",
-         "CDelS",
-         "CannS",
-         "CokS",
-         "Sh1s",
-         "Sh2s",
-         {"TnameS", "CnumS", "Cbus", "TindS"}},
+        {"Fl_dev",  "Ltot",  "Cnew",  "Cmod",  "Cdel",  "Cann",  "Cok",  "Sh1",  "Sh2",  {"Tname", "Cgru", "Ctipo", "Tind"},    {"", "0", "#"}},
+        {"Fl_gru",  "Ltotg", "CnewC", "CmodC", "CdelC", "CannC", "CokC", "Sh1c", "Sh2c", {"TCarico", "Cpriori"},               {"#"}},
+        {"Fl_prob", "LtotP", "CnewP", "CmodP", "CdelP", "CAnnP", "CokP", "Sh1p", "Sh2p", {"TnameP", "Czona"},                  {"#"}},
+        {"Fl_cam",  "LtotW", "CnewW", "CmodW", "CdelW", "CannW", "CokW", "Sh1w", "Sh2w", {"TnameW", "Cnum", "Cmont", "TindW"}, {"#", "1", "4100"}},
+        {"Fl_sce",  "LtotS", "CNews", "CModS", "CDelS", "CannS", "CokS", "Sh1s", "Sh2s", {"TnameS", "CnumS", "Cbus", "TindS"}, {"#", "2", "12"}},
     }};
+    // clang-format on
     return tabs;
+}
+
+inline bool operator==(const RecordedBox& a, const RecordedBox& b) {
+    return a.text == b.text && a.title == b.title && a.buttons == b.buttons && a.icon == b.icon;
+}
+inline void PrintTo(const RecordedBox& box, std::ostream* out) {
+    *out << '"' << box.text.toStdString() << "\" titled \"" << box.title.toStdString() << "\", buttons "
+         << int(box.buttons) << ", icon " << int(box.icon);
 }
 
 // A model with one or more records in every table, stored out of key order.
@@ -133,91 +89,104 @@ protected:
         EXPECT_NE(widget, nullptr) << "no control named " << name.toStdString();
         return widget;
     }
-    QAction* action(const QString& name) const { return find<QAction>(name); }
-    QPushButton* button(const QString& name) const { return find<QPushButton>(name); }
     QLineEdit* box(const QString& name) const { return find<QLineEdit>(name); }
     QComboBox* combo(const QString& name) const { return find<QComboBox>(name); }
+    bool isList(const QString& name) const { return window->findChild<QComboBox*>(name) != nullptr; }
     GridView* grid(const QString& name) const { return find<GridView>(name); }
     QString caption(const QString& name) const { return find<QLabel>(name)->text(); }
+    bool shown(const QString& name) const { return !find(name)->isHidden(); }
+    bool enabled(const QString& name) const { return find(name)->isEnabled(); }
+    ConfigModel& model() { return window->model(); }
 
     void click(const QString& buttonName) {
-        QPushButton* target = button(buttonName);
+        QPushButton* target = find<QPushButton>(buttonName);
         ASSERT_TRUE(target->isEnabled()) << buttonName.toStdString() << " is disabled";
         QTest::mouseClick(target, Qt::LeftButton);
     }
+    // Keys type plain ASCII; tabs and accented or other letters come by the clipboard.
     void type(const QString& boxName, const QString& text) {
-        QLineEdit* target = box(boxName);
-        target->setFocus();
-        QTest::keyClicks(target, text);
+        if (std::any_of(text.begin(), text.end(),
+                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() > 0x7E; }))
+            return paste(boxName, text);
+        box(boxName)->setFocus();
+        QTest::keyClicks(box(boxName), text);
     }
+    void paste(const QString& boxName, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        box(boxName)->setFocus();
+        QTest::keySequence(box(boxName), QKeySequence::Paste);
+    }
+    // Typing into any control, combo boxes included.
+    void keys(const QString& name, const QString& text) { QTest::keyClicks(find(name), text); }
+    void pressEnter(const QString& boxName) { QTest::keyClick(box(boxName), Qt::Key_Return); }
     void choose(const QString& comboName, int index) { combo(comboName)->setCurrentIndex(index); }
+    void trigger(const QString& actionName) { find<QAction>(actionName)->trigger(); }
+    void clickImage(const QString& name) { QTest::mouseClick(find<QToolButton>(name), Qt::LeftButton); }
+    void clickTab(int index) {
+        QTabBar* bar = find<QTabWidget>("STab")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
     // Clicks a cell of a data row (rows count from 1 as in the program).
     void selectRow(const QString& gridName, int row) {
         GridView* target = grid(gridName);
         const QRect cell = target->visualRect(target->model()->index(row - 1, 0));
         QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, cell.center());
     }
-    void trigger(const QString& actionName) { action(actionName)->trigger(); }
-    void clickTab(int index) {
-        QTabBar* bar = find<QTabWidget>("STab")->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-    }
     void clickItem(const QString& listName, int index) {
-        QListWidget* target = find<QListWidget>(listName);
-        const QRect item = target->visualItemRect(target->item(index));
-        QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, item.center());
+        auto* target = find<QListWidget>(listName);
+        QTest::mouseClick(target->viewport(), Qt::LeftButton, {},
+                          target->visualItemRect(target->item(index)).center());
     }
-    void clickImage(const QString& name) { QTest::mouseClick(find<QToolButton>(name), Qt::LeftButton); }
-    // Typing into any control, combo boxes included.
-    void keys(const QString& name, const QString& text) { QTest::keyClicks(find<QWidget>(name), text); }
-    void pressEnter(const QString& boxName) { QTest::keyClick(box(boxName), Qt::Key_Return); }
-    void paste(const QString& boxName, const QString& text) {
-        QApplication::clipboard()->setText(text);
-        box(boxName)->setFocus();
-        QTest::keySequence(box(boxName), QKeySequence::Paste);
+    // Names a group or auxiliary slot (numbered from 1) through its list and name box.
+    void nameSlot(const QString& listName, const QString& boxName, int number, const QString& name) {
+        clickItem(listName, number - 1);
+        type(boxName, name);
+        pressEnter(boxName);
     }
-    // Focus events need an active window.
-    void activate() {
-        QApplication::setActiveWindow(window.get());
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    // Values of a tab's fields: a box's text, or a list's chosen index ("" for none).
+    void set(const QString& field, const QString& value) {
+        if (isList(field))
+            return choose(field, value.isEmpty() ? -1 : value.toInt());
+        box(field)->clear();
+        type(field, value);
     }
-    void focus(const QString& name) {
-        find<QWidget>(name)->setFocus();
-        QCoreApplication::processEvents();
+    void enter(int tab, const QStringList& values) {
+        for (int i = 0; i < values.size(); ++i)
+            set(Tabs()[tab].fields[i], values[i]);
     }
-    bool shown(const QString& name) const { return !find<QWidget>(name)->isHidden(); }
-    bool enabled(const QString& name) const { return find<QWidget>(name)->isEnabled(); }
+    QStringList entered(int tab) const {
+        QStringList values;
+        for (const QString& field : Tabs()[tab].fields) {
+            const int index = isList(field) ? combo(field)->currentIndex() : 0;
+            values << (!isList(field) ? box(field)->text() : index < 0 ? QString() : QString::number(index));
+        }
+        return values;
+    }
+    // The tab's sample record with a name and a key.
+    QStringList record(int tab, const QString& name, int key) const {
+        const TabControls& t = Tabs()[tab];
+        QStringList values{name};
+        for (int i = 0; i < t.sample.size(); ++i)
+            values << (t.sample[i] != "#" ? t.sample[i]
+                                          : QString::number(isList(t.fields[i + 1]) ? key - 1 : key));
+        return values;
+    }
+    void add(int tab, const QStringList& values) {
+        clickTab(tab);
+        click(Tabs()[tab].newButton);
+        enter(tab, values);
+        click(Tabs()[tab].confirmButton);
+    }
+
+    // The items of a list or a combo box.
     QStringList items(const QString& name) const {
         QStringList result;
-        if (auto* list = window->findChild<QListWidget*>(name)) {
-            for (int i = 0; i < list->count(); ++i)
-                result << list->item(i)->text();
-        } else {
-            for (int i = 0; i < combo(name)->count(); ++i)
-                result << combo(name)->itemText(i);
-        }
+        auto* list = window->findChild<QListWidget*>(name);
+        for (int i = 0; i < (list ? list->count() : combo(name)->count()); ++i)
+            result << (list ? list->item(i)->text() : combo(name)->itemText(i));
         return result;
     }
-    // The one box shown since the last look.
-    RecordedBox onlyBox() {
-        const QList<RecordedBox> boxes = toolkit.takeBoxes();
-        EXPECT_EQ(boxes.size(), 1);
-        return boxes.isEmpty() ? RecordedBox{} : boxes.front();
-    }
-    ConfigModel& model() { return window->model(); }
-
-    // Adds a device through its editor; group -1 leaves the group unchosen.
-    void addDevice(const QString& name, int typeIndex, const QString& address, int group = -1) {
-        click("Cnew");
-        type("Tname", name);
-        if (group >= 0)
-            choose("Cgru", group);
-        choose("Ctipo", typeIndex);
-        type("Tind", address);
-        click("Cok");
-    }
-
     // The cells of a grid's data rows, joined by "|" per row.
     QStringList rows(const QString& gridName) const {
         GridView* target = grid(gridName);
@@ -230,10 +199,15 @@ protected:
         }
         return result;
     }
-
     // Headings and one blank row, as a grid without records shows.
     bool emptyGrid(const QString& gridName) const {
         return grid(gridName)->dataRowCount() == 1 && rows(gridName).front().remove('|').isEmpty();
+    }
+    // The one box shown since the last look.
+    RecordedBox onlyBox() {
+        const QList<RecordedBox> boxes = toolkit.takeBoxes();
+        EXPECT_EQ(boxes.size(), 1);
+        return boxes.isEmpty() ? RecordedBox{} : boxes.front();
     }
 
     ScriptedToolkit toolkit;

@@ -13,81 +13,16 @@ const QString kItalianPrompt =
 const QString kEnglishPrompt =
     QStringLiteral("This configuration is not been saved\r\nDo you want save the current project?");
 
-TEST_F(Window, EveryTabGoesFromBrowsingToAddingAndBack) {
-    for (int tab = 0; tab < 5; ++tab) {
-        const TabControls& c = Tabs()[tab];
-        SCOPED_TRACE(c.grid);
-        clickTab(tab);
-        const auto expectBrowsing = [&] {
-            for (const QString& field : c.fields) {
-                EXPECT_FALSE(enabled(field)) << field.toStdString();
-                if (auto* text = window->findChild<QLineEdit*>(field))
-                    EXPECT_EQ(text->text(), "") << field.toStdString();
-                else
-                    EXPECT_EQ(combo(field)->currentIndex(), -1) << field.toStdString();
-            }
-            EXPECT_TRUE(enabled(c.newButton));
-            for (const char* off : {c.modifyButton, c.deleteButton, c.cancelButton, c.confirmButton})
-                EXPECT_FALSE(enabled(off)) << off;
-            EXPECT_TRUE(shown(c.browseFrame));
-            EXPECT_FALSE(shown(c.editFrame));
-            EXPECT_EQ(window->editor(tab).mode(), EditMode::Browsing);
-        };
-        expectBrowsing();
-
-        click(c.newButton);
-        for (const QString& field : c.fields)
-            EXPECT_TRUE(enabled(field)) << field.toStdString();
-        EXPECT_EQ(window->focusWidget(), find(c.fields.front()));
-        EXPECT_TRUE(enabled(c.cancelButton));
-        EXPECT_FALSE(enabled(c.confirmButton));
-        EXPECT_FALSE(enabled(c.newButton));
-        EXPECT_FALSE(enabled(c.modifyButton));
-        EXPECT_FALSE(shown(c.browseFrame));
-        EXPECT_TRUE(shown(c.editFrame));
-        EXPECT_EQ(window->editor(tab).mode(), EditMode::Adding);
-
-        // What was typed and chosen goes with Cancel.
-        type(c.fields.front(), "Typed");
-        for (const QString& field : c.fields.mid(1)) {
-            if (window->findChild<QComboBox*>(field))
-                choose(field, 0);
-        }
-        click(c.cancelButton);
-        expectBrowsing();
-    }
+QStringList Numbered(const QStringList& names) {
+    QStringList result;
+    for (int n = 1; n <= names.size(); ++n)
+        result << QString::number(n) + ' ' + names[n - 1];
+    return result;
 }
 
-TEST_F(Window, ModifyLoadsTheSelectedRowInEveryTab) {
-    FillModel(model());
-    window->RefreshAllViews();
-    const QStringList names{"Blind", "Oven", "Hall", "Gate", "Evening"}; // the last row of each grid
-    for (int tab = 0; tab < 5; ++tab) {
-        const TabControls& c = Tabs()[tab];
-        SCOPED_TRACE(c.grid);
-        clickTab(tab);
-        const int last = grid(c.grid)->dataRowCount();
-        selectRow(c.grid, last);
-        click(c.modifyButton);
-        EXPECT_EQ(box(c.fields.front())->text(), names[tab]);
-        for (const QString& field : c.fields)
-            EXPECT_TRUE(enabled(field)) << field.toStdString();
-        EXPECT_TRUE(enabled(c.confirmButton));
-        EXPECT_FALSE(enabled(c.newButton));
-        EXPECT_TRUE(shown(c.editFrame));
-        EXPECT_EQ(window->editor(tab).mode(), EditMode::Modifying);
-        EXPECT_EQ(window->editor(tab).EditRow(), last);
-        EXPECT_FALSE(window->editor(tab).AddingNew());
-
-        click(c.cancelButton);
-        EXPECT_EQ(window->editor(tab).mode(), EditMode::Browsing);
-        EXPECT_EQ(box(c.fields.front())->text(), "");
-        EXPECT_TRUE(enabled(c.modifyButton)); // the grid still lists records
-    }
-    EXPECT_FALSE(window->dirty());
-}
-
-TEST_F(Window, ChangingTabCancelsEditingClickingTheSameTabKeepsIt) {
+// On every tab: New and Modify open the fields, Cancel empties and closes them; clicking the shown
+// tab keeps an edit, any other tab cancels it, and nothing reaches the tables.
+TEST_F(Window, EditingPatternOnEveryTab) {
     FillModel(model());
     window->RefreshAllViews();
     QStringList before;
@@ -95,30 +30,42 @@ TEST_F(Window, ChangingTabCancelsEditingClickingTheSameTabKeepsIt) {
         before << rows(c.grid);
 
     for (int tab = 0; tab < 5; ++tab) {
-        for (const bool modifying : {false, true}) {
-            const TabControls& c = Tabs()[tab];
-            SCOPED_TRACE(std::string(c.grid) + (modifying ? " modifying" : " adding"));
-            clickTab(tab);
-            if (modifying) {
-                selectRow(c.grid, 1);
-                click(c.modifyButton);
-            } else {
-                click(c.newButton);
+        const TabControls& c = Tabs()[tab];
+        const RecordEditor& editor = window->editor(tab);
+        const int last = grid(c.grid)->dataRowCount();
+        const auto expectMode = [&](EditMode mode) {
+            const bool editing = mode != EditMode::Browsing;
+            EXPECT_EQ(editor.mode(), mode);
+            EXPECT_EQ(editor.EditRow(), mode == EditMode::Modifying ? last : 0);
+            for (const QString& field : c.fields)
+                EXPECT_EQ(enabled(field), editing) << field.toStdString();
+            if (!editing)
+                EXPECT_EQ(entered(tab).join(""), "");
+            EXPECT_EQ(enabled(c.newButton), !editing);
+            EXPECT_EQ(enabled(c.modifyButton), !editing);
+            EXPECT_EQ(enabled(c.cancelButton), editing);
+            EXPECT_EQ(shown(c.browseFrame), !editing);
+            EXPECT_EQ(shown(c.editFrame), editing);
+        };
+        for (const char* end : {"Cancel", "tab"}) {
+            for (const EditMode mode : {EditMode::Adding, EditMode::Modifying}) {
+                const bool modifying = mode == EditMode::Modifying;
+                SCOPED_TRACE(std::string(c.grid) + (modifying ? " modifying" : " adding") + " ended by " +
+                             end);
+                clickTab(tab);
+                expectMode(EditMode::Browsing);
+                selectRow(c.grid, last);
+                click(modifying ? c.modifyButton : c.newButton);
+                expectMode(mode);
+                EXPECT_EQ(window->focusWidget(), find(c.fields.front()));
+                EXPECT_EQ(box(c.fields.front())->text(), modifying ? grid(c.grid)->cell(last, 0) : "");
+                EXPECT_EQ(enabled(c.confirmButton), modifying);
+                type(c.fields.front(), "Unsaved");
+                clickTab(tab);
+                EXPECT_EQ(editor.mode(), mode);
+                QString(end) == "Cancel" ? click(c.cancelButton) : clickTab((tab + 1) % 5);
+                expectMode(EditMode::Browsing);
             }
-            box(c.fields.front())->clear();
-            type(c.fields.front(), "Unsaved");
-            const EditMode editing = window->editor(tab).mode();
-
-            clickTab(tab);
-            EXPECT_EQ(window->editor(tab).mode(), editing);
-            EXPECT_EQ(box(c.fields.front())->text(), "Unsaved");
-
-            clickTab((tab + 1) % 5);
-            EXPECT_EQ(window->editor(tab).mode(), EditMode::Browsing);
-            EXPECT_EQ(window->editor(tab).EditRow(), 0);
-            EXPECT_EQ(box(c.fields.front())->text(), "");
-            EXPECT_FALSE(enabled(c.fields.front()));
-            EXPECT_TRUE(shown(c.browseFrame));
         }
     }
     QStringList after;
@@ -128,89 +75,45 @@ TEST_F(Window, ChangingTabCancelsEditingClickingTheSameTabKeepsIt) {
     EXPECT_FALSE(window->dirty());
 }
 
-// New, Exit and the close box ask the same question while there are unsaved changes.
-TEST_F(Window, UnsavedChangesQuestionGuardsNewExitAndTheCloseBox) {
-    struct Case {
-        const char* command;
-        int answer;
-    };
-    const Case cases[] = {{"mNew", kAnswerYes},  {"mNew", kAnswerNo},  {"mNew", kAnswerCancel},
-                          {"mExit", kAnswerYes}, {"mExit", kAnswerNo}, {"mExit", kAnswerCancel},
-                          {"close", kAnswerYes}, {"close", kAnswerNo}, {"close", kAnswerCancel}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.command) + " answered " + std::to_string(c.answer));
-        startWindow();
-        addDevice("Lamp", 0, "12");
-        ASSERT_TRUE(window->dirty());
-        const qsizetype dialogsBefore = toolkit.dialogs().size();
-        toolkit.expectBox(c.answer);
-        if (c.answer == kAnswerYes)
-            toolkit.expectDialog(""); // the save dialog, cancelled
+// New, Open, Exit and the close box ask first while there are unsaved changes: Yes runs Save (its
+// dialog cancelled here) and stops, No goes ahead, Cancel stops.
+TEST_F(Window, UnsavedChangesQuestion) {
+    for (const QString command : {"mNew", "mOpen", "mExit", "close"}) {
+        for (const int answer : {kAnswerYes, kAnswerNo, kAnswerCancel}) {
+            SCOPED_TRACE(command.toStdString() + " answered " + std::to_string(answer));
+            const bool english = command == "close", goesAhead = answer == kAnswerNo;
+            startWindow();
+            if (english)
+                trigger("mEng");
+            add(0, {"Lamp", "", "0", "12"});
+            const qsizetype dialogsBefore = toolkit.dialogs().size();
+            toolkit.expectBox(answer);
+            const int dialog = answer == kAnswerYes              ? kSaveMode
+                               : goesAhead && command == "mOpen" ? kOpenMode
+                                                                 : -1;
+            if (dialog >= 0)
+                toolkit.expectDialog(""); // cancelled
+            if (command == "close")
+                window->close();
+            else
+                trigger(command);
 
-        if (QString(c.command) == "close")
-            window->close();
-        else
-            trigger(c.command);
-
-        const RecordedBox box = onlyBox();
-        EXPECT_EQ(box.text, kItalianPrompt);
-        EXPECT_EQ(box.title, "velto-configurator");
-        EXPECT_EQ(box.buttons, Buttons::YesNoCancel);
-        EXPECT_EQ(box.icon, Icon::Question);
-        EXPECT_EQ(window->lastAnswer(), QString::number(c.answer));
-        EXPECT_EQ(toolkit.dialogs().size() - dialogsBefore, c.answer == kAnswerYes ? 1 : 0);
-        if (c.answer == kAnswerYes) {
-            EXPECT_EQ(toolkit.dialogs().back().mode, kSaveMode);
-        }
-
-        const bool goesAhead = c.answer == kAnswerNo;
-        if (QString(c.command) == "mNew") {
-            EXPECT_EQ(emptyGrid("Fl_dev"), goesAhead);
-            EXPECT_EQ(window->dirty(), !goesAhead);
-            EXPECT_TRUE(window->isVisible());
-        } else {
-            EXPECT_EQ(window->isVisible(), !goesAhead);
-            EXPECT_EQ(model().DeviceTable[12].name, "Lamp");
+            EXPECT_EQ(onlyBox(), (RecordedBox{english ? kEnglishPrompt : kItalianPrompt, "velto-configurator",
+                                              Buttons::YesNoCancel, Icon::Question}));
+            EXPECT_EQ(window->lastAnswer(), QString::number(answer));
+            ASSERT_EQ(toolkit.dialogs().size() - dialogsBefore, dialog >= 0 ? 1 : 0);
+            if (dialog >= 0)
+                EXPECT_EQ(toolkit.dialogs().back().mode, dialog);
+            EXPECT_EQ(emptyGrid("Fl_dev"), goesAhead && command == "mNew");
+            EXPECT_EQ(window->dirty(), !(goesAhead && command == "mNew"));
+            EXPECT_EQ(window->isVisible(), !(goesAhead && (command == "mExit" || command == "close")));
         }
     }
 }
 
-TEST_F(Window, QuestionSpeaksTheLanguageInForce) {
-    trigger("mEng");
-    addDevice("Lamp", 0, "12");
-    toolkit.expectBox(kAnswerCancel);
-    trigger("mNew");
-    EXPECT_EQ(onlyBox().text, kEnglishPrompt);
-}
-
-TEST_F(Window, NothingUnsavedMeansNoQuestion) {
-    // Records put straight into the tables are not changes of the user.
-    FillModel(model());
-    window->RefreshAllViews();
-    trigger("mNew");
-    for (const TabControls& c : Tabs())
-        EXPECT_TRUE(emptyGrid(c.grid)) << c.grid;
-    EXPECT_EQ(caption("Ltot"), "0 Attuatori");
-    EXPECT_EQ(window->statusText(), "Nuovo file");
-
-    // Yes saves; once saved, New goes ahead unasked.
-    QTemporaryDir folder;
-    addDevice("Lamp", 0, "12");
-    toolkit.expectBox(kAnswerYes);
-    toolkit.expectDialog(folder.filePath("conf.xml"));
-    trigger("mNew");
-    EXPECT_EQ(rows("Fl_dev"), QStringList{"Lamp|0|dimmer|12"});
-    EXPECT_FALSE(window->dirty());
-    EXPECT_EQ(onlyBox().text, kItalianPrompt);
-    trigger("mNew");
-    EXPECT_TRUE(emptyGrid("Fl_dev"));
-
-    // Exit without changes closes at once.
-    trigger("mExit");
-    EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(Window, NewEmptiesEverySlotEvenThoseNoGridShows) {
+// Records put straight into the tables are no change of the user's: New goes ahead unasked and
+// empties every slot, those no grid shows included, ending any edit.
+TEST_F(Window, NewWithoutChangesEmptiesEverySlotUnasked) {
     FillModel(model());
     ConfigModel& m = model();
     m.DeviceTable[0] = {"Zero", true, 4, "1", 50, 1};
@@ -222,22 +125,100 @@ TEST_F(Window, NewEmptiesEverySlotEvenThoseNoGridShows) {
     m.LoadTable[0] = "Hidden";
     m.CameraTable[0] = {"Hidden", "4500"};
     window->RefreshAllViews();
+    trigger("mEng");
+    clickTab(3);
+    click("CnewW");
     trigger("mNew");
 
-    for (const int slot : {0, 12, 150, 999}) {
-        const DeviceRecord& device = m.DeviceTable[slot];
-        EXPECT_TRUE(device.name.empty() && device.typeCode.empty() && !device.pull && device.group == 0 &&
-                    device.dimmer == 0 && device.inUse == 0)
-            << "device slot " << slot;
-    }
-    for (const Mh200Record& scenario : m.Mh200ScenarioTable)
-        EXPECT_TRUE(scenario.name.empty() && scenario.cenActivation.empty() &&
-                    scenario.cenDeactivation.empty());
+    EXPECT_EQ(window->editor(3).mode(), EditMode::Browsing);
+    EXPECT_EQ(window->statusText(), "New file");
+    for (const TabControls& c : Tabs())
+        EXPECT_TRUE(emptyGrid(c.grid)) << c.grid;
+    EXPECT_EQ(caption("Ltot"), "0 Device");
+    EXPECT_EQ(items("Lgru"), Numbered(QStringList(9, "")));
+    EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](const DeviceRecord& d) {
+        return d.name.empty() && d.typeCode.empty() && !d.pull && !d.group && !d.dimmer && !d.inUse;
+    }));
+    EXPECT_TRUE(
+        std::all_of(m.Mh200ScenarioTable.begin(), m.Mh200ScenarioTable.end(), [](const Mh200Record& r) {
+            return r.name.empty() && r.cenActivation.empty() && r.cenDeactivation.empty();
+        }));
     EXPECT_EQ(m.LoadTable[0], "");
     EXPECT_EQ(m.CameraTable[0].address, "");
-    EXPECT_EQ(m.GroupTable[3], "");
-    EXPECT_EQ(m.ScenarioTable[3].address, "");
-    EXPECT_EQ(items("Lgru")[2], "3 ");
+
+    // Yes saves, and New still stops; once saved, New and Exit go ahead unasked.
+    QTemporaryDir folder;
+    add(0, {"Lamp", "", "0", "12"});
+    toolkit.expectBox(kAnswerYes);
+    toolkit.expectDialog(folder.filePath("conf.xml"));
+    trigger("mNew");
+    EXPECT_EQ(onlyBox().text, kEnglishPrompt);
+    EXPECT_EQ(rows("Fl_dev"), QStringList{"Lamp|0|dimmer|12"});
+    trigger("mNew");
+    EXPECT_TRUE(emptyGrid("Fl_dev"));
+    trigger("mExit");
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(Window, EmptyViewsBeforeAndAfterARefresh) {
+    const QStringList bare{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    EXPECT_EQ(items("Lgru"), bare);
+    EXPECT_EQ(items("Laux"), bare);
+    const QStringList counts{"0 Attuatori", "0 Carichi", "0 Sonde", "0 Camera", "0 Scenari"};
+    for (const bool refreshed : {false, true}) {
+        if (refreshed)
+            window->RefreshAllViews();
+        for (int tab = 0; tab < 5; ++tab) {
+            const TabControls& c = Tabs()[tab];
+            SCOPED_TRACE(std::string(c.grid) + (refreshed ? " after a refresh" : " at start-up"));
+            clickTab(tab);
+            EXPECT_TRUE(emptyGrid(c.grid));
+            selectRow(c.grid, 1); // the blank row selects nothing
+            EXPECT_FALSE(enabled(c.modifyButton));
+            EXPECT_FALSE(enabled(c.deleteButton));
+            EXPECT_EQ(caption(c.count), counts[tab]);
+        }
+    }
+    EXPECT_EQ(items("Lgru"), Numbered(QStringList(9, "")));
+    EXPECT_EQ(items("Laux"), Numbered(QStringList(9, "")));
+    EXPECT_EQ(items("Cgru"), bare);
+}
+
+TEST_F(Window, RefreshListsEveryRecordInKeyOrder) {
+    FillModel(model());
+    model().DeviceTable[0] = {"Slot zero", false, 0, "1", 0, 9};
+    model().DeviceTable[150] = {"Beyond", false, 0, "1", 0, 9};
+    model().CameraTable[0] = {"Slot zero", "4500"};
+    window->RefreshAllViews();
+    window->RefreshAllViews(); // showing the riser leaves the stored address as it was
+
+    // clang-format off
+    const struct { QStringList rows; const char* count; } expected[] = {
+        {{"Lamp|3|on/off|12", "Blind|0|autom.|37"}, "2 Attuatori"},
+        {{"Washer|2", "Oven|9"}, "2 Carichi"},
+        {{"Hall|40"}, "1 Sonde"},
+        {{"Door|4000|1|Privato", "Gate|4100|5|Pubblico"}, "2 Camera"},
+        {{"Evening|12#4#2|3"}, "1 Scenari"},
+    };
+    // clang-format on
+    for (int tab = 0; tab < 5; ++tab) {
+        const TabControls& c = Tabs()[tab];
+        EXPECT_EQ(rows(c.grid), expected[tab].rows);
+        EXPECT_EQ(caption(c.count), expected[tab].count);
+        EXPECT_TRUE(enabled(c.modifyButton) && enabled(c.deleteButton)) << c.grid;
+    }
+    EXPECT_EQ(model().CameraTable[5].address, "4100#2");
+    EXPECT_EQ(items("Lgru"), Numbered({"", "", "Kitchen", "", "", "", "", "", ""}));
+    EXPECT_EQ(items("Laux"), Numbered({"", "Bell", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(items("Cgru"), (QStringList{"1", "2", "3 Kitchen", "4", "5", "6", "7", "8", "9"}));
+
+    // Modify and Delete follow the selection.
+    clickTab(1);
+    grid("Fl_gru")->clearSelection();
+    grid("Fl_gru")->setCurrentCell(-1, -1);
+    EXPECT_FALSE(enabled("CmodC") || enabled("CdelC"));
+    selectRow("Fl_gru", 1);
+    EXPECT_TRUE(enabled("CmodC") && enabled("CdelC"));
 }
 
 } // namespace
