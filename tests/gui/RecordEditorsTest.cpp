@@ -289,11 +289,12 @@ TEST_F(Fields, LeavingTheCameraAddressChecksTheRange) {
                 toolkit.expectBox(kAnswerOk);
             box("TnameW")->setFocus();
             EXPECT_TRUE(box("TnameW")->hasFocus());
-            if (c.refused)
+            if (c.refused) {
                 EXPECT_EQ(
                     onlyBox(),
                     (RecordedBox{"Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000",
                                  "velto-configurator", Buttons::Ok, Icon::Exclamation}));
+            }
             EXPECT_EQ(box("TindW")->text(), c.refused ? "" : c.typed);
         }
     }
