@@ -39,8 +39,9 @@ TEST_F(Window, EditingPatternOnEveryTab) {
             EXPECT_EQ(editor.EditRow(), mode == EditMode::Modifying ? last : 0);
             for (const QString& field : c.fields)
                 EXPECT_EQ(enabled(field), editing) << field.toStdString();
-            if (!editing)
+            if (!editing) {
                 EXPECT_EQ(entered(tab).join(""), "");
+            }
             EXPECT_EQ(enabled(c.newButton), !editing);
             EXPECT_EQ(enabled(c.modifyButton), !editing);
             EXPECT_EQ(enabled(c.cancelButton), editing);
@@ -102,8 +103,9 @@ TEST_F(Window, UnsavedChangesQuestion) {
                                               Buttons::YesNoCancel, Icon::Question}));
             EXPECT_EQ(window->lastAnswer(), QString::number(answer));
             ASSERT_EQ(toolkit.dialogs().size() - dialogsBefore, dialog >= 0 ? 1 : 0);
-            if (dialog >= 0)
+            if (dialog >= 0) {
                 EXPECT_EQ(toolkit.dialogs().back().mode, dialog);
+            }
             EXPECT_EQ(emptyGrid("Fl_dev"), goesAhead && command == "mNew");
             EXPECT_EQ(window->dirty(), !(goesAhead && command == "mNew"));
             EXPECT_EQ(window->isVisible(), !(goesAhead && (command == "mExit" || command == "close")));
