@@ -69,26 +69,51 @@ private:
 
 enum class Section { Device, Group, Load, Aux, Probe, Camera, Scf420, Mh200 };
 
-// The attributes the reader looks at, found in one pass over an element's attributes. The first of
-// each name counts, as a lookup by name would find it.
+// The attributes the reader looks at, found in one pass over an element's attributes, as UTF-8 text.
+// The first of each name counts, as a lookup by name would find it. A UTF-8 file is parsed as it is
+// and its values are ready; a Windows-1252 file is parsed without replacing references, and each value
+// the reader looks at is decoded here, so the file never has to be held a second time in a wider form.
 enum class Attr { name, point, group, pull, type, dimmer, priority, number, adr, cenact, cendis, Count };
+
+// Where a Windows-1252 file's values are decoded; the reader keeps one, so its buffers are reused.
+using DecodedValues = std::array<std::string, std::size_t(Attr::Count)>;
 
 class Attributes {
 public:
-    explicit Attributes(const pugi::xml_node& node) {
+    // decoded is null for a UTF-8 file.
+    Attributes(const pugi::xml_node& node, DecodedValues* decoded) {
         for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
              attribute = attribute.next_attribute()) {
             const std::optional<Attr> which = Recognise(attribute.name());
-            if (which && !found_[std::size_t(*which)])
-                found_[std::size_t(*which)] = attribute.value();
+            if (!which || has(*which))
+                continue;
+            const auto index = std::size_t(*which);
+            if (decoded != nullptr) {
+                (*decoded)[index] = Windows1252AttributeToUtf8(attribute.value());
+                values_[index] = (*decoded)[index];
+            } else {
+                values_[index] = attribute.value();
+            }
         }
     }
-    // The attribute's value, or null when the element has no such attribute.
-    const char* operator[](Attr which) const { return found_[std::size_t(which)]; }
+
+    // A present attribute's view is never null, even when its value is empty.
+    bool has(Attr which) const { return values_[std::size_t(which)].data() != nullptr; }
+    // The attribute's value; empty text when the element has no such attribute.
+    std::string_view operator[](Attr which) const { return values_[std::size_t(which)]; }
 
 private:
+    // Whether a NUL-terminated name, after the first character already matched, is the given name.
+    static bool RestIs(const char* name, std::string_view expected) {
+        for (std::size_t i = 1; i < expected.size(); ++i) {
+            if (name[i] != expected[i])
+                return false;
+        }
+        return name[expected.size()] == '\0';
+    }
+
     static std::optional<Attr> Recognise(const char* name) {
-        const auto is = [name](const char* candidate) { return std::strcmp(name + 1, candidate + 1) == 0; };
+        const auto is = [name](std::string_view candidate) { return RestIs(name, candidate); };
         switch (name[0]) {
         case 'n':
             return is("name") ? Attr::name : is("number") ? std::optional(Attr::number) : std::nullopt;
@@ -112,7 +137,7 @@ private:
         }
     }
 
-    std::array<const char*, std::size_t(Attr::Count)> found_{};
+    std::array<std::string_view, std::size_t(Attr::Count)> values_{};
 };
 
 enum class RangeTest {
@@ -232,28 +257,10 @@ std::optional<std::uint8_t> AsByte(std::optional<double> value) {
     return static_cast<std::uint8_t>(*rounded);
 }
 
-// How attribute values become the program's UTF-8 text. A UTF-8 file is parsed as it is and its values
-// are ready; a Windows-1252 file is parsed without replacing references, and each value read is
-// decoded then, so the file never has to be held a second time in a wider form.
-class Values {
-public:
-    explicit Values(bool windows1252) : windows1252_(windows1252) {}
-
-    // An absent attribute reads as empty text.
-    std::string Text(const char* value) const {
-        if (value == nullptr)
-            return {};
-        return windows1252_ ? Windows1252AttributeToUtf8(value) : std::string(value);
-    }
-
-private:
-    bool windows1252_;
-};
-
 class SectionReader {
 public:
-    SectionReader(ConfigModel& model, const NoticeSink& sink, const Values& values)
-        : model_(model), sink_(sink), values_(values) {}
+    SectionReader(ConfigModel& model, const NoticeSink& sink, bool windows1252)
+        : model_(model), sink_(sink), decoded_(windows1252 ? std::make_unique<DecodedValues>() : nullptr) {}
 
     // Reads every section; false when a stop ended the reading.
     bool ReadAll(const pugi::xml_document& document) {
@@ -275,14 +282,11 @@ private:
     struct Element {
         const SectionRule& rule;
         Attributes attributes;
-        std::string keyText;
 
-        bool has(Attr which) const { return attributes[which] != nullptr; }
+        std::string_view keyText() const { return attributes[rule.keyAttribute]; }
+        bool has(Attr which) const { return attributes.has(which); }
+        std::string_view operator[](Attr which) const { return attributes[which]; }
     };
-
-    std::string Text(const Element& element, Attr which) const {
-        return values_.Text(element.attributes[which]);
-    }
 
     void Report(NoticeKind kind, ReaderMessage message, const Element& element) {
         if (!sink_)
@@ -291,8 +295,8 @@ private:
         notice.kind = kind;
         notice.section = element.rule.element;
         notice.message = message;
-        notice.keyText = element.keyText;
-        notice.name = Text(element, Attr::name);
+        notice.keyText = element.keyText();
+        notice.name = element[Attr::name];
         sink_(notice);
     }
 
@@ -312,9 +316,8 @@ private:
     }
 
     Outcome ReadElement(const SectionRule& rule, const pugi::xml_node& node) {
-        Element element{rule, Attributes(node), {}};
-        element.keyText = values_.Text(element.attributes[rule.keyAttribute]);
-        const auto key = WholeNumber(element.keyText);
+        const Element element{rule, Attributes(node, decoded_.get())};
+        const auto key = WholeNumber(element.keyText());
         if (!key)
             return Stop(element);
         if (OutOfRange(rule, *key))
@@ -337,10 +340,10 @@ private:
         if (!DuplicateTestField(model_, rule.section, index).empty())
             return Duplicate(element);
         if (rule.section == Section::Scf420) {
-            model_.ScenarioTable[index].name = Text(element, Attr::name);
-            model_.ScenarioTable[index].address = Text(element, Attr::adr);
+            model_.ScenarioTable[index].name = element[Attr::name];
+            model_.ScenarioTable[index].address = element[Attr::adr];
         } else {
-            *NameOnlySlot(model_, rule.section, index) = Text(element, Attr::name);
+            *NameOnlySlot(model_, rule.section, index) = element[Attr::name];
         }
         return GoOn;
     }
@@ -359,20 +362,20 @@ private:
 
         if (!element.has(Attr::name))
             return Stop(element);
-        device.name = Text(element, Attr::name);
+        device.name = element[Attr::name];
         if (!element.has(Attr::type))
             return Stop(element);
-        device.typeCode = Text(element, Attr::type);
+        device.typeCode = element[Attr::type];
         if (!element.has(Attr::group))
             return Stop(element);
-        const auto group = AsByte(LeadingNumber(Text(element, Attr::group)));
+        const auto group = AsByte(LeadingNumber(element[Attr::group]));
         if (!group)
             return Stop(element);
         device.group = *group;
 
-        if (EqualsPullIgnoringCase(Text(element, Attr::pull)))
+        if (EqualsPullIgnoringCase(element[Attr::pull]))
             device.pull = true;
-        const std::string dimmer = Text(element, Attr::dimmer);
+        const std::string_view dimmer = element[Attr::dimmer];
         if (!dimmer.empty()) {
             const auto level = AsByte(WholeNumber(dimmer));
             if (!level)
@@ -396,11 +399,11 @@ private:
         CameraRecord& camera = model_.CameraTable[slot];
         if (!camera.name.empty())
             return Duplicate(element);
-        camera.name = Text(element, Attr::name);
+        camera.name = element[Attr::name];
         if (!element.has(Attr::type) || !element.has(Attr::adr))
             return Stop(element);
-        const std::string riser = Text(element, Attr::type);
-        const std::string address = Text(element, Attr::adr);
+        const std::string_view riser = element[Attr::type];
+        const std::string_view address = element[Attr::adr];
         if (address.empty())
             return Invalid(element, element.rule.invalid);
         const double number = LeadingNumber(address);
@@ -423,28 +426,28 @@ private:
         if (scenario.name.empty()) {
             if (!element.has(Attr::name))
                 return Stop(element);
-            scenario.name = Text(element, Attr::name);
+            scenario.name = element[Attr::name];
         } else {
             Duplicate(element);
         }
         if (!element.has(Attr::cenact))
             return Stop(element);
-        std::string activation = Text(element, Attr::cenact);
+        const std::string_view activation = element[Attr::cenact];
         if (!IsValidCenCommand(activation))
             return Invalid(element, ReaderMessage::CenActInvalid);
-        scenario.cenActivation = std::move(activation);
+        scenario.cenActivation = activation;
         if (!element.has(Attr::cendis))
             return Stop(element);
-        std::string deactivation = Text(element, Attr::cendis);
+        const std::string_view deactivation = element[Attr::cendis];
         if (!IsValidCenCommand(deactivation))
             return Invalid(element, ReaderMessage::CenDisInvalid);
-        scenario.cenDeactivation = std::move(deactivation);
+        scenario.cenDeactivation = deactivation;
         return GoOn;
     }
 
     ConfigModel& model_;
     const NoticeSink& sink_;
-    const Values& values_;
+    std::unique_ptr<DecodedValues> decoded_; // only for a Windows-1252 file
     int position_ = 1;
 };
 
@@ -464,11 +467,11 @@ void ReportFileFailure(const NoticeSink& sink, std::string reason) {
     sink(notice);
 }
 
-void ReadVersion(const pugi::xml_document& document, const Values& values, std::string& fileVersion,
+void ReadVersion(const pugi::xml_document& document, bool windows1252, std::string& fileVersion,
                  const NoticeSink& sink) {
     const pugi::xml_node version = document.select_node("//version").node();
-    if (version && version.attribute("number"))
-        fileVersion = values.Text(version.attribute("number").value());
+    if (const pugi::xml_attribute number = version.attribute("number"))
+        fileVersion = windows1252 ? Windows1252AttributeToUtf8(number.value()) : number.value();
     if (fileVersion != kCurrentFileVersion && sink) {
         Notice notice;
         notice.kind = NoticeKind::OldVersion;
@@ -481,10 +484,9 @@ void ReadVersion(const pugi::xml_document& document, const Values& values, std::
 // as Windows-1252, the code page older versions wrote.
 bool ParseAndRead(Buffer& file, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink) {
     const bool windows1252 = !IsValidUtf8(std::string_view(file.data.get(), file.size));
-    const Values values(windows1252);
     unsigned options = pugi::parse_default | pugi::parse_embed_pcdata;
     if (windows1252)
-        options &= ~pugi::parse_escapes; // replaced by Values as each value is decoded
+        options &= ~pugi::parse_escapes; // replaced as each value the reader looks at is decoded
     pugi::xml_document document;
     pugi::xml_parse_result parsed;
     {
@@ -496,8 +498,8 @@ bool ParseAndRead(Buffer& file, ConfigModel& model, std::string& fileVersion, co
                           std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset));
         return false;
     }
-    ReadVersion(document, values, fileVersion, sink);
-    SectionReader reader(model, sink, values);
+    ReadVersion(document, windows1252, fileVersion, sink);
+    SectionReader reader(model, sink, windows1252);
     try {
         return reader.ReadAll(document);
     } catch (const std::bad_alloc&) {

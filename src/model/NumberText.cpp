@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <locale.h>
 
 namespace velto {
@@ -116,14 +117,12 @@ bool IsBlank(char c) {
 } // namespace
 
 double LeadingNumber(std::string_view text) {
-    if (text.find_first_of(" \t\n") == std::string_view::npos)
+    const auto ignored = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+    if (std::none_of(text.begin(), text.end(), ignored))
         return ParsePrefix(text).value;
     std::string compact;
     compact.reserve(text.size());
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n')
-            compact += c;
-    }
+    std::remove_copy_if(text.begin(), text.end(), std::back_inserter(compact), ignored);
     return ParsePrefix(compact).value;
 }
 
