@@ -1,4 +1,4 @@
-#include "Logo.h"
+#include "DrawnImages.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -42,6 +42,28 @@ QPixmap MakeLogo(int height) {
     painter.drawText(QRectF(1.05 * h, 0, 2.35 * h, h), Qt::AlignVCenter | Qt::AlignLeft,
                      QStringLiteral("Velto"));
     return pixmap;
+}
+
+QIcon MakeDeleteIcon() {
+    constexpr int kSize = 16;
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(int(kSize * ratio), int(kSize * ratio));
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0x50, 0x50, 0x50), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(3, 4), QPointF(13, 4));        // lid
+        painter.drawLine(QPointF(6.5, 2.5), QPointF(9.5, 2.5)); // handle
+        painter.drawPolygon(
+            QPolygonF({QPointF(4.5, 5.5), QPointF(11.5, 5.5), QPointF(10.8, 14), QPointF(5.2, 14)}));
+        for (const qreal x : {6.8, 8.0, 9.2})
+            painter.drawLine(QPointF(x, 7.5), QPointF(x, 12));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace velto

@@ -19,6 +19,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent) : QMainWindow(parent), toolkit_(
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
     buildTabs();
+    indexControls();
     createEditors();
     resize(940, 620);
 
@@ -48,6 +49,13 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent) : QMainWindow(parent), toolkit_(
 
 Form1::~Form1() = default;
 
+void Form1::indexControls() {
+    for (QObject* object : findChildren<QObject*>()) {
+        if (!object->objectName().isEmpty())
+            controls_.insert(object->objectName(), object);
+    }
+}
+
 void Form1::fillFixedLists() {
     const auto numbers = [](int last) {
         QStringList items;
@@ -58,17 +66,17 @@ void Form1::fillFixedLists() {
     Cgru->addItems(numbers(kMaxGroup));
     Lgru->addItems(numbers(kMaxGroup));
     Laux->addItems(numbers(kMaxAux));
-    findChild<QComboBox*>(QStringLiteral("Cpriori"))->addItems(numbers(kMaxLoad));
-    findChild<QComboBox*>(QStringLiteral("CnumS"))->addItems(numbers(kMaxScenario));
-    findChild<QComboBox*>(QStringLiteral("Cnum"))->addItems(numbers(kMaxCamera));
-    findChild<QComboBox*>(QStringLiteral("Czona"))->addItems(numbers(kMaxProbe));
+    control<QComboBox>("Cpriori")->addItems(numbers(kMaxLoad));
+    control<QComboBox>("CnumS")->addItems(numbers(kMaxScenario));
+    control<QComboBox>("Cnum")->addItems(numbers(kMaxCamera));
+    control<QComboBox>("Czona")->addItems(numbers(kMaxProbe));
     const QString zero = QStringLiteral("0 ");
     countLabels_[0]->setText(zero + texts_[Word::deviceCountWord]);
     countLabels_[2]->setText(zero + texts_[Word::probeCountWord]);
     countLabels_[3]->setText(QStringLiteral("0 Camera"));
     countLabels_[4]->setText(zero + texts_[Word::scenarioCountWord]);
     countLabels_[1]->setText(zero + texts_[Word::loadCountWord]);
-    auto* types = findChild<QComboBox*>(QStringLiteral("Ctipo"));
+    auto* types = control<QComboBox>("Ctipo");
     for (const DeviceType& type : kDeviceTypes)
         types->addItem(QString::fromLatin1(type.displayName));
     for (QComboBox* combo : findChildren<QComboBox*>())

@@ -5,6 +5,7 @@
 #include "LanguageTable.h"
 #include "Toolkit.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -115,6 +116,12 @@ private:
     void buildTabs();
     QWidget* buildDeviceTab();
     QWidget* buildRecordTab(int tab);
+    void indexControls();
+    // A named control or action, found in the index built once the window is built.
+    template <typename T> T* control(const QString& name) const {
+        return qobject_cast<T*>(controls_.value(name));
+    }
+    template <typename T> T* control(const char* name) const { return control<T>(QString::fromLatin1(name)); }
     void createEditors();
     void fillFixedLists();
     void switchLanguage(bool italian);
@@ -134,6 +141,7 @@ private:
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
 
+    QHash<QString, QObject*> controls_;
     QTabWidget* STab = nullptr;
     QLabel* statusPanel_ = nullptr;
     std::array<QLabel*, kTabCount> countLabels_{};

@@ -46,7 +46,7 @@ void Form1::setCaption(std::string_view control, const QString& text) {
         STab->setTabText(name.mid(5).chopped(1).toInt(), text);
         return;
     }
-    QObject* target = findChild<QObject*>(name);
+    QObject* target = controls_.value(name);
     if (auto* action = qobject_cast<QAction*>(target))
         action->setText(text);
     else if (auto* menu = qobject_cast<QMenu*>(target))

@@ -1,9 +1,9 @@
 // Builds the window's controls, each named as the program names it.
 #include "CameraEditor.h"
 #include "DeviceEditor.h"
+#include "DrawnImages.h"
 #include "Form1.h"
 #include "GridView.h"
-#include "Logo.h"
 #include "NamedSlotEditor.h"
 #include "Outline.h"
 #include "ScenarioEditor.h"
@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -80,9 +79,9 @@ QWidget* Outlined(QWidget* content, Outline* outline) {
     return holder;
 }
 
-QToolButton* DeleteImage(const char* name, QStyle* style) {
+QToolButton* DeleteImage(const char* name, const QIcon& icon) {
     auto* image = Named<QToolButton>(name);
-    image->setIcon(style->standardIcon(QStyle::SP_TrashIcon));
+    image->setIcon(icon);
     image->setAutoRaise(true);
     image->setFocusPolicy(Qt::NoFocus);
     return image;
@@ -171,6 +170,7 @@ QWidget* Form1::buildDeviceTab() {
     row->addWidget(buildRecordTab(0), 1);
 
     auto* side = new QVBoxLayout;
+    const QIcon deleteIcon = MakeDeleteIcon();
     const auto buildSlotFrame = [&](const char* frame, int listLabel, const char* list, int nameLabel,
                                     const char* nameBox, const char* image) {
         auto* box = Named<QGroupBox>(frame);
@@ -181,7 +181,7 @@ QWidget* Form1::buildDeviceTab() {
         layout->addWidget(CaptionLabel(nameLabel));
         auto* nameRow = new QHBoxLayout;
         nameRow->addWidget(Named<QLineEdit>(nameBox), 1);
-        nameRow->addWidget(DeleteImage(image, style()));
+        nameRow->addWidget(DeleteImage(image, deleteIcon));
         layout->addLayout(nameRow);
         side->addWidget(box, 1);
         return box;
@@ -211,15 +211,14 @@ void Form1::buildTabs() {
     statusPanel_ = Named<QLabel>("StBarPanel");
     status->addWidget(statusPanel_, 1);
     setStatusBar(status);
-
-    Cgru = findChild<QComboBox*>(QStringLiteral("Cgru"));
-    Cbus = findChild<QComboBox*>(QStringLiteral("Cbus"));
-    Cmont = findChild<QComboBox*>(QStringLiteral("Cmont"));
 }
 
 void Form1::createEditors() {
-    const auto box = [this](const char* name) { return findChild<QLineEdit*>(QString::fromLatin1(name)); };
-    const auto combo = [this](const char* name) { return findChild<QComboBox*>(QString::fromLatin1(name)); };
+    Cgru = control<QComboBox>("Cgru");
+    Cbus = control<QComboBox>("Cbus");
+    Cmont = control<QComboBox>("Cmont");
+    const auto box = [this](const char* name) { return control<QLineEdit>(name); };
+    const auto combo = [this](const char* name) { return control<QComboBox>(name); };
     devices_ = std::make_unique<DeviceEditor>(
         *this, *roles_[0], DeviceEditor::Fields{box("Tname"), Cgru, combo("Ctipo"), box("Tind")});
     loads_ = std::make_unique<NamedSlotEditor>(
@@ -263,9 +262,7 @@ void Form1::createEditors() {
         connect(roles.cancelButton, &QPushButton::clicked, this, handlers[tab].onCancel);
     }
 
-    const auto image = [this](const char* name) {
-        return findChild<QToolButton*>(QString::fromLatin1(name));
-    };
+    const auto image = [this](const char* name) { return control<QToolButton>(name); };
     groups_ = std::make_unique<SlotNameList>(
         *this, Lgru, box("Tngru"), image("IbDel"),
         SlotNameList::Kind{model_.GroupTable, true, false, [this] { FillGroupCombo(); }});
