@@ -2,6 +2,7 @@
 
 #include "ConfigModel.h"
 #include "EditorHost.h"
+#include "GridRows.h"
 #include "LanguageTable.h"
 #include "Toolkit.h"
 
@@ -126,7 +127,7 @@ private:
     void fillFixedLists();
     void switchLanguage(bool italian);
     void setCaption(std::string_view control, const QString& text);
-    void setGrid(int tab);
+    void setGrid(int tab, const GridRows& rows = {});
     void showNotice(const Notice& notice);
     void setStatus(const QString& text);
     QString executableFolder() const;

@@ -10,8 +10,8 @@
 
 namespace velto {
 
-void Form1::setGrid(int tab) {
-    grids_[tab]->setup(GridHeadings(tab, texts_), GridWidthsInTwips(tab));
+void Form1::setGrid(int tab, const GridRows& rows) {
+    grids_[tab]->setup(GridHeadings(tab, texts_), GridWidthsInTwips(tab), rows);
     editor(tab).roles().modifyButton->setEnabled(false);
     editor(tab).roles().deleteButton->setEnabled(false);
 }
@@ -47,17 +47,12 @@ void Form1::RefreshAllViews() {
 
     const std::array<GridRows, kTabCount> rows{DeviceRows(model_), LoadRows(model_), ProbeRows(model_),
                                                CameraRows(model_, texts_), ScenarioRows(model_)};
-    const std::array<void (Form1::*)(), kTabCount> setups{&Form1::SetupDeviceGrid, &Form1::SetupLoadGrid,
-                                                          &Form1::SetupProbeGrid, &Form1::SetupCameraGrid,
-                                                          &Form1::SetupScenarioGrid};
     const std::array<QString, kTabCount> countWords{
         ' ' + texts_[Word::deviceCountWord], ' ' + texts_[Word::loadCountWord],
         ' ' + texts_[Word::probeCountWord], QStringLiteral(" Camera"), ' ' + texts_[Word::scenarioCountWord]};
     for (int tab = 0; tab < kTabCount; ++tab) {
-        (this->*setups[tab])();
-        GridView* grid = grids_[tab];
-        grid->setRows(rows[tab]);
-        grid->setCurrentDataRow(1);
+        setGrid(tab, rows[tab]); // each grid's own set-up, then its rows
+        grids_[tab]->setCurrentDataRow(1);
         editor(tab).UpdateRowButtons();
         countLabels_[tab]->setText(QString::number(rows[tab].size()) + countWords[tab]);
     }

@@ -18,27 +18,44 @@ GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(pa
     connect(this, &QTableWidget::cellClicked, this, [this] { emit rowSelected(); });
 }
 
-void GridView::setup(const QStringList& headings, const QList<int>& widthsInTwips) {
+void GridView::setup(const QStringList& headings, const QList<int>& widthsInTwips,
+                     const QList<QStringList>& rows) {
     const QSignalBlocker blocker(this);
-    clearContents();
     setColumnCount(int(headings.size()));
-    setRowCount(1);
     setHeadings(headings);
     const int dpi = logicalDpiX();
-    for (int column = 0; column < widthsInTwips.size(); ++column)
-        setColumnWidth(column, widthsInTwips[column] * dpi / 1440);
+    for (int column = 0; column < widthsInTwips.size(); ++column) {
+        const int width = widthsInTwips[column] * dpi / 1440;
+        if (columnWidth(column) != width)
+            setColumnWidth(column, width);
+    }
+    if (rows.isEmpty()) {
+        clearContents();
+        setRowCount(1);
+        return;
+    }
+    // Every cell is rewritten, but the cells already there are kept and given their new text: a cell
+    // whose text stays the same then costs nothing, and the grid is not reset as a whole.
+    setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < columnCount(); ++column) {
+            if (column >= rows[row].size())
+                delete takeItem(row, column);
+            else if (QTableWidgetItem* existing = item(row, column))
+                existing->setText(rows[row][column]);
+            else
+                setItem(row, column, new QTableWidgetItem(rows[row][column]));
+        }
+    }
 }
 
 void GridView::setHeadings(const QStringList& headings) {
-    setHorizontalHeaderLabels(headings);
-}
-
-void GridView::setRows(const QList<QStringList>& rows) {
-    const QSignalBlocker blocker(this);
-    setRowCount(std::max(1, int(rows.size())));
-    for (int row = 0; row < rows.size(); ++row) {
-        for (int column = 0; column < rows[row].size() && column < columnCount(); ++column)
-            setItem(row, column, new QTableWidgetItem(rows[row][column]));
+    for (int column = 0; column < headings.size(); ++column) {
+        const QTableWidgetItem* heading = horizontalHeaderItem(column);
+        if (heading == nullptr || heading->text() != headings[column]) {
+            setHorizontalHeaderLabels(headings);
+            return;
+        }
     }
 }
 

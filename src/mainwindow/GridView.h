@@ -11,11 +11,11 @@ class GridView : public QTableWidget {
 public:
     explicit GridView(const QString& objectName, QWidget* parent = nullptr);
 
-    // Back to the empty state: the headings, one empty data row, the column widths (in twips).
-    void setup(const QStringList& headings, const QList<int>& widthsInTwips);
+    // Rebuilt whole: the headings, the column widths (in twips) and the data rows from row 1 on; with
+    // no rows, one empty data row.
+    void setup(const QStringList& headings, const QList<int>& widthsInTwips,
+               const QList<QStringList>& rows = {});
     void setHeadings(const QStringList& headings);
-    // The data rows, from row 1 on; with none, the one empty row stays.
-    void setRows(const QList<QStringList>& rows);
 
     int dataRowCount() const { return rowCount(); }
     int currentDataRow() const { return currentRow() + 1; } // 0 when no row is current
