@@ -4,29 +4,32 @@
 
 namespace velto::bench {
 
-ConfigModel MaximalModel() {
+ConfigModel MaximalModel(int variant) {
+    const auto named = [variant](const char* what, int n) {
+        return std::string(what) + ' ' + std::to_string(n) + (variant == 0 ? "" : " bis");
+    };
     ConfigModel model;
     for (int address = 1; address <= kMaxDeviceAddress; ++address) {
         DeviceRecord& device = model.DeviceTable[address];
-        device.name = "Device " + std::to_string(address);
-        device.typeCode = kDeviceTypes[address % kDeviceTypes.size()].code;
-        device.group = std::uint8_t(address % 10);
+        device.name = named("Device", address);
+        device.typeCode = kDeviceTypes[(address + variant) % kDeviceTypes.size()].code;
+        device.group = std::uint8_t((address + variant) % 10);
         device.inUse = std::uint8_t(address);
     }
     for (int n = 1; n <= kMaxGroup; ++n) {
-        model.GroupTable[n] = "Group " + std::to_string(n);
-        model.AuxTable[n] = "Auxiliary " + std::to_string(n);
+        model.GroupTable[n] = named("Group", n);
+        model.AuxTable[n] = named("Auxiliary", n);
     }
     for (int n = 1; n <= kMaxLoad; ++n)
-        model.LoadTable[n] = "Load " + std::to_string(n);
+        model.LoadTable[n] = named("Load", n);
     for (int n = 1; n <= kMaxProbe; ++n)
-        model.ProbeTable[n] = "Probe " + std::to_string(n);
+        model.ProbeTable[n] = named("Probe", n);
     for (int n = 1; n <= kMaxCamera; ++n)
-        model.CameraTable[n] = {"Camera " + std::to_string(n),
-                                std::to_string(4000 + n) + (n % 2 ? "#2" : "")};
+        model.CameraTable[n] = {named("Camera", n),
+                                std::to_string(4000 + 100 * variant + n) + ((n + variant) % 2 ? "#2" : "")};
     for (int n = 1; n <= kMaxScenario; ++n)
-        model.ScenarioTable[n] = {"Scenario " + std::to_string(n),
-                                  std::to_string(n) + (n % 3 ? "#4#" + std::to_string(n % 9 + 1) : "")};
+        model.ScenarioTable[n] = {named("Scenario", n), std::to_string(n + 100 * variant) + "#4#" +
+                                                            std::to_string((n + variant) % 9 + 1)};
     return model;
 }
 
