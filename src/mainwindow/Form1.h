@@ -119,10 +119,9 @@ private:
     QWidget* buildRecordTab(int tab);
     void indexControls();
     // A named control or action, found in the index built once the window is built.
-    template <typename T> T* control(const QString& name) const {
-        return qobject_cast<T*>(controls_.value(name));
+    template <typename T> T* control(const char* name) const {
+        return qobject_cast<T*>(controls_.value(QString::fromLatin1(name)));
     }
-    template <typename T> T* control(const char* name) const { return control<T>(QString::fromLatin1(name)); }
     void createEditors();
     void fillFixedLists();
     void switchLanguage(bool italian);
