@@ -278,7 +278,7 @@ public:
 private:
     enum Outcome : bool { Stopped = false, GoOn = true };
 
-    // What the notices of one element need: its section, node and key as written.
+    // One element as the rules see it: its section and the attributes they look at.
     struct Element {
         const SectionRule& rule;
         Attributes attributes;
