@@ -1,10 +1,13 @@
 #include "ConfReader.h"
 
 #include "CoreTestSupport.h"
+#include "FileBytes.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace velto {
@@ -17,6 +20,13 @@ using Lines = test::Lines;
 
 std::string Doc(const std::string& body) {
     return "<ACTUATOR>\r\n<version number=\"1.0.4\"></version>\r\n" + body + "\r\n</ACTUATOR>\r\n";
+}
+
+std::string Utf16Le(const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii)
+        bytes += {c, '\0'};
+    return bytes;
 }
 
 struct Row {
@@ -187,7 +197,8 @@ TEST(ConfReader, NoticesAndTables) {
         {Mh200(R"(name="S" cenact="1000" cendis="1001")", R"(cendis="1")"),
          {kMh200Duplicate, "Stop scmh200 msgBadParameters key=3 name="}, {"scmh200 3 'S' on=1000 off=1001"}},
 
-        // Text encodings: a file that is not UTF-8 throughout is Windows-1252, references still replaced.
+        // Text encodings: each value that is not UTF-8 is Windows-1252, references still replaced; a
+        // reference to U+0000 does not cut the name; UTF-16 with its byte-order mark.
         {test::ReadBytes(test::DataPath("reader/legacy_cp1252.xml")), {},
          {"device 3 #1 'Cucina \u00e0 vista' type=1", "group 1 'Caff\u00e8 \u20ac \u0153'"}},
         {"<a><group name=\"Caff\xE8 \x80\" group=\"1\"/></a>", {"OldVersion"},
@@ -198,7 +209,9 @@ TEST(ConfReader, NoticesAndTables) {
         {"\xEF\xBB\xBF<a><group name=\"Caff\xC3\xA8\" group=\"1\"/></a>", {"OldVersion"},
          {"group 1 'Caff\u00e8'"}, ""},
         {"<a><group name=\"\xC3\xA8\" group=\"1\"/><load name=\"\xFF\" priority=\"1\"/></a>", {"OldVersion"},
-         {"group 1 '\u00c3\u00a8'", "load 1 '\u00ff'"}, ""},
+         {"group 1 '\u00e8'", "load 1 '\u00ff'"}, ""},
+        {Utf16Le(Doc(R"(<group name="&#233;" group="1"/>)")), {}, {"group 1 '\u00e9'"}},
+        {Doc(R"(<group name="a&#0;b&#x0;c" group="1"/>)"), {}, {"group 1 'a\ufffdb\ufffdc'"}},
 
         // The version element, found anywhere; any other version or none at all is old, but still read.
         {R"(<x><a><version number="1.0.4"/></a><version number="2"/></x>)", {}, {}},
@@ -262,20 +275,40 @@ TEST(ConfReader, DevicePositionsFitAByteAndTheCounterSixteenBits) {
     EXPECT_EQ(result.notices.back().kind, NoticeKind::Stop);
 }
 
-TEST(ConfReader, FilesThatCannotBeReadLeaveTheTablesAlone) {
-    LoadResult before;
-    before.model->GroupTable[3] = "Kept";
-    const LoadResult result = LoadBytes("<a></b>", std::move(before));
-    EXPECT_EQ(result.Described(), Lines{"ParseFailure Start-end tags mismatch at offset 5"});
-    EXPECT_EQ(Dump(*result.model), Lines{"group 3 'Kept'"});
-
-    for (const auto& [path, error] : {std::pair{test::DataPath("reader/no such file.xml"), ENOENT},
-                                      std::pair{test::DataPath("reader"), EISDIR}}) {
-        const LoadResult result = test::LoadFile(path);
-        EXPECT_EQ(result.Described(), Lines{"ParseFailure " + std::system_category().message(error)});
+// A file that cannot be read leaves empty tables, as any reading starts from them; an exception while
+// reading leaves the tables and the version as they were.
+TEST(ConfReader, FilesThatCannotBeRead) {
+    const std::string fifo = "/tmp/velto-reader-fifo", large = "/tmp/velto-reader-large.xml";
+    ::mkfifo(fifo.c_str(), 0600);
+    std::ofstream{large};
+    std::filesystem::resize_file(large, kMaxConfigFileSize + 1);
+    const std::pair<std::string, std::string> cases[] = {
+        {test::DataPath("reader/no such file.xml"), std::system_category().message(ENOENT)},
+        {test::DataPath("reader"), std::system_category().message(EISDIR)},
+        {fifo, "Not a regular file"},
+        {"/dev/zero", "Not a regular file"},
+        {large, "File too large for a configuration file"},
+    };
+    for (const auto& [path, reason] : cases) {
+        LoadResult result;
+        result.model->GroupTable[3] = "Gone";
+        result.complete = LoadConfigFile(path, *result.model, result.version, result.Sink());
+        EXPECT_EQ(result.Described(), Lines{"ParseFailure " + reason});
         EXPECT_FALSE(result.complete);
+        EXPECT_EQ(Dump(*result.model), Lines{});
         EXPECT_EQ(result.version, "");
     }
+    std::filesystem::remove(fifo);
+    std::filesystem::remove(large);
+
+    LoadResult kept;
+    kept.model->GroupTable[3] = "Kept";
+    const auto throwing = [](const Notice&) { throw std::runtime_error("sink failed"); };
+    EXPECT_THROW(
+        LoadConfigBytes("<a><group name=\"G\" group=\"1\"/></a>", *kept.model, kept.version, throwing),
+        std::runtime_error);
+    EXPECT_EQ(Dump(*kept.model), Lines{"group 3 'Kept'"});
+    EXPECT_EQ(kept.version, "not set");
 }
 
 TEST(ConfReader, AFileMadeOfMarkupCannotTakeMemoryBeyondItsSize) {

@@ -2,11 +2,15 @@
 #include "CoreTestSupport.h"
 #include "NumberText.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 
 namespace velto {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Characters a name may hold: plain ASCII, the ones XML gives a meaning to, white space and other
 // control characters, and characters of one, two, three and four UTF-8 bytes.
@@ -83,35 +87,87 @@ private:
     std::mt19937 random_;
 };
 
+// A well-formed UTF-8 text as a file can carry it: characters XML 1.0 does not allow become U+FFFD.
+std::string XmlCarriable(const std::string& text) {
+    std::string carried;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::string character = text.substr(i, length);
+        const bool control = lead < 0x20 && lead != '\t' && lead != '\n' && lead != '\r';
+        carried +=
+            control || character == Utf8(0xFFFE) || character == Utf8(0xFFFF) ? Utf8(0xFFFD) : character;
+        i += length;
+    }
+    return carried;
+}
+
 // What a reading of the written file gives back: positions renumbered in address order, the
-// reader-only device fields and the MH200 scenarios gone.
+// reader-only device fields and the MH200 scenarios gone, texts as the file carries them.
 ConfigModel AsReadBack(ConfigModel model) {
     RenumberDevices(model);
     for (DeviceRecord& device : model.DeviceTable) {
         device.pull = false;
         device.dimmer = 0;
+        device.name = XmlCarriable(device.name);
+        device.typeCode = XmlCarriable(device.typeCode);
     }
+    for (auto* table : {&model.GroupTable, &model.AuxTable})
+        for (std::string& name : *table)
+            name = XmlCarriable(name);
+    for (std::string& name : model.LoadTable)
+        name = XmlCarriable(name);
+    for (std::string& name : model.ProbeTable)
+        name = XmlCarriable(name);
+    for (CameraRecord& camera : model.CameraTable)
+        camera.name = XmlCarriable(camera.name);
+    for (ScenarioRecord& scenario : model.ScenarioTable)
+        scenario = {XmlCarriable(scenario.name), XmlCarriable(scenario.address)};
     model.Mh200ScenarioTable.fill({});
     return model;
 }
 
-TEST(RoundTrip, WhatIsWrittenReadsBackTheSame) {
+// What a strict XML parser says of the files; "" when each is well-formed.
+std::string StrictParserComplaints(const std::vector<std::string>& files) {
+    const fs::path folder = fs::temp_directory_path() / "velto-written";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        std::ofstream(folder / (std::to_string(i) + ".xml"), std::ios::binary) << files[i];
+    FILE* run = ::popen(("xmllint --noout " + folder.string() + "/*.xml 2>&1").c_str(), "r");
+    std::string complaints;
+    for (int c; run != nullptr && (c = std::fgetc(run)) != EOF;)
+        complaints += static_cast<char>(c);
+    const int status = run != nullptr ? ::pclose(run) : -1;
+    fs::remove_all(folder);
+    return status == 0
+               ? complaints
+               : complaints.substr(0, 2000) + "... xmllint ended with status " + std::to_string(status);
+}
+
+TEST(RoundTrip, WhatIsWrittenIsWellFormedAndReadsBackTheSame) {
+    std::vector<std::string> written;
     Generator generate(20240611);
     for (int round = 0; round < 300; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        const auto written = generate.Configuration();
-        const std::string bytes = WriteConfig(*written);
+        const auto model = generate.Configuration();
+        const std::string& bytes = written.emplace_back(WriteConfig(*model));
         ASSERT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](unsigned char byte) { return byte < 0x80; }));
 
         const test::LoadResult read = test::LoadBytes(bytes);
         EXPECT_TRUE(read.complete);
         EXPECT_EQ(read.Described(), test::Lines{});
         EXPECT_EQ(read.version, kCurrentFileVersion);
-        EXPECT_EQ(test::Dump(*read.model), test::Dump(AsReadBack(*written)));
+        EXPECT_EQ(test::Dump(*read.model), test::Dump(AsReadBack(*model)));
         EXPECT_EQ(WriteConfig(*read.model), bytes);
         if (HasFailure())
             break;
     }
+    // Whatever the reader takes from the fuzz corpus, and the writer's own examples.
+    for (const fs::path folder : {VELTO_FUZZ_CORPUS_DIR, VELTO_TEST_DATA_DIR "/writer"})
+        for (const auto& entry : fs::directory_iterator(folder))
+            written.push_back(WriteConfig(*test::LoadBytes(test::ReadBytes(entry.path())).model));
+    EXPECT_EQ(StrictParserComplaints(written), "");
 }
 
 } // namespace

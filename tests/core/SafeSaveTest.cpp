@@ -186,9 +186,10 @@ TEST(SafeSave, Targets) {
         EXPECT_EQ(Listing(folder), c.left);
         // The next save of the same file takes away what a killed one left.
         if (SaveInChild(folder / c.target, "again", Case{c.name, {}, {}, {}, {}, {}, c.byGroupMember})
-                .empty())
+                .empty()) {
             for (const std::string& entry : Listing(folder))
                 EXPECT_EQ(entry.find(".velto-"), std::string::npos) << entry;
+        }
         fs::remove_all(folder);
     }
 }

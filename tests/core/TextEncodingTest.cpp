@@ -22,7 +22,8 @@ TEST(TextEncoding, Utf8Validity) {
         EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
 }
 
-TEST(TextEncoding, Windows1252AttributeValues) {
+// Each value on its own: UTF-8 where it is well-formed, Windows-1252 otherwise.
+TEST(TextEncoding, AttributeValues) {
     const std::pair<std::string, std::string> cases[] = {
         {"", ""},
         {"abc", "abc"},
@@ -35,9 +36,33 @@ TEST(TextEncoding, Windows1252AttributeValues) {
         {"&#0;&#xD800;&#x110000;&#99999999999;", "\ufffd\ufffd\ufffd\ufffd"},
         {"& &amp &#; &#x; &#12 &#x1G; &unknown; &", "& &amp &#; &#x; &#12 &#x1G; &unknown; &"},
         {"\xE8&#232;", "\u00e8\u00e8"},
+        {"Caff\xC3\xA8 &amp; \xE2\x82\xAC", "Caff\u00e8 & \u20ac"},
+        {"\xC3\xA8\xE8", "\u00c3\u00a8\u00e8"},
     };
     for (const auto& [value, text] : cases)
-        EXPECT_EQ(Windows1252AttributeToUtf8(value), text) << value;
+        EXPECT_EQ(AttributeValueToUtf8(value), text) << value;
+}
+
+TEST(TextEncoding, Utf16) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("\xFF\xFE"
+                     "a\0\xE8\0",
+                     6),
+         "a\u00e8"},
+        {std::string("\xFE\xFF\0a\xD8\x3D\xDE\x00", 8), "a\U0001F600"},
+        {std::string("\xFF\xFE\x00\xD8"
+                     "a\0",
+                     6),
+         "\ufffda"}, // a lone surrogate
+        {std::string("\xFF\xFE"
+                     "a\0b",
+                     5),
+         "a\ufffd"}, // an odd last byte
+    };
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_TRUE(HasUtf16ByteOrderMark(bytes));
+        EXPECT_EQ(Utf16ToUtf8(bytes), text);
+    }
 }
 
 TEST(TextEncoding, CountsCharacters) {

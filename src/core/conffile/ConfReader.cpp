@@ -1,24 +1,18 @@
 #include "ConfReader.h"
 
+#include "FileBytes.h"
 #include "NumberText.h"
 #include "TextEncoding.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <mutex>
-#include <new>
 #include <optional>
 #include <pugixml.hpp>
-#include <sys/stat.h>
-#include <system_error>
-#include <unistd.h>
 
 namespace velto {
 namespace {
@@ -70,29 +64,29 @@ private:
 enum class Section { Device, Group, Load, Aux, Probe, Camera, Scf420, Mh200 };
 
 // The attributes the reader looks at, found in one pass over an element's attributes, as UTF-8 text.
-// The first of each name counts, as a lookup by name would find it. A UTF-8 file is parsed as it is
-// and its values are ready; a Windows-1252 file is parsed without replacing references, and each value
-// the reader looks at is decoded here, so the file never has to be held a second time in a wider form.
+// The first of each name counts, as a lookup by name would find it. The file is parsed without
+// replacing references, and each value is decoded on its own, so that one value in an old code page
+// does not change how the others read; a value that needs no decoding is used where it lies.
 enum class Attr { name, point, group, pull, type, dimmer, priority, number, adr, cenact, cendis, Count };
 
-// Where a Windows-1252 file's values are decoded; the reader keeps one, so its buffers are reused.
+// Where the decoded values are kept; the reader keeps one, so its buffers are reused.
 using DecodedValues = std::array<std::string, std::size_t(Attr::Count)>;
 
 class Attributes {
 public:
-    // decoded is null for a UTF-8 file.
-    Attributes(const pugi::xml_node& node, DecodedValues* decoded) {
+    Attributes(const pugi::xml_node& node, DecodedValues& decoded) {
         for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
              attribute = attribute.next_attribute()) {
             const std::optional<Attr> which = Recognise(attribute.name());
             if (!which || has(*which))
                 continue;
             const auto index = std::size_t(*which);
-            if (decoded != nullptr) {
-                (*decoded)[index] = Windows1252AttributeToUtf8(attribute.value());
-                values_[index] = (*decoded)[index];
+            const std::string_view value = attribute.value();
+            if (IsPlainAttributeValue(value)) {
+                values_[index] = value;
             } else {
-                values_[index] = attribute.value();
+                decoded[index] = AttributeValueToUtf8(value);
+                values_[index] = decoded[index];
             }
         }
     }
@@ -259,8 +253,7 @@ std::optional<std::uint8_t> AsByte(std::optional<double> value) {
 
 class SectionReader {
 public:
-    SectionReader(ConfigModel& model, const NoticeSink& sink, bool windows1252)
-        : model_(model), sink_(sink), decoded_(windows1252 ? std::make_unique<DecodedValues>() : nullptr) {}
+    SectionReader(ConfigModel& model, const NoticeSink& sink) : model_(model), sink_(sink) {}
 
     // Reads every section; false when a stop ended the reading.
     bool ReadAll(const pugi::xml_document& document) {
@@ -316,7 +309,7 @@ private:
     }
 
     Outcome ReadElement(const SectionRule& rule, const pugi::xml_node& node) {
-        const Element element{rule, Attributes(node, decoded_.get())};
+        const Element element{rule, Attributes(node, decoded_)};
         const auto key = WholeNumber(element.keyText());
         if (!key)
             return Stop(element);
@@ -447,16 +440,11 @@ private:
 
     ConfigModel& model_;
     const NoticeSink& sink_;
-    std::unique_ptr<DecodedValues> decoded_; // only for a Windows-1252 file
+    DecodedValues decoded_;
     int position_ = 1;
 };
 
 // ---------------------------------------------------------------------------------------------------
-
-struct Buffer {
-    std::unique_ptr<char[]> data;
-    std::size_t size = 0;
-};
 
 void ReportFileFailure(const NoticeSink& sink, std::string reason) {
     if (!sink)
@@ -467,11 +455,10 @@ void ReportFileFailure(const NoticeSink& sink, std::string reason) {
     sink(notice);
 }
 
-void ReadVersion(const pugi::xml_document& document, bool windows1252, std::string& fileVersion,
-                 const NoticeSink& sink) {
+void ReadVersion(const pugi::xml_document& document, std::string& fileVersion, const NoticeSink& sink) {
     const pugi::xml_node version = document.select_node("//version").node();
     if (const pugi::xml_attribute number = version.attribute("number"))
-        fileVersion = windows1252 ? Windows1252AttributeToUtf8(number.value()) : number.value();
+        fileVersion = AttributeValueToUtf8(number.value());
     if (fileVersion != kCurrentFileVersion && sink) {
         Notice notice;
         notice.kind = NoticeKind::OldVersion;
@@ -480,102 +467,59 @@ void ReadVersion(const pugi::xml_document& document, bool windows1252, std::stri
     }
 }
 
-// Parses the file's bytes in place and reads them into the tables. Bytes that are not UTF-8 are taken
-// as Windows-1252, the code page older versions wrote.
-bool ParseAndRead(Buffer& file, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink) {
-    const bool windows1252 = !IsValidUtf8(std::string_view(file.data.get(), file.size));
-    unsigned options = pugi::parse_default | pugi::parse_embed_pcdata;
-    if (windows1252)
-        options &= ~pugi::parse_escapes; // replaced as each value the reader looks at is decoded
+// Parses the file's bytes in place and reads them into the tables.
+bool ParseAndRead(std::string& bytes, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink) {
+    if (HasUtf16ByteOrderMark(bytes))
+        bytes = Utf16ToUtf8(bytes);
+    const unsigned options = (pugi::parse_default | pugi::parse_embed_pcdata) & ~pugi::parse_escapes;
     pugi::xml_document document;
     pugi::xml_parse_result parsed;
     {
-        TreeAllowance allowance(file.size);
-        parsed = document.load_buffer_inplace(file.data.get(), file.size, options, pugi::encoding_utf8);
+        TreeAllowance allowance(bytes.size());
+        parsed = document.load_buffer_inplace(bytes.data(), bytes.size(), options, pugi::encoding_utf8);
     }
     if (!parsed) {
         ReportFileFailure(sink,
                           std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset));
         return false;
     }
-    ReadVersion(document, windows1252, fileVersion, sink);
-    SectionReader reader(model, sink, windows1252);
-    try {
-        return reader.ReadAll(document);
-    } catch (const std::bad_alloc&) {
-        // A section's selection ran out of memory: a stop, with what was read so far kept.
-        if (sink) {
-            Notice notice;
-            notice.kind = NoticeKind::Stop;
-            sink(notice);
-        }
-        return false;
-    }
+    ReadVersion(document, fileVersion, sink);
+    return SectionReader(model, sink).ReadAll(document);
 }
 
-std::string SystemError(int error) {
-    return std::system_category().message(error);
-}
-
-// Reads the whole file; on failure returns false with error set to the system's description.
-bool ReadWholeFile(const std::string& path, Buffer& buffer, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = SystemError(errno);
-        return false;
-    }
-    struct stat info {};
-    std::size_t capacity = 64 * 1024;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        capacity = static_cast<std::size_t>(info.st_size) + 1; // one more byte to see the end
-    buffer.data.reset(new char[capacity]);
-    buffer.size = 0;
-    for (;;) {
-        if (buffer.size == capacity) { // the file grew while it was read, or its size was not known
-            capacity *= 2;
-            std::unique_ptr<char[]> larger(new char[capacity]);
-            std::memcpy(larger.get(), buffer.data.get(), buffer.size);
-            buffer.data = std::move(larger);
-        }
-        const ssize_t count = ::read(fd, buffer.data.get() + buffer.size, capacity - buffer.size);
-        if (count == 0)
-            break;
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            error = SystemError(errno);
-            ::close(fd);
-            return false;
-        }
-        buffer.size += static_cast<std::size_t>(count);
-    }
-    ::close(fd);
-    return true;
+// Reads into a fresh configuration, which replaces model however the reading ends: read to its end,
+// stopped, or the file refused. Only an exception (running out of memory, above all) leaves model and
+// fileVersion as they were.
+template <typename Read> bool ReadIntoFresh(ConfigModel& model, std::string& fileVersion, Read read) {
+    auto fresh = std::make_unique<ConfigModel>();
+    std::string version;
+    const bool completed = read(*fresh, version);
+    model = std::move(*fresh);
+    fileVersion = std::move(version);
+    return completed;
 }
 
 } // namespace
 
 bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fileVersion,
                     const NoticeSink& sink) {
-    fileVersion.clear();
-    Buffer file;
-    std::string error;
-    if (!ReadWholeFile(path, file, error)) {
-        ReportFileFailure(sink, std::move(error));
-        return false;
-    }
-    return ParseAndRead(file, model, fileVersion, sink);
+    return ReadIntoFresh(model, fileVersion, [&](ConfigModel& fresh, std::string& version) {
+        std::string bytes;
+        std::string error;
+        if (!ReadRegularFile(path, kMaxConfigFileSize, bytes, error)) {
+            ReportFileFailure(sink, std::move(error));
+            return false;
+        }
+        return ParseAndRead(bytes, fresh, version, sink);
+    });
 }
 
 bool LoadConfigBytes(std::string_view bytes, ConfigModel& model, std::string& fileVersion,
                      const NoticeSink& sink) {
-    fileVersion.clear();
-    Buffer copy; // parsed in place
-    copy.size = bytes.size();
-    copy.data.reset(new char[copy.size + 1]);
-    if (!bytes.empty())
-        std::memcpy(copy.data.get(), bytes.data(), bytes.size());
-    return ParseAndRead(copy, model, fileVersion, sink);
+    return ReadIntoFresh(model, fileVersion, [&](ConfigModel& fresh, std::string& version) {
+        std::string copy(bytes); // parsed in place
+        return ParseAndRead(copy, fresh, version, sink);
+    });
 }
 
 } // namespace velto

@@ -46,6 +46,14 @@ std::size_t DecodeUtf8(const unsigned char* p, std::size_t available, char32_t& 
     return length;
 }
 
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Whether XML 1.0 allows the character in a document.
+bool IsXmlCharacter(char32_t c) {
+    return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || c >= 0x10000;
+}
+
 // True when the 32 bytes at p are all ASCII.
 bool AllAscii32(const unsigned char* p) {
     std::uint64_t words[4];
@@ -123,7 +131,7 @@ Reference ParseReference(std::string_view text) {
     if (i == firstDigit || i == text.size() || text[i] != ';')
         return {};
     if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        value = 0xFFFD;
+        value = kReplacement;
     return {value, i + 1};
 }
 
@@ -160,14 +168,19 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string Windows1252AttributeToUtf8(std::string_view value) {
+bool IsPlainAttributeValue(std::string_view value) {
+    return value.find('&') == std::string_view::npos && IsValidUtf8(value);
+}
+
+std::string AttributeValueToUtf8(std::string_view value) {
+    const bool utf8 = IsValidUtf8(value);
     // Two passes, so that a long value is built in one allocation of the exact size: the first only
     // counts the bytes the second writes.
-    auto decode = [value](auto&& emitRun, auto&& emitCodePoint) {
+    auto decode = [value, utf8](auto&& emitRun, auto&& emitCodePoint) {
         std::size_t runFrom = 0;
         for (std::size_t i = 0; i < value.size();) {
             const auto byte = static_cast<unsigned char>(value[i]);
-            if (byte < 0x80 && byte != '&') {
+            if ((byte < 0x80 || utf8) && byte != '&') {
                 ++i;
                 continue;
             }
@@ -197,6 +210,36 @@ std::string Windows1252AttributeToUtf8(std::string_view value) {
     return text;
 }
 
+bool HasUtf16ByteOrderMark(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+std::string Utf16ToUtf8(std::string_view bytes) {
+    const bool bigEndian = bytes[0] == '\xFE';
+    const auto unit = [&](std::size_t at) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[at]);
+        const auto second = static_cast<unsigned char>(bytes[at + 1]);
+        return bigEndian ? first << 8 | second : second << 8 | first;
+    };
+    std::string text;
+    text.reserve(bytes.size());
+    std::size_t at = 2;
+    for (; at + 1 < bytes.size(); at += 2) {
+        char32_t codePoint = unit(at);
+        const bool high = codePoint >= 0xD800 && codePoint <= 0xDBFF;
+        if (high && at + 3 < bytes.size() && unit(at + 2) >= 0xDC00 && unit(at + 2) <= 0xDFFF) {
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
+            at += 2;
+        } else if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
+            codePoint = kReplacement;
+        }
+        AppendUtf8(text, codePoint);
+    }
+    if (at < bytes.size())
+        AppendUtf8(text, kReplacement);
+    return text;
+}
+
 void AppendXmlAttribute(std::string& out, std::string_view utf8) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
@@ -204,7 +247,7 @@ void AppendXmlAttribute(std::string& out, std::string_view utf8) {
     std::size_t i = 0;
     while (i < size) {
         const unsigned char c = p[i];
-        if (c >= 0x20 && c < 0x80 && c != '&' && c != '<' && c != '>' && c != '"') {
+        if (c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"') {
             ++i;
             continue;
         }
@@ -228,13 +271,10 @@ void AppendXmlAttribute(std::string& out, std::string_view utf8) {
             break;
         default: {
             char32_t codePoint = c;
-            std::size_t length = c < 0x80 ? 1 : DecodeUtf8(p + i, size - i, codePoint);
-            if (length == 0) {
-                codePoint = 0xFFFD;
-                length = 1;
-            }
-            AppendCharacterReference(out, codePoint);
-            i += length;
+            const std::size_t length = c < 0x80 ? 1 : DecodeUtf8(p + i, size - i, codePoint);
+            const bool wellFormed = length != 0;
+            AppendCharacterReference(out, wellFormed && IsXmlCharacter(codePoint) ? codePoint : kReplacement);
+            i += wellFormed ? length : 1;
         }
         }
         plainFrom = i;

@@ -11,16 +11,27 @@ namespace velto {
 // True when the bytes are well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
-// An attribute value of a Windows-1252 file as the XML parser leaves it when told not to replace
-// references: the bytes are decoded to UTF-8 and the references &lt; &gt; &amp; &quot; &apos; &#N;
-// &#xN; replaced. The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become
-// the control characters with the same numbers. A reference to no character (0, a surrogate, above U+10FFFF)
-// gives U+FFFD; an "&" that starts no reference stays as it is.
-std::string Windows1252AttributeToUtf8(std::string_view value);
+// Whether an attribute value as the XML parser leaves it, told not to replace references, is already
+// the text it stands for: well-formed UTF-8 without any "&".
+bool IsPlainAttributeValue(std::string_view value);
 
-// Appends a UTF-8 text for use between the double quotes of an XML attribute, in pure ASCII: & < > "
-// as entity references, control characters and everything above U+007F as decimal character
-// references. A byte that is not part of a well-formed UTF-8 sequence stands for U+FFFD.
+// Such a value as UTF-8 text, each value on its own: well-formed UTF-8 is taken as it is, any other
+// value as Windows-1252, the code page older versions wrote; the references &lt; &gt; &amp; &quot;
+// &apos; &#N; &#xN; are replaced. The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) become the control characters with the same numbers. A reference to no character (0, a
+// surrogate, above U+10FFFF) gives U+FFFD; an "&" that starts no reference stays as it is.
+std::string AttributeValueToUtf8(std::string_view value);
+
+// Whether bytes start with a UTF-16 byte-order mark.
+bool HasUtf16ByteOrderMark(std::string_view bytes);
+
+// UTF-16 text after its byte-order mark as UTF-8; a lone surrogate or an odd last byte gives U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes);
+
+// Appends a UTF-8 text for use between the double quotes of an XML attribute, in pure ASCII that
+// XML 1.0 accepts: & < > " as entity references; tab, line feed, carriage return, DEL and everything
+// above U+007F as decimal character references; characters XML 1.0 does not allow (the other control
+// characters, U+FFFE, U+FFFF) and bytes that are not part of a well-formed UTF-8 sequence as U+FFFD.
 void AppendXmlAttribute(std::string& out, std::string_view utf8);
 
 // The number of characters of a UTF-8 text (an ill-formed byte counts as one).

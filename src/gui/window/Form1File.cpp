@@ -55,8 +55,7 @@ void Form1::mOpen_Click() {
     if (path.isEmpty())
         return;
     try {
-        ClearConfiguration();
-        LoadConfigFile(path);
+        LoadConfigFile(path); // replaces the configuration only once the reading has ended
     } catch (const std::exception& failure) {
         showBox(QString::fromLocal8Bit(failure.what()), kExecutableName, Buttons::Ok, Icon::Critical);
         return;
