@@ -6,10 +6,8 @@
 #include "SafeSave.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
+#include <cstdio>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -77,28 +75,62 @@ CommandLine Parse(const std::vector<std::string>& arguments) {
     return line;
 }
 
+// A text for one line of the terminal: control characters as \x1b, those of the C1 range as \u009b,
+// so that no file can break a line or drive the terminal.
+std::string Shown(std::string_view text) {
+    std::string shown;
+    char code[8];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (c < 0x20 || c == 0x7F) {
+            std::snprintf(code, sizeof code, "\\x%02x", c);
+            shown += code;
+        } else if (c == 0xC2 && next >= 0x80 && next < 0xA0) {
+            std::snprintf(code, sizeof code, "\\u%04x", next);
+            shown += code;
+            ++i;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
 struct FileRead {
     ConfigModel model;
     std::string version;
     int status = kClean;
+    bool unreadable = false; // could not be opened or parsed: nothing was read
 };
 
 // Reads one file into a cleared configuration, printing each notice as "FILE: text".
 std::unique_ptr<FileRead> ReadFile(const std::string& path, bool italian, std::ostream& notices,
                                    std::ostream& err) {
     auto read = std::make_unique<FileRead>();
-    if (!std::ifstream(path, std::ios::binary)) {
-        err << "velto-conf: cannot open " << path << ": " << std::strerror(errno) << '\n';
-        read->status = kFailed;
-        return read;
-    }
     bool noticed = false;
     const bool completed = LoadConfigFile(path, read->model, read->version, [&](const Notice& notice) {
         noticed = true;
-        notices << path << ": " << NoticeText(notice, italian) << '\n';
+        read->unreadable = notice.kind == NoticeKind::CannotRead || notice.kind == NoticeKind::ParseFailure;
+        if (notice.kind == NoticeKind::CannotRead)
+            err << "velto-conf: cannot open " << Shown(path) << ": " << notice.reason << '\n';
+        else
+            notices << Shown(path + ": " + NoticeText(notice, italian)) << '\n';
     });
     read->status = !completed ? kFailed : noticed ? kNotices : kClean;
     return read;
+}
+
+// One line for each record a save would leave out: "FILE: not saved: device 150 "Lamp"". Exit status 1
+// when there is any.
+int ReportNotWritten(const std::string& path, const FileRead& read, bool italian, std::ostream& out) {
+    const std::vector<UnwrittenRecord> left = RecordsNotWritten(read.model);
+    for (const UnwrittenRecord& record : left)
+        out << Shown(path + (italian ? ": non salvato: " : ": not saved: ") + record.element + " " +
+                     std::to_string(record.key) + " \"" + record.name + "\"" +
+                     (record.parts.empty() ? "" : " (" + record.parts + ")"))
+            << '\n';
+    return std::max(read.status, left.empty() ? kClean : kNotices);
 }
 
 void NeedOperands(const CommandLine& line, std::size_t least, std::size_t most) {
@@ -112,7 +144,8 @@ int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 1, SIZE_MAX);
     int status = kClean;
     for (const std::string& path : line.operands)
-        status = std::max(status, ReadFile(path, line.italian, out, err)->status);
+        status = std::max(status,
+                          ReportNotWritten(path, *ReadFile(path, line.italian, out, err), line.italian, out));
     return status;
 }
 
@@ -125,11 +158,6 @@ int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const std::string& target = line.operands[1];
     if (target == "-") {
         out.write(bytes.data(), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out) {
-            err << "velto-conf: cannot write to standard output\n";
-            return kFailed;
-        }
     } else if (std::string error; !WriteFileAtomically(target, bytes, error)) {
         err << "velto-conf: cannot write " << target << ": " << error << '\n';
         return kFailed;
@@ -140,13 +168,12 @@ int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
 int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 1, 1);
     const auto read = ReadFile(line.operands[0], false, err, err);
-    out << ExportJson(read->model, read->version);
+    if (!read->unreadable)
+        out << ExportJson(read->model, read->version);
     return read->status;
 }
 
-} // namespace
-
-int RunVeltoConf(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
         return kClean;
@@ -168,6 +195,17 @@ int RunVeltoConf(const std::vector<std::string>& arguments, std::ostream& out, s
         err << "velto-conf: " << error.what() << '\n';
     }
     return kFailed;
+}
+
+} // namespace
+
+int RunVeltoConf(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const int status = Run(arguments, out, err);
+    if (!out.flush()) { // a full disk or a closed pipe
+        err << "velto-conf: cannot write to standard output\n";
+        return kFailed;
+    }
+    return status;
 }
 
 } // namespace velto

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace velto {
 namespace {
@@ -22,9 +23,10 @@ struct Outcome {
     std::string err;
 };
 
-Outcome Invoke(const std::vector<std::string>& arguments) {
+Outcome Invoke(const std::vector<std::string>& arguments, bool outputFails = false) {
     std::ostringstream out, err;
-    const int status = RunVeltoConf(arguments, out, err);
+    std::ostream lost(nullptr); // a full disk or a closed pipe
+    const int status = RunVeltoConf(arguments, outputFails ? lost : out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -49,6 +51,13 @@ protected:
         Put("stopped.xml", Xml(R"(<group name="One" group="1"></group><group name="Bad" group="-1"></group>)"
                                R"(<load name="Never" priority="1"></load>)"));
         Put("broken.xml", "<ACTUATOR><device>");
+        Put("dropped.xml",
+            Xml(R"(<device name="Lamp" point="5" group="" pull="PULL" type="1" dimmer="40"/>)"
+                R"(<device name="Far" point="150" group="" type="1"/><group name="Zero" group="0.3"/>)"
+                R"(<camera number="1" adr="4100" type="1"/><scf420 name="Night" number="2"/>)"
+                R"(<scmh200 name="Away" number="7" cenact="0099" cendis="9999"/>)"
+                R"(<group name="Red&#27;[31m&#10;&#x9b;" group="12"/>)"));
+        ::mkfifo("pipe", 0600);
     }
     void TearDown() override {
         fs::current_path(previous_);
@@ -69,16 +78,25 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
     const std::string noticed = "noticed.xml: Old version of file Xml\nnoticed.xml: Actuator 12 duplicate\n"
                                 "noticed.xml: Invalid group: 12 - Lights\n";
     const std::string stopped = "stopped.xml: Invalid parameters in the file conf.xml\n";
+    const std::string far = "clean.xml: not saved: device 150 \"Far\"\n";
     // clang-format off
     const struct {
         std::vector<std::string> arguments;
         int status;
         std::string out;
         std::string err;
+        bool outputFails = false;
     } cases[] = {
         // check prints every notice and grades the files by the worst of them
-        {{"check", "clean.xml", "clean.xml"}, 0, "", ""},
-        {{"check", "noticed.xml", "clean.xml"}, 1, noticed, ""},
+        {{"check", "in.xml", "in.xml"}, 0, "", ""},
+        {{"check", "noticed.xml", "in.xml"}, 1, noticed, ""},
+        // and says what a save would leave out, each file read into empty tables
+        {{"check", "clean.xml", "clean.xml"}, 1, far + far, ""},
+        {{"check", "--lang=ita", "clean.xml"}, 1, "clean.xml: non salvato: device 150 \"Far\"\n", ""},
+        {{"check", "dropped.xml"}, 1, "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\n"
+         "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 \"Far\"\n"
+         "dropped.xml: not saved: group 0 \"Zero\"\ndropped.xml: not saved: camera 1 \"\"\n"
+         "dropped.xml: not saved: scf420 2 \"Night\"\ndropped.xml: not saved: scmh200 7 \"Away\"\n", ""},
         {{"check", "--lang", "ita", "stopped.xml", "noticed.xml"}, 2,
          "stopped.xml: Parametri non validi sul file conf.xml\nnoticed.xml: Versione obsoleta del file Xml\n"
          "noticed.xml: Attuatore 12 duplicato\nnoticed.xml: Gruppo non valido: 12 - Lights\n", ""},
@@ -101,12 +119,18 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"check", "--lang"}, 2, "", "velto-conf: --lang needs eng or ita\n"},
         {{"rewrite", "clean.xml"}, 2, "", "velto-conf: rewrite: missing argument (try --help)\n"},
         {{"export", "a.xml", "b.xml"}, 2, "", "velto-conf: export: too many arguments (try --help)\n"},
+        // files that cannot be read, and output that cannot be written
         {{"check", "missing.xml"}, 2, "", "velto-conf: cannot open missing.xml: No such file or directory\n"},
+        {{"check", "pipe"}, 2, "", "velto-conf: cannot open pipe: Not a regular file\n"},
+        {{"export", "broken.xml"}, 2, "", "broken.xml: Start-end tags mismatch at offset 17\n"},
+        {{"export", "missing.xml"}, 2, "", "velto-conf: cannot open missing.xml: No such file or directory\n"},
+        {{"export", "clean.xml"}, 2, "", "velto-conf: cannot write to standard output\n", true},
+        {{"rewrite", "clean.xml", "-"}, 2, "", "velto-conf: cannot write to standard output\n", true},
     };
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
-        const Outcome r = Invoke(c.arguments);
+        const Outcome r = Invoke(c.arguments, c.outputFails);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, c.err);

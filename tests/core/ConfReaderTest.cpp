@@ -293,7 +293,7 @@ TEST(ConfReader, FilesThatCannotBeRead) {
         LoadResult result;
         result.model->GroupTable[3] = "Gone";
         result.complete = LoadConfigFile(path, *result.model, result.version, result.Sink());
-        EXPECT_EQ(result.Described(), Lines{"ParseFailure " + reason});
+        EXPECT_EQ(result.Described(), Lines{"CannotRead " + reason});
         EXPECT_FALSE(result.complete);
         EXPECT_EQ(Dump(*result.model), Lines{});
         EXPECT_EQ(result.version, "");

@@ -27,9 +27,9 @@ inline std::string ReadBytes(const std::string& path) {
 
 // "Invalid group msgGroupInvalid key=10 name=Lights"; "ParseFailure <reason>"; "OldVersion".
 inline std::string Describe(const Notice& notice) {
-    static const char* const kinds[] = {"ParseFailure", "OldVersion", "Invalid", "Duplicate", "Stop"};
+    static const char* const kinds[] = {"CannotRead", "ParseFailure", "OldVersion", "Invalid", "Duplicate", "Stop"};
     const std::string kind = kinds[static_cast<int>(notice.kind)];
-    if (notice.kind == NoticeKind::ParseFailure)
+    if (!notice.reason.empty())
         return kind + " " + notice.reason;
     if (notice.kind == NoticeKind::OldVersion)
         return kind;

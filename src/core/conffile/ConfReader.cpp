@@ -446,11 +446,11 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 
-void ReportFileFailure(const NoticeSink& sink, std::string reason) {
+void ReportFileFailure(const NoticeSink& sink, NoticeKind kind, std::string reason) {
     if (!sink)
         return;
     Notice notice;
-    notice.kind = NoticeKind::ParseFailure;
+    notice.kind = kind;
     notice.reason = std::move(reason);
     sink(notice);
 }
@@ -479,7 +479,7 @@ bool ParseAndRead(std::string& bytes, ConfigModel& model, std::string& fileVersi
         parsed = document.load_buffer_inplace(bytes.data(), bytes.size(), options, pugi::encoding_utf8);
     }
     if (!parsed) {
-        ReportFileFailure(sink,
+        ReportFileFailure(sink, NoticeKind::ParseFailure,
                           std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset));
         return false;
     }
@@ -507,7 +507,7 @@ bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fi
         std::string bytes;
         std::string error;
         if (!ReadRegularFile(path, kMaxConfigFileSize, bytes, error)) {
-            ReportFileFailure(sink, std::move(error));
+            ReportFileFailure(sink, NoticeKind::CannotRead, std::move(error));
             return false;
         }
         return ParseAndRead(bytes, fresh, version, sink);

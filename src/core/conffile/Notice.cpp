@@ -20,6 +20,7 @@ std::string ReplaceAll(std::string_view text, std::string_view what, std::string
 std::string NoticeText(const Notice& notice, bool italian) {
     const std::string_view text = ReaderTextFor(notice.message, italian);
     switch (notice.kind) {
+    case NoticeKind::CannotRead:
     case NoticeKind::ParseFailure:
         return notice.reason;
     case NoticeKind::Invalid:

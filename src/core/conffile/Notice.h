@@ -10,7 +10,8 @@
 namespace velto {
 
 enum class NoticeKind {
-    ParseFailure, // the file could not be read or parsed; reason holds why
+    CannotRead,   // the file could not be opened or read, or is not one to read; reason holds why
+    ParseFailure, // the file is not well-formed; reason holds the parser's description
     OldVersion,   // no version element, or a version other than the current one
     Invalid,      // a record out of range or with invalid values, skipped
     Duplicate,    // a record whose slot is taken, skipped
@@ -24,7 +25,7 @@ struct Notice {
         ReaderMessage::BadParameters; // the text shown (Invalid, Duplicate, OldVersion, Stop)
     std::string keyText;              // the key attribute exactly as written in the file
     std::string name;                 // the record's name attribute (Invalid boxes show it)
-    std::string reason;               // ParseFailure only: the parser's or the system's description
+    std::string reason;               // CannotRead and ParseFailure: the system's or the parser's words
 };
 
 using NoticeSink = std::function<void(const Notice&)>;

@@ -24,6 +24,7 @@ QString Form1::executableFolder() const {
 void Form1::showNotice(const Notice& notice) {
     const QString text = QString::fromStdString(NoticeText(notice, UiLanguage));
     switch (notice.kind) {
+    case NoticeKind::CannotRead:
     case NoticeKind::ParseFailure:
         showBox(text, kExecutableName, Buttons::Ok, Icon::Critical);
         break;
