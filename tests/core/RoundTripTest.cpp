@@ -12,11 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Characters a name may hold: plain ASCII, the ones XML gives a meaning to, white space and other
-// control characters, and characters of one, two, three and four UTF-8 bytes.
-constexpr char32_t kSpecial[] = {'&',    '<',    '>',     '"',      '\'', '\t', '\n', '\r',   ' ',
-                                 0x01,   0x1F,   0x7F,    0x80,     0x85, 0xE9, 0xFF, 0x20AC, 0x4E2D,
-                                 0xFFFD, 0xFFFF, 0x1F600, 0x10FFFF, '#',  ';',  '=',  '/'};
+// Characters a name may hold and a file can carry: plain ASCII, the ones XML gives a meaning to,
+// white space, DEL and C1 controls, and characters of one, two, three and four UTF-8 bytes. (The
+// characters XML 1.0 does not allow come back as U+FFFD: the writer's examples show them.)
+constexpr char32_t kSpecial[] = {'&',    '<',     '>',      '"',  '\'', '\t', '\n',   '\r',
+                                 ' ',    0x7F,    0x80,     0x85, 0xE9, 0xFF, 0x20AC, 0x4E2D,
+                                 0xFFFD, 0x1F600, 0x10FFFF, '#',  ';',  '=',  '/'};
 
 std::string Utf8(char32_t c) {
     if (c < 0x80)
@@ -36,7 +37,7 @@ public:
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool Chance(double p) { return std::bernoulli_distribution(p)(random_); }
 
-    // Special characters, anything in Unicode but the surrogates and U+0000, printable ASCII.
+    // Special characters, anything XML 1.0 allows above U+001F, printable ASCII.
     std::string Text(int shortest) {
         std::string text;
         for (int i = Between(shortest, 12); i > 0; --i) {
@@ -44,8 +45,8 @@ public:
             if (kind == 0) {
                 text += Utf8(kSpecial[Between(0, std::size(kSpecial) - 1)]);
             } else if (kind == 1) {
-                const auto c = static_cast<char32_t>(Between(1, 0x10FFFF));
-                text += Utf8(c >= 0xD800 && c <= 0xDFFF ? c - 0x800 : c);
+                const auto c = static_cast<char32_t>(Between(0x20, 0x10FFFF));
+                text += Utf8((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF ? c - 0x800 : c);
             } else {
                 text += static_cast<char>(Between(0x20, 0x7E));
             }
@@ -87,42 +88,14 @@ private:
     std::mt19937 random_;
 };
 
-// A well-formed UTF-8 text as a file can carry it: characters XML 1.0 does not allow become U+FFFD.
-std::string XmlCarriable(const std::string& text) {
-    std::string carried;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        const std::string character = text.substr(i, length);
-        const bool control = lead < 0x20 && lead != '\t' && lead != '\n' && lead != '\r';
-        carried +=
-            control || character == Utf8(0xFFFE) || character == Utf8(0xFFFF) ? Utf8(0xFFFD) : character;
-        i += length;
-    }
-    return carried;
-}
-
 // What a reading of the written file gives back: positions renumbered in address order, the
-// reader-only device fields and the MH200 scenarios gone, texts as the file carries them.
+// reader-only device fields and the MH200 scenarios gone.
 ConfigModel AsReadBack(ConfigModel model) {
     RenumberDevices(model);
     for (DeviceRecord& device : model.DeviceTable) {
         device.pull = false;
         device.dimmer = 0;
-        device.name = XmlCarriable(device.name);
-        device.typeCode = XmlCarriable(device.typeCode);
     }
-    for (auto* table : {&model.GroupTable, &model.AuxTable})
-        for (std::string& name : *table)
-            name = XmlCarriable(name);
-    for (std::string& name : model.LoadTable)
-        name = XmlCarriable(name);
-    for (std::string& name : model.ProbeTable)
-        name = XmlCarriable(name);
-    for (CameraRecord& camera : model.CameraTable)
-        camera.name = XmlCarriable(camera.name);
-    for (ScenarioRecord& scenario : model.ScenarioTable)
-        scenario = {XmlCarriable(scenario.name), XmlCarriable(scenario.address)};
     model.Mh200ScenarioTable.fill({});
     return model;
 }
