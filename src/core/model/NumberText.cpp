@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <iterator>
-#include <locale.h>
 
 namespace velto {
 namespace {
@@ -41,6 +38,22 @@ Parsed ParseRadix(std::string_view s, int radix) {
     return p;
 }
 
+// Whether a decimal number too large or too small for a double is the large kind: its first non-zero
+// digit and its exponent put it at 1 or above.
+bool IsOneOrAbove(std::string_view number) {
+    const std::size_t exponentAt = std::min(number.find_first_of("eEdD"), number.size());
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
+    const auto first = static_cast<long long>(mantissa.find_first_of("123456789"));
+    long long exponent = 0;
+    for (const char c : number.substr(std::min(exponentAt + 1, number.size())))
+        if (IsDigit(c))
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000'000LL);
+    if (number.find('-', exponentAt) != std::string_view::npos)
+        exponent = -exponent;
+    return (first < point ? point - first - 1 : point - first) + exponent >= 0;
+}
+
 // The value of a decimal number already delimited: mantissa digits with at most one point, then an
 // optional exponent. Whole numbers of up to 15 digits are exact as they are summed; anything else goes
 // through from_chars, with a "D" exponent written as "E".
@@ -56,11 +69,8 @@ double DecimalValue(std::string_view number, bool plainInteger) {
         text.begin(), text.end(), [](char c) { return c == 'd' || c == 'D'; }, 'e');
     double value = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        // Too large gives infinity; too small, the nearest subnormal or zero, as strtod rounds it.
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-        value = strtod_l(text.c_str(), nullptr, cLocale);
-    }
+    if (ec == std::errc::result_out_of_range) // beyond the largest double, or below the smallest subnormal
+        value = IsOneOrAbove(text) ? HUGE_VAL : 0.0;
     return value;
 }
 
