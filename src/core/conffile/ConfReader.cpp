@@ -1,227 +1,21 @@
 #include "ConfReader.h"
 
+#include "Attributes.h"
 #include "FileBytes.h"
 #include "NumberText.h"
+#include "SectionRules.h"
 #include "TextEncoding.h"
+#include "TreeAllowance.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <pugixml.hpp>
 
 namespace velto {
 namespace {
-
-// ---------------------------------------------------------------------------------------------------
-// Memory of the document tree. A conf.xml is a few kilobytes; a document tree costs about 64 bytes per
-// element and 40 per attribute, so a hostile file made of nothing but tiny elements would take many
-// times its own size in memory. While a file is parsed its tree may take at most three times the
-// file's bytes (and never less than kTreeFloor), so that the file and its tree stay within four times
-// its size; past that the parser is refused memory and the file is reported as unreadable, with the
-// parser's own description.
-
-constexpr std::size_t kTreeFloor = std::size_t{64} << 20;
-
-thread_local std::size_t* treeAllowance = nullptr;
-
-void* AllocateWithinAllowance(std::size_t size) {
-    if (treeAllowance != nullptr) {
-        if (size > *treeAllowance)
-            return nullptr;
-        *treeAllowance -= size;
-    }
-    return std::malloc(size);
-}
-
-void Deallocate(void* pointer) {
-    std::free(pointer);
-}
-
-class TreeAllowance {
-public:
-    explicit TreeAllowance(std::size_t fileSize) : remaining_(std::max(3 * fileSize, kTreeFloor)) {
-        static std::once_flag installed;
-        std::call_once(installed,
-                       [] { pugi::set_memory_management_functions(AllocateWithinAllowance, Deallocate); });
-        treeAllowance = &remaining_;
-    }
-    ~TreeAllowance() { treeAllowance = nullptr; }
-    TreeAllowance(const TreeAllowance&) = delete;
-    TreeAllowance& operator=(const TreeAllowance&) = delete;
-
-private:
-    std::size_t remaining_;
-};
-
-// ---------------------------------------------------------------------------------------------------
-// The sections and the one rule table that drives them.
-
-enum class Section { Device, Group, Load, Aux, Probe, Camera, Scf420, Mh200 };
-
-// The attributes the reader looks at, found in one pass over an element's attributes, as UTF-8 text.
-// The first of each name counts, as a lookup by name would find it. The file is parsed without
-// replacing references, and each value is decoded on its own, so that one value in an old code page
-// does not change how the others read; a value that needs no decoding is used where it lies.
-enum class Attr { name, point, group, pull, type, dimmer, priority, number, adr, cenact, cendis, Count };
-
-// Where the decoded values are kept; the reader keeps one, so its buffers are reused.
-using DecodedValues = std::array<std::string, std::size_t(Attr::Count)>;
-
-class Attributes {
-public:
-    Attributes(const pugi::xml_node& node, DecodedValues& decoded) {
-        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
-             attribute = attribute.next_attribute()) {
-            const std::optional<Attr> which = Recognise(attribute.name());
-            if (!which || has(*which))
-                continue;
-            const auto index = std::size_t(*which);
-            const std::string_view value = attribute.value();
-            if (IsPlainAttributeValue(value)) {
-                values_[index] = value;
-            } else {
-                decoded[index] = AttributeValueToUtf8(value);
-                values_[index] = decoded[index];
-            }
-        }
-    }
-
-    // A present attribute's view is never null, even when its value is empty.
-    bool has(Attr which) const { return values_[std::size_t(which)].data() != nullptr; }
-    // The attribute's value; empty text when the element has no such attribute.
-    std::string_view operator[](Attr which) const { return values_[std::size_t(which)]; }
-
-private:
-    // Whether a NUL-terminated name, after the first character already matched, is the given name.
-    static bool RestIs(const char* name, std::string_view expected) {
-        for (std::size_t i = 1; i < expected.size(); ++i) {
-            if (name[i] != expected[i])
-                return false;
-        }
-        return name[expected.size()] == '\0';
-    }
-
-    static std::optional<Attr> Recognise(const char* name) {
-        const auto is = [name](std::string_view candidate) { return RestIs(name, candidate); };
-        switch (name[0]) {
-        case 'n':
-            return is("name") ? Attr::name : is("number") ? std::optional(Attr::number) : std::nullopt;
-        case 'p':
-            return is("point")      ? Attr::point
-                   : is("pull")     ? std::optional(Attr::pull)
-                   : is("priority") ? std::optional(Attr::priority)
-                                    : std::nullopt;
-        case 'g':
-            return is("group") ? std::optional(Attr::group) : std::nullopt;
-        case 't':
-            return is("type") ? std::optional(Attr::type) : std::nullopt;
-        case 'd':
-            return is("dimmer") ? std::optional(Attr::dimmer) : std::nullopt;
-        case 'a':
-            return is("adr") ? std::optional(Attr::adr) : std::nullopt;
-        case 'c':
-            return is("cenact") ? Attr::cenact : is("cendis") ? std::optional(Attr::cendis) : std::nullopt;
-        default:
-            return std::nullopt;
-        }
-    }
-
-    std::array<std::string_view, std::size_t(Attr::Count)> values_{};
-};
-
-enum class RangeTest {
-    None,           // devices: any point that fits a slot
-    ZeroOrAbove,    // out of range when the key equals 0 or is above the highest key
-    BelowOneOrAbove // out of range when the key is below 1 or above the highest key
-};
-
-struct SectionRule {
-    Section section;
-    const char* element;
-    const char* query;
-    Attr keyAttribute;
-    RangeTest range;
-    int highestKey;
-    int lastSlot;
-    ReaderMessage invalid;
-    ReaderMessage duplicate;
-};
-
-// In the order the sections are read, whatever the order of the elements in the file.
-constexpr SectionRule kSections[] = {
-    {Section::Device, "device", "//device", Attr::point, RangeTest::None, 0, kDeviceSlots - 1,
-     ReaderMessage::BadParameters, ReaderMessage::DeviceDuplicate},
-    {Section::Group, "group", "//group", Attr::group, RangeTest::ZeroOrAbove, kMaxGroup, kMaxGroup,
-     ReaderMessage::GroupInvalid, ReaderMessage::GroupDuplicate},
-    {Section::Load, "load", "//load", Attr::priority, RangeTest::ZeroOrAbove, kMaxLoad, kMaxLoad,
-     ReaderMessage::LoadInvalid, ReaderMessage::LoadDuplicate},
-    {Section::Aux, "aux", "//aux", Attr::number, RangeTest::ZeroOrAbove, kMaxAux, kMaxAux,
-     ReaderMessage::AuxInvalid, ReaderMessage::AuxDuplicate},
-    {Section::Probe, "probe", "//probe", Attr::number, RangeTest::ZeroOrAbove, kMaxProbe, kMaxProbe,
-     ReaderMessage::ProbeInvalid, ReaderMessage::ProbeDuplicate},
-    {Section::Camera, "camera", "//camera", Attr::number, RangeTest::ZeroOrAbove, kMaxCamera, kMaxCamera,
-     ReaderMessage::CameraInvalid, ReaderMessage::CameraDuplicate},
-    {Section::Scf420, "scf420", "//scf420", Attr::number, RangeTest::ZeroOrAbove, kMaxScenario, kMaxScenario,
-     ReaderMessage::F420Invalid, ReaderMessage::F420Duplicate},
-    {Section::Mh200, "scmh200", "//scmh200", Attr::number, RangeTest::BelowOneOrAbove, kMaxMh200, kMaxMh200,
-     ReaderMessage::Mh200Invalid, ReaderMessage::Mh200Duplicate},
-};
-
-bool OutOfRange(const SectionRule& rule, double key) {
-    switch (rule.range) {
-    case RangeTest::None:
-        return false;
-    case RangeTest::ZeroOrAbove:
-        return key == 0 || key > rule.highestKey;
-    case RangeTest::BelowOneOrAbove:
-        return key < 1 || key > rule.highestKey;
-    }
-    return false;
-}
-
-// The text of the slot's field that tells whether the slot is taken (the MH200 section tests its name
-// in its own steps).
-const std::string& DuplicateTestField(const ConfigModel& model, Section section, int slot) {
-    switch (section) {
-    case Section::Device:
-        return model.DeviceTable[slot].typeCode;
-    case Section::Group:
-        return model.GroupTable[slot];
-    case Section::Load:
-        return model.LoadTable[slot];
-    case Section::Aux:
-        return model.AuxTable[slot];
-    case Section::Probe:
-        return model.ProbeTable[slot];
-    case Section::Camera:
-        return model.CameraTable[slot].name;
-    case Section::Scf420:
-        return model.ScenarioTable[slot].name;
-    case Section::Mh200:
-        break;
-    }
-    return model.Mh200ScenarioTable[slot].name;
-}
-
-std::string* NameOnlySlot(ConfigModel& model, Section section, int slot) {
-    switch (section) {
-    case Section::Group:
-        return &model.GroupTable[slot];
-    case Section::Load:
-        return &model.LoadTable[slot];
-    case Section::Aux:
-        return &model.AuxTable[slot];
-    case Section::Probe:
-        return &model.ProbeTable[slot];
-    default:
-        return nullptr;
-    }
-}
 
 // A cen command is valid when its leading number lies in 99..9999 and it has at least four characters
 // ("0099" is valid, "100" is not).
@@ -330,14 +124,9 @@ private:
         default:
             break;
         }
-        if (!DuplicateTestField(model_, rule.section, index).empty())
+        if (!rule.takenBy(model_, index).empty())
             return Duplicate(element);
-        if (rule.section == Section::Scf420) {
-            model_.ScenarioTable[index].name = element[Attr::name];
-            model_.ScenarioTable[index].address = element[Attr::adr];
-        } else {
-            *NameOnlySlot(model_, rule.section, index) = element[Attr::name];
-        }
+        rule.store(model_, index, element.attributes);
         return GoOn;
     }
 
@@ -345,7 +134,7 @@ private:
     // before the value that stopped it.
     Outcome ReadDevice(const Element& element, int slot) {
         DeviceRecord& device = model_.DeviceTable[slot];
-        if (!device.typeCode.empty()) {
+        if (!element.rule.takenBy(model_, slot).empty()) {
             Duplicate(element);
             return NextDevicePosition(element);
         }
@@ -390,7 +179,7 @@ private:
     // The name is stored first, then the address; a later check does not undo an earlier write.
     Outcome ReadCamera(const Element& element, int slot) {
         CameraRecord& camera = model_.CameraTable[slot];
-        if (!camera.name.empty())
+        if (!element.rule.takenBy(model_, slot).empty())
             return Duplicate(element);
         camera.name = element[Attr::name];
         if (!element.has(Attr::type) || !element.has(Attr::adr))
@@ -416,7 +205,7 @@ private:
     // its own are valid.
     Outcome ReadMh200(const Element& element, int slot) {
         Mh200Record& scenario = model_.Mh200ScenarioTable[slot];
-        if (scenario.name.empty()) {
+        if (element.rule.takenBy(model_, slot).empty()) {
             if (!element.has(Attr::name))
                 return Stop(element);
             scenario.name = element[Attr::name];
