@@ -97,13 +97,12 @@ std::string SaveInChild(const fs::path& target, const std::string& bytes, const 
             errno = c.fault.error;
             return true;
         };
-        SaveDevice device = SystemSaveDevice();
-        const SaveDevice system = SystemSaveDevice();
-        device.write = [&](int fd, const void* data, std::size_t size) {
-            return faulty('w') ? -1 : system.write(fd, data, size);
-        };
-        device.sync = [&](int fd) { return faulty('s') ? -1 : system.sync(fd); };
-        device.unnamedTemporaries = !c.fault.namedTemporaries;
+        const SaveDevice& system = SystemSaveDevice();
+        const SaveDevice device{[&](int fd, const void* data, std::size_t size) {
+                                    return faulty('w') ? -1 : system.write(fd, data, size);
+                                },
+                                [&](int fd) { return faulty('s') ? -1 : system.sync(fd); },
+                                !c.fault.namedTemporaries};
         std::string error;
         WriteFileAtomically(target.string(), bytes, error, device);
         (void)::write(pipe[1], error.data(), error.size());
@@ -134,6 +133,9 @@ void HardLinked(const fs::path& folder) {
 }
 
 TEST(SafeSave, Targets) {
+    if (::geteuid() != 0)
+        GTEST_SKIP()
+            << "needs the superuser, to make device nodes, save as another user and give files owners";
     const std::string eio = std::system_category().message(EIO);
     const std::string full = std::system_category().message(ENOSPC);
     const test::Lines oldFile{"conf.xml 640 root:0 1 'old'"};
@@ -159,6 +161,9 @@ TEST(SafeSave, Targets) {
         {"hard link", HardLinked, "conf.xml", "", {"conf.xml 640 root:0 2 'new'", "other.xml 640 root:0 2 'new'"}},
         {"shared file saved by a group member", [](auto& f) { Put(f / "conf.xml", "old", 0660, 0, kSharedGroup); },
          "conf.xml", "", {"conf.xml 660 root:4242 1 'new'"}, {}, true},
+        {"shared file in a folder the member may not write",
+         [](auto& f) { Put(f / "conf.xml", "old", 0660, 0, kSharedGroup), fs::permissions(f, fs::perms(0755)); },
+         "conf.xml", std::system_category().message(EACCES), {"conf.xml 660 root:4242 1 'old'"}, {}, true},
         {"own file in another group of the user",
          [](auto& f) { Put(f / "conf.xml", "old", 0640, Nobody(), kSharedGroup); }, "conf.xml", "",
          {"conf.xml 640 nobody:4242 1 'new'"}, {}, true},
