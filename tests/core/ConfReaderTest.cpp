@@ -290,9 +290,9 @@ TEST(ConfReader, FilesThatCannotBeRead) {
         {large, "File too large for a configuration file"},
     };
     for (const auto& [path, reason] : cases) {
-        LoadResult result;
-        result.model->GroupTable[3] = "Gone";
-        result.complete = LoadConfigFile(path, *result.model, result.version, result.Sink());
+        LoadResult before;
+        before.model->GroupTable[3] = "Gone";
+        const LoadResult result = test::LoadFile(path, std::move(before));
         EXPECT_EQ(result.Described(), Lines{"CannotRead " + reason});
         EXPECT_FALSE(result.complete);
         EXPECT_EQ(Dump(*result.model), Lines{});

@@ -27,7 +27,8 @@ inline std::string ReadBytes(const std::string& path) {
 
 // "Invalid group msgGroupInvalid key=10 name=Lights"; "ParseFailure <reason>"; "OldVersion".
 inline std::string Describe(const Notice& notice) {
-    static const char* const kinds[] = {"CannotRead", "ParseFailure", "OldVersion", "Invalid", "Duplicate", "Stop"};
+    static const char* const kinds[] = {"CannotRead", "ParseFailure", "OldVersion",
+                                        "Invalid",    "Duplicate",    "Stop"};
     const std::string kind = kinds[static_cast<int>(notice.kind)];
     if (!notice.reason.empty())
         return kind + " " + notice.reason;
@@ -92,8 +93,7 @@ inline LoadResult LoadBytes(std::string_view bytes, LoadResult result = {}) {
     return result;
 }
 
-inline LoadResult LoadFile(const std::string& path) {
-    LoadResult result;
+inline LoadResult LoadFile(const std::string& path, LoadResult result = {}) {
     result.complete = LoadConfigFile(path, *result.model, result.version, result.Sink());
     return result;
 }
