@@ -65,12 +65,5 @@ TEST(TextEncoding, Utf16) {
     }
 }
 
-TEST(TextEncoding, CountsCharacters) {
-    const std::pair<std::string, std::size_t> cases[] = {
-        {"", 0}, {"0099", 4}, {"99\u00e9", 3}, {"\U0001F600\u20ac", 2}, {"\xFF\xFE", 2}};
-    for (const auto& [text, count] : cases)
-        EXPECT_EQ(CountCharacters(text), count) << text;
-}
-
 } // namespace
 } // namespace velto
