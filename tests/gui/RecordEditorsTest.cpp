@@ -2,6 +2,7 @@
 #include "RecordEditor.h"
 #include "WindowFixture.h"
 
+#include <QMenu>
 #include <QTemporaryDir>
 
 namespace velto::testing {
@@ -265,38 +266,49 @@ TEST_F(Fields, ListsIgnoreTypingAndAddressesTakeDigitsOnly) {
     }
 }
 
-// Leaving a camera's address box with an address out of range says so, in Italian in either language,
-// and empties the box.
+// Moving on from a camera's address box by Tab, Shift+Tab or a click checks the range, says so in
+// Italian in either language and empties the box. Focus taken by a menu or another window, or lost as
+// the editor closes, runs no check.
 TEST_F(Fields, LeavingTheCameraAddressChecksTheRange) {
-    struct Case {
-        const char* typed;
-        bool refused;
+    // clang-format off
+    const struct { const char* typed; const char* leave; bool warns; const char* left; } cases[] = {
+        {"3999", "Tab", true, ""}, {"4000", "Tab", false, "4000"}, {"5000", "Shift+Tab", false, "5000"},
+        {"5001", "Shift+Tab", true, ""}, {"0400", "click", true, ""}, {"", "Tab", false, ""},
+        {"3999", "menu", false, "3999"}, {"5001", "window", false, "5001"},
+        {"3999", "another tab", false, ""}, {"5001", "File New", false, ""},
     };
-    const Case cases[] = {
-        {"3999", true}, {"4000", false}, {"5000", false}, {"5001", true}, {"0400", true}, {"", false},
-    };
+    // clang-format on
     QApplication::setActiveWindow(window.get()); // focus events need an active window
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    clickTab(3);
-    click("CnewW");
-    for (const char* language : {"mIta", "mEng"}) {
-        trigger(language);
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(language) + " " + c.typed);
-            set("TindW", c.typed);
-            ASSERT_TRUE(box("TindW")->hasFocus());
-            if (c.refused)
-                toolkit.expectBox(kAnswerOk);
-            box("TnameW")->setFocus();
-            EXPECT_TRUE(box("TnameW")->hasFocus());
-            if (c.refused) {
-                EXPECT_EQ(
-                    onlyBox(),
-                    (RecordedBox{"Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000",
-                                 "velto-configurator", Buttons::Ok, Icon::Exclamation}));
-            }
-            EXPECT_EQ(box("TindW")->text(), c.refused ? "" : c.typed);
+    trigger("mEng");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.leave) + " \"" + c.typed + '"');
+        clickTab(3);
+        if (enabled("CnewW"))
+            click("CnewW");
+        set("TindW", c.typed);
+        if (c.warns)
+            toolkit.expectBox(kAnswerOk);
+        const QString leave = c.leave;
+        QWidget other;
+        if (leave.contains("Tab"))
+            QTest::keyClick(box("TindW"), leave == "Tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+        else if (leave == "click")
+            QTest::mouseClick(box("TnameW"), Qt::LeftButton);
+        else if (leave == "menu")
+            find<QMenu>("mFile")->popup(window->pos());
+        else if (leave == "window")
+            other.show(), QApplication::setActiveWindow(&other);
+        else
+            leave == "File New" ? trigger("mNew") : clickTab(0); // both close the editor
+        if (c.warns) {
+            EXPECT_EQ(onlyBox(),
+                      (RecordedBox{"Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000",
+                                   "velto-configurator", Buttons::Ok, Icon::Exclamation}));
         }
+        EXPECT_EQ(box("TindW")->text(), c.left);
+        find<QMenu>("mFile")->close();
+        QApplication::setActiveWindow(window.get());
     }
 }
 
