@@ -60,7 +60,7 @@ QString CameraEditor::loadRow(int row) {
     fields_.name->setText(roles_.grid->cell(row, 0));
     const QString number = roles_.grid->cell(row, 2);
     ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
-    fields_.address->setText(roles_.grid->cell(row, 1));
+    SetWholeText(fields_.address, roles_.grid->cell(row, 1));
     const bool privateRiser = roles_.grid->cell(row, 3).left(3).toLower() == QStringLiteral("pri");
     fields_.riser->setCurrentIndex(privateRiser ? 0 : 1);
     return number;
