@@ -212,16 +212,9 @@ TEST_F(Fields, ChoicesAreStoredAndLoadBack) {
 // long, and only an address out of range keeps Confirm disabled; one with "#" and no proper bus loads
 // as the private bus and the text before the "#". The typing limit still holds afterwards.
 TEST_F(Fields, RecordsOnlyAFileCanBringLoadAsTheyAre) {
-    model().DeviceTable[12] = {"Lamp", false, 0, "Dimmer", 0, 1};
-    window->RefreshAllViews();
-    selectRow("Fl_dev", 1);
-    click("Cmod");
-    EXPECT_EQ(combo("Ctipo")->currentIndex(), -1);
-    EXPECT_FALSE(enabled("Cok"));
-    click("Cann");
-
     // clang-format off
     const struct { int tab; const char* stored; QStringList loaded; bool confirmable; } cases[] = {
+        {0, "Dimmer", {"Odd", "", "", "6"}, false},
         {3, "40000", {"Odd", "5", "0", "40000"}, false}, {4, "123", {"Odd", "5", "0", "123"}, false},
         {4, "345#4#2", {"Odd", "5", "2", "345"}, false}, {4, "12#x", {"Odd", "5", "0", "12"}, true},
         {4, "7#4#0", {"Odd", "5", "0", "7"}, true}, {4, "34#4#", {"Odd", "5", "0", "34"}, true},
@@ -231,6 +224,7 @@ TEST_F(Fields, RecordsOnlyAFileCanBringLoadAsTheyAre) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         const TabControls& t = Tabs()[c.tab];
+        model().DeviceTable[6] = {"Odd", false, 0, c.stored, 0, 1};
         model().CameraTable[6] = {"Odd", c.stored};
         model().ScenarioTable[6] = {"Odd", c.stored};
         window->RefreshAllViews();
