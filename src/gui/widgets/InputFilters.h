@@ -10,7 +10,7 @@ namespace velto {
 // move through the list).
 void DiscardTyping(QComboBox* combo);
 
-// Holds a text box to at most maxLength digits, whether typed or pasted.
+// Holds a text box to digits only and its typing and pasting to at most maxLength of them.
 void AcceptDigitsOnly(QLineEdit* box, int maxLength);
 
 // Sets a box's text whole, even beyond the box's typing limit: typing then never makes it longer than it
