@@ -4,7 +4,7 @@
 #include "InputFilters.h"
 #include "NumberText.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 
 namespace velto {
 namespace {
@@ -14,6 +14,16 @@ constexpr int kHighestAddress = 5000;
 
 bool InRange(long long address) {
     return address >= kLowestAddress && address <= kHighestAddress;
+}
+
+// The user moved on from the box to another control: by Tab, Shift+Tab or a click. A box, a menu or
+// another window taking the focus is not moving on, nor is the box being disabled or put out of sight
+// with its tab (the focus then passes on as if by Tab).
+bool UserMovesOn(const QWidget* box, const QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    return (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::MouseFocusReason) &&
+           box->isEnabled() && box->isVisible();
 }
 
 } // namespace
@@ -31,7 +41,8 @@ void CameraEditor::UpdateConfirmEnabled() {
 }
 
 bool CameraEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == fields_.address && event->type() == QEvent::FocusOut)
+    if (watched == fields_.address && event->type() == QEvent::FocusOut &&
+        UserMovesOn(fields_.address, static_cast<QFocusEvent*>(event)))
         ValidateAddress();
     return RecordEditor::eventFilter(watched, event);
 }
@@ -49,7 +60,7 @@ QString CameraEditor::loadRow(int row) {
     fields_.name->setText(roles_.grid->cell(row, 0));
     const QString number = roles_.grid->cell(row, 2);
     ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
-    fields_.address->setText(roles_.grid->cell(row, 1));
+    SetWholeText(fields_.address, roles_.grid->cell(row, 1));
     const bool privateRiser = roles_.grid->cell(row, 3).left(3).toLower() == QStringLiteral("pri");
     fields_.riser->setCurrentIndex(privateRiser ? 0 : 1);
     return number;

@@ -17,7 +17,7 @@ public:
     CameraEditor(EditorHost& host, EditorRoles roles, Fields fields);
 
     void UpdateConfirmEnabled() override;
-    // TindW_Validate: an address out of range is refused when the focus leaves the box.
+    // TindW_Validate: an address out of range is refused when the user moves on from the box.
     void ValidateAddress();
 
 protected:

@@ -29,7 +29,6 @@ public:
     bool AddingNew() const { return addingNew_; }
     int EditRow() const { return editRow_; }
     void ResetEditRow() { editRow_ = 0; }
-    const QString& LoadedKey() const { return loadedKey_; }
     EditMode mode() const;
     const EditorRoles& roles() const { return roles_; }
 

@@ -41,7 +41,7 @@ QString ScenarioEditor::loadRow(int row) {
     fields_.bus->setCurrentIndex(bus);
     // An address that holds "#" without a well-formed bus suffix can only come from a file: it loads
     // as the private bus with the text before its first "#".
-    fields_.address->setText(bus > 0 ? stored.chopped(4) : stored.section('#', 0, 0));
+    SetWholeText(fields_.address, bus > 0 ? stored.chopped(4) : stored.section('#', 0, 0));
     return number;
 }
 

@@ -10,6 +10,8 @@ namespace velto {
 SlotNameList::SlotNameList(EditorHost& host, QListWidget* list, QLineEdit* nameBox,
                            QAbstractButton* deleteImage, Kind kind)
     : host_(host), list_(list), nameBox_(nameBox), kind_(std::move(kind)) {
+    // A choice by the keys or the mouse, and a click on the item already chosen.
+    connect(list_, &QListWidget::itemSelectionChanged, this, &SlotNameList::SelectSlot);
     connect(list_, &QListWidget::itemClicked, this, &SlotNameList::SelectSlot);
     connect(deleteImage, &QAbstractButton::clicked, this, &SlotNameList::DeleteSlot);
     nameBox_->installEventFilter(this);
@@ -26,18 +28,23 @@ bool SlotNameList::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+// The list's current row is only the focus frame, which a refill leaves on an item it does not select.
+int SlotNameList::selectedIndex() const {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    return selected.isEmpty() ? -1 : list_->row(selected.front());
+}
+
 void SlotNameList::SelectSlot() {
-    const int index = list_->currentRow();
+    const int index = selectedIndex();
     if (index < 0)
         return;
-    const QString item = list_->item(index)->text();
-    nameBox_->setText(item.size() < 2 ? QString() : item.mid(2));
+    nameBox_->setText(QString::fromStdString(kind_.table[index + 1]));
     if (kind_.selectingMarksChanged)
         host_.markChanged();
 }
 
 void SlotNameList::NameSlot() {
-    const int index = list_->currentRow();
+    const int index = selectedIndex();
     if (index < 0)
         return;
     const int slot = index + 1;
@@ -49,7 +56,7 @@ void SlotNameList::NameSlot() {
 }
 
 void SlotNameList::DeleteSlot() {
-    const int index = list_->currentRow();
+    const int index = selectedIndex();
     if (index >= 0) {
         const int slot = index + 1;
         list_->item(index)->setText(QString::number(slot));

@@ -38,6 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int selectedIndex() const;
+
     EditorHost& host_;
     QListWidget* list_;
     QLineEdit* nameBox_;

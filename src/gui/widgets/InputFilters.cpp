@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 namespace velto {
 namespace {
@@ -32,6 +33,16 @@ void DiscardTyping(QComboBox* combo) {
 void AcceptDigitsOnly(QLineEdit* box, int maxLength) {
     box->setMaxLength(maxLength);
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+    // SetWholeText lifts the limit for a longer text; it holds again once the text fits.
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, maxLength](const QString& text) {
+        if (box->maxLength() > maxLength && text.size() <= maxLength)
+            box->setMaxLength(maxLength);
+    });
+}
+
+void SetWholeText(QLineEdit* box, const QString& text) {
+    box->setMaxLength(std::max(box->maxLength(), int(text.size())));
+    box->setText(text);
 }
 
 } // namespace velto

@@ -2,6 +2,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QString;
 
 namespace velto {
 
@@ -9,7 +10,11 @@ namespace velto {
 // move through the list).
 void DiscardTyping(QComboBox* combo);
 
-// Holds a text box to at most maxLength digits, whether typed or pasted.
+// Holds a text box to digits only and its typing and pasting to at most maxLength of them.
 void AcceptDigitsOnly(QLineEdit* box, int maxLength);
+
+// Sets a box's text whole, even beyond the box's typing limit: typing then never makes it longer than it
+// was set, and once it fits the limit holds again.
+void SetWholeText(QLineEdit* box, const QString& text);
 
 } // namespace velto

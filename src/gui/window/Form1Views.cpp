@@ -32,10 +32,12 @@ void Form1::SetupScenarioGrid() {
     setGrid(4);
 }
 
+// Keeps the group chosen for a device being edited while the groups are named or deleted.
 void Form1::FillGroupCombo() {
+    const int chosen = Cgru->currentIndex();
     Cgru->clear();
     Cgru->addItems(GroupComboItems(model_.GroupTable));
-    Cgru->setCurrentIndex(-1);
+    Cgru->setCurrentIndex(chosen);
 }
 
 void Form1::RefreshAllViews() {
