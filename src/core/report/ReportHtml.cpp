@@ -7,20 +7,20 @@ constexpr const char* kStyle = R"(
 @page { size: A4; margin: 18mm 15mm; }
 body { font-family: sans-serif; font-size: 10pt; color: #000; }
 h1 { font-size: 18pt; margin: 0 0 6mm 0; }
-h2 { font-size: 14pt; margin: 0 0 3mm 0; page-break-before: always; break-before: page; }
+h2 { font-size: 14pt; margin: 6mm 0 3mm 0; }
 p.note { font-style: italic; margin: 0 0 3mm 0; }
 table { border-collapse: collapse; width: 100%; }
 thead { display: table-header-group; }
 tr { page-break-inside: avoid; break-inside: avoid; }
 th, td { border: 1px solid #777; padding: 1mm 2mm; text-align: left; vertical-align: top; white-space: pre-wrap; }
-th { background: #e4e4e4; }
 table.facts th { width: 35%; }
 )";
 
+// A heading cell (th, shaded) or a data cell (td).
 void Cell(std::string& html, const char* tag, const std::string& text) {
     html += '<';
     html += tag;
-    html += '>';
+    html += tag == std::string_view("th") ? " bgcolor=\"#e4e4e4\">" : ">";
     html += EscapeHtml(text);
     html += "</";
     html += tag;
@@ -101,7 +101,9 @@ std::string ReportHtml(const ReportDocument& document) {
     }
     html += "</tbody>\n</table>\n";
     for (const ReportSection& section : document.sections) {
-        html += "<h2 style=\"page-break-before: always\">" + EscapeHtml(section.heading) + "</h2>\n";
+        const bool first = &section == &document.sections.front();
+        html += first ? "<h2>" : "<h2 style=\"page-break-before: always; break-before: page\">";
+        html += EscapeHtml(section.heading) + "</h2>\n";
         if (!section.note.empty())
             html += "<p class=\"note\">" + EscapeHtml(section.note) + "</p>\n";
         Table(html, section);
