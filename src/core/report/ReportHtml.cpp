@@ -12,7 +12,7 @@ p.note { font-style: italic; margin: 0 0 3mm 0; }
 table { border-collapse: collapse; width: 100%; }
 thead { display: table-header-group; }
 tr { page-break-inside: avoid; break-inside: avoid; }
-th, td { border: 1px solid #777; padding: 1mm 2mm; text-align: left; vertical-align: top; white-space: pre-wrap; }
+th, td { border: 1px solid #777; text-align: left; vertical-align: top; white-space: pre-wrap; }
 table.facts th { width: 35%; }
 )";
 

@@ -40,6 +40,24 @@ QByteArray PdfBytes(const QString& html, const QString& title) {
     return buffer.data();
 }
 
+// The name of the configuration's file, or the name it is first saved under.
+QString DocumentName(const QString& currentFilePath) {
+    return currentFilePath.isEmpty() ? QStringLiteral("conf.xml") : QFileInfo(currentFilePath).fileName();
+}
+
+// True for HTML, false for PDF: the extension typed decides, else the filter chosen, whose extension
+// the path then gets.
+bool ChooseHtml(QString& path, const QString& filter) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("pdf"))
+        return false;
+    if (suffix == QStringLiteral("html") || suffix == QStringLiteral("htm"))
+        return true;
+    const bool html = filter == kHtmlFilter;
+    path += html ? QStringLiteral(".html") : QStringLiteral(".pdf");
+    return html;
+}
+
 } // namespace
 
 QString Form1::reportHtml() const {
@@ -51,31 +69,17 @@ QString Form1::reportHtml() const {
 
 void Form1::mReport_Click() {
     CancelAllEditors();
-    const QFileInfo current(currentFilePath_.isEmpty() ? QStringLiteral("conf.xml") : currentFilePath_);
-    const QString folder = currentFilePath_.isEmpty() ? executableFolder() : current.absolutePath();
+    const QString name = DocumentName(currentFilePath_);
+    const QString folder =
+        currentFilePath_.isEmpty() ? executableFolder() : QFileInfo(currentFilePath_).absolutePath();
     QString filter;
-    FileDialogRequest request{this,
-                              kSaveMode,
-                              control<QAction>("mReport")->text().remove(QChar(0x2026)),
-                              current.completeBaseName() + QStringLiteral(".pdf"),
-                              kReportFilters,
-                              folder,
-                              QString(),
-                              &filter};
-    QString path = toolkit_.fileDialog(request);
+    QString path =
+        toolkit_.fileDialog({this, kSaveMode, control<QAction>("mReport")->text().remove(QChar(0x2026)),
+                             QFileInfo(name).completeBaseName() + QStringLiteral(".pdf"), kReportFilters,
+                             folder, QString(), &filter});
     if (path.isEmpty())
         return;
-
-    // The extension typed decides the format; without one, the filter chosen does.
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool html = suffix == QStringLiteral("html") || suffix == QStringLiteral("htm") ||
-                      (suffix != QStringLiteral("pdf") && filter == kHtmlFilter);
-    if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("html") &&
-        suffix != QStringLiteral("htm"))
-        path += html ? QStringLiteral(".html") : QStringLiteral(".pdf");
-
-    const QString content = reportHtml();
-    const QByteArray bytes = html ? content.toUtf8() : PdfBytes(content, current.fileName());
+    const QByteArray bytes = ChooseHtml(path, filter) ? reportHtml().toUtf8() : PdfBytes(reportHtml(), name);
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes.toStdString(), error))
         showBox(QString::fromLocal8Bit(error), kExecutableName, Buttons::Ok, Icon::Critical);
@@ -85,8 +89,7 @@ void Form1::mPrint_Click() {
     CancelAllEditors();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(currentFilePath_.isEmpty() ? QStringLiteral("conf.xml")
-                                                  : QFileInfo(currentFilePath_).fileName());
+    printer.setDocName(DocumentName(currentFilePath_));
     if (!toolkit_.printDialog(this, printer))
         return;
     Paginate(reportHtml(), printer);
