@@ -176,6 +176,7 @@ int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
         throw UsageError("unknown format '" + format + "' (json or csv)");
     if (format == "json" && (line.options.contains("--table") || line.options.contains("--separator")))
         throw UsageError("--table and --separator go with --format csv");
+    // The names come from the export's own list of tables, checked before the file is read.
     const auto tables = ExportTables(ConfigModel{});
     const auto named =
         std::find_if(tables.begin(), tables.end(), [&](const auto& t) { return t.name == tableName; });
