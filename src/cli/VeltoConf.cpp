@@ -2,12 +2,18 @@
 
 #include "ConfReader.h"
 #include "ConfWriter.h"
+#include "ExportCsv.h"
 #include "ExportJson.h"
+#include "ReportDocument.h"
+#include "ReportHtml.h"
 #include "SafeSave.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -22,15 +28,20 @@ constexpr int kFailed = 2;
 const char* const kUsage =
     "usage: velto-conf check [--lang eng|ita] FILE...\n"
     "       velto-conf rewrite [--lang eng|ita] IN OUT   (OUT may be - for standard output)\n"
-    "       velto-conf export FILE\n"
+    "       velto-conf export [--format json|csv] [--table NAME] [--separator C] FILE\n"
+    "       velto-conf report [--lang eng|ita] FILE [-o OUT.html]\n"
     "       velto-conf --help | --version\n"
     "\n"
     "check    reads each file as the window's Open does and prints every notice it gives\n"
     "rewrite  reads IN as check does, then writes it to OUT in the current format\n"
-    "export   prints the tables read from FILE as JSON\n"
+    "export   prints the tables read from FILE as JSON, or one table as CSV (--format csv\n"
+    "         --table devices|groups|loads|auxiliaries|probes|cameras|scenarios|mh200Scenarios;\n"
+    "         UTF-8 with a byte-order mark, CR LF, --separator ';' for Italian spreadsheets)\n"
+    "report   writes the installation report of FILE as HTML, to OUT or standard output\n"
     "\n"
-    "Exit status: 0 no notice, 1 notices but every file read to its end,\n"
-    "2 a file could not be opened or parsed, or its reading stopped.\n";
+    "Exit status: 0 no notice, 1 notices (or check found records a save would leave out)\n"
+    "but every file read to its end, 2 a file could not be opened or parsed, its reading\n"
+    "stopped, or the output could not be written.\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -40,7 +51,15 @@ struct CommandLine {
     std::string command;
     bool italian = false;
     std::vector<std::string> operands;
+    std::map<std::string, std::string> options; // the options with a value other than --lang
 };
+
+// The options with a value that each command takes besides --lang.
+bool TakesOption(const std::string& command, const std::string& option) {
+    if (command == "export")
+        return option == "--format" || option == "--table" || option == "--separator";
+    return command == "report" && option == "-o";
+}
 
 CommandLine Parse(const std::vector<std::string>& arguments) {
     CommandLine line;
@@ -63,6 +82,10 @@ CommandLine Parse(const std::vector<std::string>& arguments) {
             if (language != "eng" && language != "ita")
                 throw UsageError("unknown language '" + language + "' (eng or ita)");
             line.italian = language == "ita";
+        } else if (TakesOption(line.command, argument)) {
+            if (++i == arguments.size())
+                throw UsageError(argument + " needs a value");
+            line.options[argument] = arguments[i];
         } else if (argument == "--") {
             line.operands.insert(line.operands.end(), arguments.begin() + long(i) + 1, arguments.end());
             break;
@@ -149,28 +172,81 @@ int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return status;
 }
 
+// Writes the bytes to the file named, or to standard output when none is (whose failure the end of
+// the run reports).
+bool WriteOut(const std::string& bytes, const std::string& target, std::ostream& out, std::ostream& err) {
+    if (target.empty()) {
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+        return true;
+    }
+    std::string error;
+    if (!WriteFileAtomically(target, bytes, error))
+        err << "velto-conf: cannot write " << target << ": " << error << '\n';
+    return error.empty();
+}
+
 int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 2, 2);
     const auto read = ReadFile(line.operands[0], line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
-    const std::string bytes = WriteConfig(read->model);
     const std::string& target = line.operands[1];
-    if (target == "-") {
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-    } else if (std::string error; !WriteFileAtomically(target, bytes, error)) {
-        err << "velto-conf: cannot write " << target << ": " << error << '\n';
-        return kFailed;
-    }
-    return read->status;
+    return WriteOut(WriteConfig(read->model), target == "-" ? "" : target, out, err) ? read->status : kFailed;
+}
+
+std::string Option(const CommandLine& line, const std::string& name, const std::string& otherwise) {
+    const auto found = line.options.find(name);
+    return found == line.options.end() ? otherwise : found->second;
 }
 
 int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 1, 1);
+    const std::string format = Option(line, "--format", "json");
+    const std::string tableName = Option(line, "--table", "");
+    const std::string separator = Option(line, "--separator", ",");
+    if (format != "json" && format != "csv")
+        throw UsageError("unknown format '" + format + "' (json or csv)");
+    if (format == "json" && (line.options.contains("--table") || line.options.contains("--separator")))
+        throw UsageError("--table and --separator go with --format csv");
+    // The names come from the export's own list of tables, checked before the file is read.
+    const auto tables = ExportTables(ConfigModel{});
+    const auto named =
+        std::find_if(tables.begin(), tables.end(), [&](const auto& t) { return t.name == tableName; });
+    if (format == "csv" && named == tables.end())
+        throw UsageError(tableName.empty() ? "--format csv needs --table NAME (try --help)"
+                                           : "unknown table '" + tableName + "' (try --help)");
+    if (separator.size() != 1 || separator.find_first_of("\"\r\n") != std::string::npos)
+        throw UsageError("--separator needs one character other than a quote or a line break");
+
     const auto read = ReadFile(line.operands[0], false, err, err);
-    if (!read->unreadable)
+    if (read->unreadable)
+        return read->status;
+    if (format == "json")
         out << ExportJson(read->model, read->version);
+    else
+        out << ExportCsv(ExportTables(read->model)[std::size_t(named - tables.begin())], separator[0]);
     return read->status;
+}
+
+std::string LocalTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
+int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    NeedOperands(line, 1, 1);
+    const std::string& path = line.operands[0];
+    const auto read = ReadFile(path, line.italian, err, err);
+    if (read->status == kFailed)
+        return kFailed;
+    const ReportSource source{std::filesystem::absolute(path).lexically_normal().string(), read->version,
+                              LocalTimeNow()};
+    const std::string html = ReportHtml(BuildReport(read->model, source, line.italian));
+    return WriteOut(html, Option(line, "-o", ""), out, err) ? read->status : kFailed;
 }
 
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -190,6 +266,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             return Rewrite(line, out, err);
         if (line.command == "export")
             return Export(line, out, err);
+        if (line.command == "report")
+            return Report(line, out, err);
         throw UsageError("unknown command '" + line.command + "' (try --help)");
     } catch (const std::exception& error) {
         err << "velto-conf: " << error.what() << '\n';

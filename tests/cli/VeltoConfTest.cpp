@@ -1,5 +1,6 @@
 #include "VeltoConf.h"
 
+#include <csv.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -22,6 +23,29 @@ struct Outcome {
     std::string out;
     std::string err;
 };
+
+std::string Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The records of a CSV text as a strict parser reads them.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char separator) {
+    std::vector<std::vector<std::string>> records(1);
+    csv_parser parser;
+    csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
+    csv_set_delim(&parser, separator);
+    const auto field = [](void* data, std::size_t size, void* out) {
+        static_cast<decltype(records)*>(out)->back().emplace_back(static_cast<const char*>(data), size);
+    };
+    const auto end = [](int, void* out) { static_cast<decltype(records)*>(out)->emplace_back(); };
+    EXPECT_EQ(csv_parse(&parser, text.data(), text.size(), field, end, &records), text.size())
+        << csv_strerror(csv_error(&parser));
+    EXPECT_EQ(csv_fini(&parser, field, end, &records), 0);
+    csv_free(&parser);
+    records.pop_back();
+    return records;
+}
 
 Outcome Invoke(const std::vector<std::string>& arguments, bool outputFails = false) {
     std::ostringstream out, err;
@@ -126,6 +150,21 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"export", "missing.xml"}, 2, "", "velto-conf: cannot open missing.xml: No such file or directory\n"},
         {{"export", "clean.xml"}, 2, "", "velto-conf: cannot write to standard output\n", true},
         {{"rewrite", "clean.xml", "-"}, 2, "", "velto-conf: cannot write to standard output\n", true},
+        // export as CSV: one table, byte-order mark, CR LF; report: HTML to a file, notices as check's
+        {{"export", "--format", "csv", "--table", "groups", "clean.xml"}, 0, "\xEF\xBB\xBFnumber,name\r\n2,Ground floor\r\n", ""},
+        {{"export", "--format", "csv", "--table", "mh200Scenarios", "--separator", ";", "clean.xml"}, 0,
+         "\xEF\xBB\xBFnumber;name;cenActivation;cenDeactivation\r\n", ""},
+        {{"report", "noticed.xml", "-o", "report.html"}, 1, "", noticed},
+        {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, 2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"},
+        {{"report", "clean.xml", "-o", "no/such/folder.html"}, 2, "", "velto-conf: cannot write no/such/folder.html: No such file or directory\n"},
+        {{"report", "-o"}, 2, "", "velto-conf: -o needs a value\n"},
+        {{"export", "--format", "xml", "clean.xml"}, 2, "", "velto-conf: unknown format 'xml' (json or csv)\n"},
+        {{"export", "--format", "csv", "clean.xml"}, 2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"},
+        {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, 2, "", "velto-conf: unknown table 'rooms' (try --help)\n"},
+        {{"export", "--table", "groups", "clean.xml"}, 2, "", "velto-conf: --table and --separator go with --format csv\n"},
+        {{"export", "--format", "csv", "--table", "groups", "--separator", "\"", "clean.xml"}, 2, "",
+         "velto-conf: --separator needs one character other than a quote or a line break\n"},
+        {{"export", "-o", "x", "clean.xml"}, 2, "", "velto-conf: unknown option '-o'\n"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -135,10 +174,10 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, c.err);
     }
-    std::ifstream written("out.xml", std::ios::binary);
-    EXPECT_NE(std::string(std::istreambuf_iterator<char>(written), {}).find(R"(<device name="A" point="12")"),
+    EXPECT_NE(Read("out.xml").find(R"(<device name="A" point="12")"), std::string::npos);
+    EXPECT_FALSE(fs::exists("never.xml") || fs::exists("never.html"));
+    EXPECT_NE(Read("report.html").find("<tr><td>12</td><td>A</td><td>dimmer</td><td>0</td></tr>"),
               std::string::npos);
-    EXPECT_FALSE(fs::exists("never.xml"));
     EXPECT_EQ(Invoke({"--help"}).status, 0);
 }
 
@@ -162,6 +201,28 @@ TEST_F(VeltoConf, ExportShowsEveryUsedSlotAsRead) {
     const Outcome stopped = Invoke({"export", "stopped.xml"});
     EXPECT_EQ(stopped.status, 2);
     EXPECT_EQ(json::parse(stopped.out)["groups"], json::parse(R"([{"number": 1, "name": "One"}])"));
+}
+
+// Names with separators, quotes, line breaks and accents come back whole through a strict CSV
+// parser, with either separator; every record ends with CR LF.
+TEST_F(VeltoConf, CsvExportReadsBackWhole) {
+    Put("names.xml",
+        Xml(R"(<device name="Lamp, &quot;big&quot;; hall" point="7" group="2" pull="" type="1d"/>)"
+            R"(<device name="Città&#13;&#10;più" point="3" group="" pull="" type="2"/>)"
+            R"(<camera name="a;b" number="4" adr="4100" type="2"/>)"));
+    const std::vector<std::vector<std::string>> devices{
+        {"point", "name", "type", "group", "inUse", "pull", "dimmer"},
+        {"3", "Città\r\npiù", "2", "0", "2", "false", "0"},
+        {"7", "Lamp, \"big\"; hall", "1d", "2", "1", "false", "0"}};
+    for (const char separator : {',', ';'}) {
+        const Outcome r = Invoke({"export", "--format", "csv", "--table", "devices", "--separator",
+                                  std::string(1, separator), "names.xml"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        ASSERT_TRUE(r.out.starts_with("\xEF\xBB\xBF") && r.out.ends_with("\r\n"));
+        EXPECT_EQ(ParseCsv(r.out.substr(3), separator), devices) << separator;
+    }
+    const Outcome cameras = Invoke({"export", "--format", "csv", "--table", "cameras", "names.xml"});
+    EXPECT_EQ(cameras.out, "\xEF\xBB\xBFnumber,name,address\r\n4,a;b,4100#2\r\n");
 }
 
 } // namespace

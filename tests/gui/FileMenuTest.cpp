@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
@@ -271,6 +273,65 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     EXPECT_EQ(shown(), before);
     for (const auto& r : records)
         EXPECT_TRUE(rows(Tabs()[r.tab].grid).contains(r.row)) << r.row;
+}
+
+// The text of a PDF, pages separated by form feeds, as poppler's pdftotext extracts it.
+QString PdfText(const QString& pdf) {
+    QProcess extract;
+    extract.start("pdftotext", {"-layout", pdf, "-"});
+    EXPECT_TRUE(extract.waitForFinished()) << "pdftotext (poppler-utils) did not run";
+    EXPECT_EQ(extract.exitCode(), 0) << extract.readAllStandardError().toStdString();
+    return QString::fromUtf8(extract.readAllStandardOutput());
+}
+
+// The report goes out in the format the typed extension names, else the chosen filter's, in the
+// language in force; the dialog proposes the current file's name; the printer gets the same pages.
+TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
+    FillModel(model());
+    model().DeviceTable[20] = {"Città più", false, 3, "1", 0, 3};
+    window->RefreshAllViews();
+    save(path("site.xml"));
+    const QList<QAction*> commands = find<QMenu>("mFile")->actions();
+    const auto at = [&](const char* name) { return commands.indexOf(find<QAction>(name)); };
+    EXPECT_TRUE(at("mReport") == at("mSave") + 1 && at("mPrint") == at("mSave") + 2);
+    struct Case {
+        const char *typed, *filter, *written;
+        bool italian;
+    };
+    for (const Case& c : {Case{"a.pdf", "HTML", "a.pdf", false}, Case{"b", "PDF", "b.pdf", true},
+                          Case{"c", "HTML", "c.html", false}, Case{"d.HTML", "PDF", "d.HTML", true}}) {
+        SCOPED_TRACE(c.typed);
+        trigger(c.italian ? "mIta" : "mEng");
+        toolkit.expectDialog(path(c.typed), c.filter);
+        trigger("mReport");
+        const FileDialogRequest& r = toolkit.dialogs().back();
+        EXPECT_EQ((QStringList{r.title, r.fileName, r.filter, r.initialFolder}),
+                  (QStringList{c.italian ? "Esporta rapporto" : "Export report", "site.pdf",
+                               QString("PDF%1*.pdf%1HTML%1*.html;*.htm%1").arg(QChar(0)), folder.path()}));
+        const QString text = QString(c.written).endsWith("pdf")
+                                 ? PdfText(path(c.written))
+                                 : QString::fromUtf8(ReadBytes(path(c.written)));
+        for (const char* expected :
+             {c.italian ? "Rapporto di installazione" : "Installation report",
+              c.italian ? "Pubblico" : "Local rise", "site.xml", "Città più", "Evening"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    }
+    const QStringList pages = PdfText(path("a.pdf")).split('\f', Qt::SkipEmptyParts);
+    EXPECT_EQ(pages.size(), 7); // the facts and the first table, then one page per table
+    for (int page = 0; page < pages.size(); ++page)
+        EXPECT_EQ(pages[page].trimmed().split('\n').back().trimmed(), QString::number(page + 1));
+
+    toolkit.expectPrint(path("printed.pdf"));
+    trigger("mPrint");
+    EXPECT_TRUE(PdfText(path("printed.pdf")).contains("Rapporto di installazione"));
+    toolkit.expectPrint("");
+    trigger("mPrint");
+
+    toolkit.expectDialog(path("missing/report.pdf"));
+    toolkit.expectBox(kAnswerOk);
+    trigger("mReport");
+    EXPECT_EQ(onlyBox(), (RecordedBox{QString::fromStdString(std::generic_category().message(ENOENT)),
+                                      "velto-configurator", Buttons::Ok, Icon::Critical}));
 }
 
 } // namespace

@@ -50,6 +50,8 @@ const Caption kCaptions[] = {
     {"mNew", "Nuovo", "New"},
     {"mOpen", "Apri", "Open"},
     {"mSave", "Salva", "Save"},
+    {"mReport", "Esporta rapporto…", "Export report…"},
+    {"mPrint", "Stampa…", "Print…"},
     {"mExit", "Esci", "Exit"},
     {"mLang", "Lingua", "Language"},
     {"mIta", "Italiano", "Italian"},

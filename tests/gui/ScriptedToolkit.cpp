@@ -1,5 +1,6 @@
 #include "ScriptedToolkit.h"
 
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace velto::testing {
@@ -7,6 +8,7 @@ namespace velto::testing {
 ScriptedToolkit::~ScriptedToolkit() {
     EXPECT_TRUE(answers_.isEmpty()) << answers_.size() << " scripted box answer(s) never used";
     EXPECT_TRUE(paths_.isEmpty()) << paths_.size() << " scripted file dialog answer(s) never used";
+    EXPECT_TRUE(prints_.isEmpty()) << prints_.size() << " scripted print dialog answer(s) never used";
 }
 
 int ScriptedToolkit::messageBox(QWidget*, const QString& text, const QString& title, Buttons buttons,
@@ -26,7 +28,21 @@ QString ScriptedToolkit::fileDialog(const FileDialogRequest& request) {
         ADD_FAILURE() << "unexpected file dialog: " << request.title.toStdString();
         return {};
     }
-    return paths_.dequeue();
+    const auto [path, filter] = paths_.dequeue();
+    if (request.chosenFilter)
+        *request.chosenFilter = filter;
+    return path;
+}
+
+bool ScriptedToolkit::printDialog(QWidget*, QPrinter& printer) {
+    if (prints_.isEmpty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
+    }
+    const QString pdfPath = prints_.dequeue();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return !pdfPath.isEmpty();
 }
 
 QString ScriptedToolkit::setting(const QString& section, const QString& key, const QString& defaultValue) {

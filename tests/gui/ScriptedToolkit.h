@@ -23,24 +23,29 @@ public:
     ~ScriptedToolkit() override;
 
     void expectBox(int answer) { answers_.enqueue(answer); }
-    void expectDialog(const QString& path) { paths_.enqueue(path); }
+    // The path a file dialog answers, and the filter it leaves chosen.
+    void expectDialog(const QString& path, const QString& filter = {}) { paths_.enqueue({path, filter}); }
+    // The print dialog prints to this PDF file; an empty path cancels it.
+    void expectPrint(const QString& pdfPath) { prints_.enqueue(pdfPath); }
 
     int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
                    Icon icon) override;
     QString fileDialog(const FileDialogRequest& request) override;
+    bool printDialog(QWidget* owner, QPrinter& printer) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
     void putSetting(const QString& section, const QString& key, const QString& value) override;
 
     // Every box shown so far, oldest first; takeBoxes empties the record.
     QList<RecordedBox> takeBoxes();
     const QList<FileDialogRequest>& dialogs() const { return dialogs_; }
-    bool allAnswersUsed() const { return answers_.isEmpty() && paths_.isEmpty(); }
+    bool allAnswersUsed() const { return answers_.isEmpty() && paths_.isEmpty() && prints_.isEmpty(); }
 
     QMap<QString, QString> settings;
 
 private:
     QQueue<int> answers_;
-    QQueue<QString> paths_;
+    QQueue<std::pair<QString, QString>> paths_;
+    QQueue<QString> prints_;
     QList<RecordedBox> boxes_;
     QList<FileDialogRequest> dialogs_;
 };

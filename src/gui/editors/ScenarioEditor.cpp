@@ -9,15 +9,6 @@ namespace {
 
 constexpr int kAddressLimit = 99; // addresses run from 0 to 98
 
-// The bus of a stored address ending in "#4#" and a digit 1..9, or 0.
-int LocalBus(const QString& stored) {
-    const QString mark = QString::fromLatin1(kLocalBusMark);
-    if (stored.size() < mark.size() + 1 || !stored.chopped(1).endsWith(mark))
-        return 0;
-    const QChar digit = stored.back();
-    return digit >= '1' && digit <= '9' ? digit.digitValue() : 0;
-}
-
 } // namespace
 
 ScenarioEditor::ScenarioEditor(EditorHost& host, EditorRoles roles, Fields fields)
@@ -37,7 +28,7 @@ QString ScenarioEditor::loadRow(int row) {
     const QString number = roles_.grid->cell(row, 2);
     ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
     const QString stored = roles_.grid->cell(row, 1);
-    const int bus = LocalBus(stored);
+    const int bus = ScenarioBus(stored.toStdString());
     fields_.bus->setCurrentIndex(bus);
     // An address that holds "#" without a well-formed bus suffix can only come from a file: it loads
     // as the private bus with the text before its first "#".

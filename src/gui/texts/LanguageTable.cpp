@@ -2,10 +2,12 @@
 
 namespace velto {
 
-const std::array<Caption, 57> kCaptions{{
+const std::array<Caption, 59> kCaptions{{
     {"mNew", {"Nuovo", "New"}},
     {"mOpen", {"Apri", "Open"}},
     {"mSave", {"Salva", "Save"}},
+    {"mReport", {"Esporta rapporto…", "Export report…"}},
+    {"mPrint", {"Stampa…", "Print…"}},
     {"mExit", {"Esci", "Exit"}},
     {"mLang", {"Lingua", "Language"}},
     {"mIta", {"Italiano", "Italian"}},

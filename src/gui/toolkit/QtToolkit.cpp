@@ -3,6 +3,7 @@
 #include "ShowFileDialog.h"
 
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QSettings>
 
 namespace velto {
@@ -63,7 +64,12 @@ int QtToolkit::messageBox(QWidget* owner, const QString& text, const QString& ti
 
 QString QtToolkit::fileDialog(const FileDialogRequest& request) {
     return ShowFileDialog(request.owner, request.mode, request.title, request.fileName, request.filter,
-                          request.initialFolder, request.defaultExtension);
+                          request.initialFolder, request.defaultExtension, request.chosenFilter);
+}
+
+bool QtToolkit::printDialog(QWidget* owner, QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QString QtToolkit::setting(const QString& section, const QString& key, const QString& defaultValue) {

@@ -18,7 +18,8 @@ QStringList QtNameFilters(const QString& filter) {
 } // namespace
 
 QString ShowFileDialog(QWidget* owner, int mode, const QString& title, const QString& fileName,
-                       const QString& filter, const QString& initialFolder, const QString& defaultExtension) {
+                       const QString& filter, const QString& initialFolder, const QString& defaultExtension,
+                       QString* chosenFilter) {
     const bool opening = mode == 1;
     QFileDialog dialog(owner, title, initialFolder);
     dialog.setAcceptMode(opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -30,6 +31,8 @@ QString ShowFileDialog(QWidget* owner, int mode, const QString& title, const QSt
     dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter().section(QStringLiteral(" ("), 0, 0);
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 

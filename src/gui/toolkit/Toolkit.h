@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace velto {
@@ -30,6 +31,8 @@ struct FileDialogRequest {
     QString filter;
     QString initialFolder;
     QString defaultExtension;
+    // When set, receives the description of the filter the user left chosen.
+    QString* chosenFilter = nullptr;
 };
 
 class Toolkit {
@@ -39,6 +42,8 @@ public:
                            Icon icon) = 0;
     // The full path chosen, or empty text when the user cancels.
     virtual QString fileDialog(const FileDialogRequest& request) = 0;
+    // The print dialog, which sets up the printer; false when the user cancels.
+    virtual bool printDialog(QWidget* owner, QPrinter& printer) = 0;
     virtual QString setting(const QString& section, const QString& key, const QString& defaultValue) = 0;
     virtual void putSetting(const QString& section, const QString& key, const QString& value) = 0;
 };

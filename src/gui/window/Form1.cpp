@@ -141,6 +141,7 @@ void Form1::mNew_Click() {
         return;
     CancelAllEditors();
     ClearConfiguration();
+    currentFilePath_.clear();
     setStatus(texts_[Word::newFileStatus]);
     RefreshAllViews();
     DirtyFlag = false;

@@ -46,6 +46,8 @@ public:
     void mNew_Click();
     void mOpen_Click();
     void mSave_Click();
+    void mReport_Click();
+    void mPrint_Click();
     void mExit_Click();
     void mIta_Click();
     void mEng_Click();
@@ -130,6 +132,9 @@ private:
     void showNotice(const Notice& notice);
     void setStatus(const QString& text);
     QString executableFolder() const;
+    // The file last opened or saved, empty for a configuration never saved.
+    const QString& currentFilePath() const { return currentFilePath_; }
+    QString reportHtml() const;
 
     Toolkit& toolkit_;
     ConfigModel model_;
@@ -138,6 +143,7 @@ private:
     bool DirtyFlag = false;
     QString LastAnswer;
     QString FileVersion;
+    QString currentFilePath_;
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
 

@@ -61,6 +61,7 @@ void Form1::mOpen_Click() {
         showBox(QString::fromLocal8Bit(failure.what()), kExecutableName, Buttons::Ok, Icon::Critical);
         return;
     }
+    currentFilePath_ = path;
     setStatus(path + QStringLiteral(" (V.") + FileVersion + ')');
     RefreshAllViews();
     DirtyFlag = false;
@@ -77,6 +78,7 @@ void Form1::mSave_Click() {
         showBox(QString::fromLocal8Bit(error), kExecutableName, Buttons::Ok, Icon::Critical);
         return;
     }
+    currentFilePath_ = path;
     setStatus(path);
     DirtyFlag = false;
 }

@@ -14,11 +14,10 @@ namespace velto {
 namespace {
 
 // The items of Cbus: the private bus, then the local buses 1..9.
-QStringList BusItems(bool italian, const UiTexts& texts) {
-    QStringList items{italian ? QStringLiteral("privato") : texts[Word::privateRiserText]};
-    const QString local = italian ? QStringLiteral("locale I=") : QStringLiteral("local I=");
-    for (int bus = 1; bus <= 9; ++bus)
-        items << local + QString::number(bus);
+QStringList BusItems(bool italian) {
+    QStringList items;
+    for (int bus = 0; bus <= 9; ++bus)
+        items << QString::fromStdString(BusItemText(bus, italian));
     return items;
 }
 
@@ -80,7 +79,7 @@ void Form1::switchLanguage(bool italian) {
     for (int tab = kTabCount - 1; tab >= 0; --tab)
         grids_[tab]->setHeadings(GridHeadings(tab, texts_));
 
-    ReplaceItems(Cbus, BusItems(italian, texts_));
+    ReplaceItems(Cbus, BusItems(italian));
     ReplaceItems(Cmont, {texts_[Word::privateRiserText], texts_[Word::localRiserText]});
     UiLanguage = italian;
 }

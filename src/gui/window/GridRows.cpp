@@ -46,11 +46,7 @@ QList<int> GridWidthsInTwips(int tab) {
 }
 
 QString DeviceTypeName(const std::string& code) {
-    for (const DeviceType& type : kDeviceTypes) {
-        if (code == type.code)
-            return QString::fromLatin1(type.displayName);
-    }
-    return Text(code);
+    return Text(DeviceTypeText(code));
 }
 
 GridRows DeviceRows(const ConfigModel& model) {
@@ -78,9 +74,8 @@ GridRows CameraRows(const ConfigModel& model, const UiTexts& texts) {
         const CameraRecord& camera = model.CameraTable[number];
         if (camera.address.empty())
             continue;
-        const Word riser = IsOnLocalRiser(camera.address) ? Word::localRiserText : Word::privateRiserText;
-        rows.append(
-            {Text(camera.name), Text(AddressProper(camera.address)), QString::number(number), texts[riser]});
+        rows.append({Text(camera.name), Text(AddressProper(camera.address)), QString::number(number),
+                     texts[RiserWord(camera.address)]});
     }
     return rows;
 }

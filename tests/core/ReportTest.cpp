@@ -1,0 +1,97 @@
+// The installation report: what it lists, in which order and words, and its HTML read back.
+#include "CoreTestSupport.h"
+#include "ReportHtml.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+namespace velto {
+namespace {
+
+// The document as lines: language and title, "fact: value", then per section "# heading (note)", the
+// columns and the rows, cells joined by "|", line breaks in a cell written \n.
+std::string Flatten(const ReportDocument& document) {
+    std::string text = document.language + " " + document.title + "\n";
+    for (const ReportFact& fact : document.facts)
+        text += fact.label + ": " + fact.value + "\n";
+    const auto line = [&](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            for (const char c : (i ? "|" : "") + cells[i])
+                text += c == '\n' ? std::string("\\n") : std::string(1, c);
+        text += '\n';
+    };
+    for (const ReportSection& section : document.sections) {
+        text += "# " + section.heading + (section.note.empty() ? "" : " (" + section.note + ")") + "\n";
+        line(section.columns);
+        for (const auto& row : section.rows)
+            line(row);
+    }
+    return text;
+}
+
+// A file's report beside the expected lines in report/NAME.LANGUAGE.txt: every record in key order
+// with the program's words. full.xml uses every table, records out of key order, a device beyond
+// the listed addresses and a bus mark without its digit.
+TEST(Report, ListsEveryRecordInKeyOrderWithTheProgramsWords) {
+    for (const std::string file : {"report/full.xml", "writer/worked_example.xml"}) {
+        const test::LoadResult read = test::LoadFile(test::DataPath(file));
+        const std::string name = file.substr(file.find('/') + 1);
+        for (const bool italian : {true, false}) {
+            const std::string expected =
+                name.substr(0, name.size() - 4) + (italian ? ".ita.txt" : ".eng.txt");
+            const ReportSource source{"/site/" + name, read.version, "2026-12-06 21:00"};
+            EXPECT_EQ(Flatten(BuildReport(*read.model, source, italian)),
+                      test::ReadBytes(test::DataPath("report/" + expected)))
+                << expected;
+        }
+    }
+    const ReportDocument empty = BuildReport(ConfigModel{}, {"", "", "now"}, true);
+    EXPECT_EQ(empty.facts.front().value, "(non salvato)");
+    EXPECT_TRUE(empty.sections.empty());
+}
+
+// The texts of the cells of an HTML table row, th or td.
+std::vector<std::string> Cells(const pugi::xml_node row) {
+    std::vector<std::string> cells;
+    for (const pugi::xml_node cell : row.children())
+        cells.push_back(cell.text().get());
+    return cells;
+}
+
+// The HTML, parsed strictly, gives back the whole document, control characters shown as their
+// symbols; each section after the first starts a page; every table repeats its headings.
+TEST(Report, HtmlIsWellFormedAndKeepsEveryCharacter) {
+    const test::LoadResult read = test::LoadFile(test::DataPath("report/full.xml"));
+    read.model->GroupTable[3] = "<b>&amp; \"q\" 'a' é 中 😀\ttab\r\nCR LF \x01 ]]>";
+    read.model->ProbeTable[40] = "  spaced  ";
+    const ReportDocument document = BuildReport(*read.model, {"/site/full.xml", "1.0.4", "now"}, false);
+    const std::string html = ReportHtml(document);
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+
+    pugi::xml_document parsed;
+    const auto result = parsed.load_string(html.c_str(), pugi::parse_default | pugi::parse_doctype);
+    ASSERT_TRUE(result) << result.description() << " at " << result.offset;
+    const pugi::xml_node body = parsed.child("html").child("body");
+    ReportDocument back{
+        parsed.child("html").attribute("lang").value(), body.child("h1").text().get(), {}, {}};
+    for (const pugi::xml_node row : body.child("table").child("tbody").children("tr"))
+        back.facts.push_back({Cells(row)[0], Cells(row)[1]});
+    for (const pugi::xml_node h2 : body.children("h2")) {
+        EXPECT_STREQ(h2.attribute("style").value(),
+                     back.sections.empty() ? "" : "page-break-before: always; break-before: page");
+        const pugi::xml_node note = h2.next_sibling(), table = h2.next_sibling("table");
+        back.sections.push_back({h2.text().get(),
+                                 note.name() == std::string("p") ? note.text().get() : "",
+                                 Cells(table.child("thead").child("tr")),
+                                 {}});
+        for (const pugi::xml_node row : table.child("tbody").children("tr"))
+            back.sections.back().rows.push_back(Cells(row));
+    }
+    std::string expected = Flatten(document);
+    for (std::size_t at; (at = expected.find('\x01')) != std::string::npos;)
+        expected.replace(at, 1, "\u2401");
+    EXPECT_EQ(Flatten(back), expected);
+}
+
+} // namespace
+} // namespace velto
