@@ -458,12 +458,13 @@ struct Buffer {
     std::size_t size = 0;
 };
 
-void ReportFileFailure(const NoticeSink& sink, std::string reason) {
+void ReportFileFailure(const NoticeSink& sink, std::string reason, long long offset = -1) {
     if (!sink)
         return;
     Notice notice;
     notice.kind = NoticeKind::ParseFailure;
     notice.reason = std::move(reason);
+    notice.offset = offset;
     sink(notice);
 }
 
@@ -495,7 +496,8 @@ bool ParseAndRead(Buffer& file, ConfigModel& model, std::string& fileVersion, co
     }
     if (!parsed) {
         ReportFileFailure(sink,
-                          std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset));
+                          std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset),
+                          parsed.offset);
         return false;
     }
     ReadVersion(document, windows1252, fileVersion, sink);

@@ -25,6 +25,7 @@ struct Notice {
     std::string keyText;              // the key attribute exactly as written in the file
     std::string name;                 // the record's name attribute (Invalid boxes show it)
     std::string reason;               // ParseFailure only: the parser's or the system's description
+    long long offset = -1; // ParseFailure only: the byte where parsing failed; -1 when the file was not read
 };
 
 using NoticeSink = std::function<void(const Notice&)>;

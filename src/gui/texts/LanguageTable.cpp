@@ -2,12 +2,13 @@
 
 namespace velto {
 
-const std::array<Caption, 57> kCaptions{{
+const std::array<Caption, 58> kCaptions{{
     {"mNew", {"Nuovo", "New"}},
     {"mOpen", {"Apri", "Open"}},
     {"mSave", {"Salva", "Save"}},
+    {"mRecent", {"File recenti", "Recent files"}},
     {"mExit", {"Esci", "Exit"}},
-    {"mLang", {"Lingua", "Language"}},
+    {"mLang", {"&Lingua", "&Language"}},
     {"mIta", {"Italiano", "Italian"}},
     {"mEng", {"Inglese", "English"}},
     {"STab(0)", {"Attuatori / Aux", "Device / Aux"}},

@@ -12,6 +12,8 @@ public:
     QString fileDialog(const FileDialogRequest& request) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
     void putSetting(const QString& section, const QString& key, const QString& value) override;
+    QString programFolder() override;
+    QString documentsFolder() override;
 };
 
 } // namespace velto

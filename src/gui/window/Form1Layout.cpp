@@ -90,7 +90,7 @@ QToolButton* DeleteImage(const char* name, const QIcon& icon) {
 } // namespace
 
 void Form1::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mFile"));
     const auto addCommand = [this](QMenu* menu, const char* name, QKeySequence keys,
                                    void (Form1::*handler)()) {
@@ -102,6 +102,8 @@ void Form1::buildMenus() {
     addCommand(file, "mNew", QKeySequence::New, &Form1::mNew_Click);
     addCommand(file, "mOpen", QKeySequence::Open, &Form1::mOpen_Click);
     addCommand(file, "mSave", QKeySequence::Save, &Form1::mSave_Click);
+    mRecent = file->addMenu(QString());
+    mRecent->setObjectName(QStringLiteral("mRecent"));
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(QStringLiteral("mLang"));
