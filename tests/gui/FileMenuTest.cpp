@@ -10,7 +10,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <csignal>
-#include <optional>
+#include <memory>
 #include <sys/resource.h>
 #include <system_error>
 #include <unistd.h>
@@ -34,18 +34,13 @@ void WriteConf(const QString& path, const QList<QByteArray>& lines) {
     WriteBytes(path, "<ACTUATOR>\r\n" + lines.join("\r\n") + "\r\n</ACTUATOR>\r\n");
 }
 
-// Root may write anywhere: while this lives the process runs as nobody, the user of an installed copy.
-struct AsOrdinaryUser {
-    AsOrdinaryUser() : root(::geteuid() == 0) {
-        if (root)
-            EXPECT_TRUE(::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0);
-    }
-    ~AsOrdinaryUser() {
-        if (root)
-            EXPECT_TRUE(::setresuid(0, 0, 0) == 0 && ::setresgid(0, 0, 0) == 0);
-    }
-    const bool root;
-};
+// Root may write anywhere: until the result goes, the process runs as nobody, an installed copy's user.
+std::shared_ptr<void> AsNobody() {
+    if (::geteuid() != 0)
+        return {};
+    EXPECT_TRUE(::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0);
+    return {nullptr, [](void*) { EXPECT_TRUE(::setresuid(0, 0, 0) == 0 && ::setresgid(0, 0, 0) == 0); }};
+}
 
 const QByteArray kVersion = R"(<version number="1.0.4"></version>)";
 
@@ -138,8 +133,7 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
         s.act();
         EXPECT_EQ(window->windowTitle(), s.title);
         EXPECT_EQ(window->isWindowModified(), s.modified);
-        const std::optional<AsOrdinaryUser> user =
-            s.asNobody ? std::make_optional<AsOrdinaryUser>() : std::nullopt;
+        const std::shared_ptr<void> user = s.asNobody ? AsNobody() : nullptr;
         expectDialogsAt(s.folder, s.name);
     }
     EXPECT_EQ(toolkit.takeBoxes().size(), 1); // the unsaved-changes question after the edit
