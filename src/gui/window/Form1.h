@@ -146,7 +146,7 @@ private:
     // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
     void openInsteadOfCurrent(const QString& path);
     void fillRecentMenu();
-    void openRecent(QString path);
+    void openRecent(const QString& path);
 
     Toolkit& toolkit_;
     ConfigModel model_;

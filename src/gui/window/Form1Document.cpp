@@ -65,7 +65,7 @@ void Form1::fillRecentMenu() {
     mRecent->setEnabled(!paths.isEmpty());
 }
 
-void Form1::openRecent(const QString path) {
+void Form1::openRecent(const QString& path) {
     if (QFileInfo::exists(path))
         return openInsteadOfCurrent(path);
     recent_->remove(path);
