@@ -112,8 +112,6 @@ public:
     bool dirty() const { return DirtyFlag; }
     const QString& lastAnswer() const { return LastAnswer; }
     const QString& fileVersion() const { return FileVersion; }
-    // The file last opened or saved, empty after start-up and New.
-    const QString& currentFile() const { return currentFile_; }
     QString statusText() const;
     RecordEditor& editor(int tab) const;
 
@@ -155,7 +153,7 @@ private:
     bool DirtyFlag = false;
     QString LastAnswer;
     QString FileVersion;
-    QString currentFile_;
+    QString currentFile_; // the file last opened or saved, empty after start-up and New
     std::unique_ptr<RecentFiles> recent_;
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
