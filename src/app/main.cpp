@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +28,6 @@ int main(int argc, char* argv[]) {
     velto::Form1 window(toolkit);
     window.show();
     if (!command.file.empty())
-        window.openFile(QFile::decodeName(command.file.c_str()));
+        window.openFile(QFileInfo(QFile::decodeName(command.file.c_str())).absoluteFilePath());
     return application.exec();
 }
