@@ -1,12 +1,33 @@
+#include "CommandLine.h"
 #include "Form1.h"
 #include "QtToolkit.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    const velto::CommandLine command = velto::ParseCommandLine({argv + 1, argv + argc});
+    if (command.action != velto::CommandLine::Action::Run) {
+        std::fputs(command.message.c_str(), command.exitCode() == 0 ? stdout : stderr);
+        return command.exitCode();
+    }
+    const std::string noDisplay = velto::MissingDisplay(
+        std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("QT_QPA_PLATFORM"));
+    if (!noDisplay.empty()) {
+        std::fputs(noDisplay.c_str(), stderr);
+        return 2;
+    }
+
+    // Qt sees no argument of the user's, so a file name is never taken for one of Qt's options.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     velto::QtToolkit toolkit;
     velto::Form1 window(toolkit);
     window.show();
+    if (!command.file.empty())
+        window.openFile(QFileInfo(QFile::decodeName(command.file.c_str())).absoluteFilePath());
     return application.exec();
 }

@@ -46,14 +46,15 @@ struct Caption {
 
 // clang-format off
 const Caption kCaptions[] = {
-    {"mFile", "File", "File"},
+    {"mFile", "&File", "&File"},
     {"mNew", "Nuovo", "New"},
     {"mOpen", "Apri", "Open"},
     {"mSave", "Salva", "Save"},
     {"mReport", "Esporta rapporto…", "Export report…"},
     {"mPrint", "Stampa…", "Print…"},
+    {"mRecent", "File recenti", "Recent files"},
     {"mExit", "Esci", "Exit"},
-    {"mLang", "Lingua", "Language"},
+    {"mLang", "&Lingua", "&Language"},
     {"mIta", "Italiano", "Italian"},
     {"mEng", "Inglese", "English"},
     {"STab(0)", "Attuatori / Aux", "Device / Aux"},

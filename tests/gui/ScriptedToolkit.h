@@ -2,6 +2,7 @@
 
 #include "Toolkit.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QQueue>
 #include <QStringList>
@@ -34,6 +35,8 @@ public:
     bool printDialog(QWidget* owner, QPrinter& printer) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
     void putSetting(const QString& section, const QString& key, const QString& value) override;
+    QString programFolder() override { return programDir; }
+    QString documentsFolder() override { return documentsDir; }
 
     // Every box shown so far, oldest first; takeBoxes empties the record.
     QList<RecordedBox> takeBoxes();
@@ -41,6 +44,8 @@ public:
     bool allAnswersUsed() const { return answers_.isEmpty() && paths_.isEmpty() && prints_.isEmpty(); }
 
     QMap<QString, QString> settings;
+    QString programDir = QCoreApplication::applicationDirPath();
+    QString documentsDir = QStringLiteral("/home/user/Documents");
 
 private:
     QQueue<int> answers_;

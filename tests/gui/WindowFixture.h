@@ -21,6 +21,11 @@
 #include <memory>
 #include <ostream>
 
+// Texts in failure messages as text, not as code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace velto::testing {
 
 // The controls that play each role of the editing pattern on one tab, and a sample record: the values

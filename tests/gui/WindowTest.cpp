@@ -1,7 +1,6 @@
+#include "CommandLine.h"
 #include "RecordEditor.h"
 #include "WindowFixture.h"
-
-#include <QTemporaryDir>
 
 namespace velto::testing {
 namespace {
@@ -147,19 +146,6 @@ TEST_F(Window, NewWithoutChangesEmptiesEverySlotUnasked) {
         }));
     EXPECT_EQ(m.LoadTable[0], "");
     EXPECT_EQ(m.CameraTable[0].address, "");
-
-    // Yes saves, and New still stops; once saved, New and Exit go ahead unasked.
-    QTemporaryDir folder;
-    add(0, {"Lamp", "", "0", "12"});
-    toolkit.expectBox(kAnswerYes);
-    toolkit.expectDialog(folder.filePath("conf.xml"));
-    trigger("mNew");
-    EXPECT_EQ(onlyBox().text, kEnglishPrompt);
-    EXPECT_EQ(rows("Fl_dev"), QStringList{"Lamp|0|dimmer|12"});
-    trigger("mNew");
-    EXPECT_TRUE(emptyGrid("Fl_dev"));
-    trigger("mExit");
-    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(Window, EmptyViewsBeforeAndAfterARefresh) {
@@ -221,6 +207,41 @@ TEST_F(Window, RefreshListsEveryRecordInKeyOrder) {
     EXPECT_FALSE(enabled("CmodC") || enabled("CdelC"));
     selectRow("Fl_gru", 1);
     EXPECT_TRUE(enabled("CmodC") && enabled("CdelC"));
+}
+
+// What the window's command line asks for; help and version go to standard output, exit 0.
+TEST(CommandLine, OptionsAndOneFile) {
+    using A = CommandLine::Action;
+    const std::string see = " (see velto-configurator --help)\n";
+    const std::string help = "Usage: velto-configurator [OPTION]... [FILE]\n"
+                             "Edit the conf.xml configuration of a home-automation installation.\n\n"
+                             "  -h, --help     show this help and exit\n"
+                             "  -V, --version  show the version and exit\n"
+                             "  --             end of options: what follows is a file name\n\n"
+                             "FILE is opened at start-up as File > Open opens it.\n";
+    // clang-format off
+    const struct { std::vector<std::string_view> arguments; A action; std::string file, message; } cases[] = {
+        {{}, A::Run, "", ""},
+        {{"casa.xml"}, A::Run, "casa.xml", ""},
+        {{"--", "-casa.xml"}, A::Run, "-casa.xml", ""},
+        {{"--version", "casa.xml"}, A::Version, "", "velto-configurator 1.0\n"},
+        {{"-h"}, A::Help, "", help},
+        {{"-x"}, A::Refuse, "", "velto-configurator: unknown option '-x'" + see},
+        {{"--", "--help", "-h"}, A::Refuse, "", "velto-configurator: only one FILE can be opened" + see},
+        {{"a.xml", "b.xml"}, A::Refuse, "", "velto-configurator: only one FILE can be opened" + see},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const CommandLine parsed = ParseCommandLine(c.arguments);
+        SCOPED_TRACE(parsed.message);
+        EXPECT_EQ(parsed.action, c.action);
+        EXPECT_EQ(parsed.file, c.file);
+        EXPECT_EQ(parsed.message, c.message);
+        EXPECT_EQ(parsed.exitCode(), c.action == A::Refuse ? 2 : 0);
+    }
+    EXPECT_NE(MissingDisplay(nullptr, "", nullptr), "");
+    for (const auto& set : {std::array{":0", "", ""}, {"", "wayland-0", ""}, {"", "", "offscreen"}})
+        EXPECT_EQ(MissingDisplay(set[0], set[1], set[2]), "");
 }
 
 } // namespace

@@ -235,12 +235,13 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 
-void ReportFileFailure(const NoticeSink& sink, NoticeKind kind, std::string reason) {
+void ReportFileFailure(const NoticeSink& sink, NoticeKind kind, std::string reason, long long offset = -1) {
     if (!sink)
         return;
     Notice notice;
     notice.kind = kind;
     notice.reason = std::move(reason);
+    notice.offset = offset;
     sink(notice);
 }
 
@@ -269,7 +270,8 @@ bool ParseAndRead(std::string& bytes, ConfigModel& model, std::string& fileVersi
     }
     if (!parsed) {
         ReportFileFailure(sink, NoticeKind::ParseFailure,
-                          std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset));
+                          std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset),
+                          parsed.offset);
         return false;
     }
     ReadVersion(document, fileVersion, sink);

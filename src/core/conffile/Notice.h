@@ -26,6 +26,7 @@ struct Notice {
     std::string keyText;              // the key attribute exactly as written in the file
     std::string name;                 // the record's name attribute (Invalid boxes show it)
     std::string reason;               // CannotRead and ParseFailure: the system's or the parser's words
+    long long offset = -1;            // ParseFailure only: the byte where parsing failed
 };
 
 using NoticeSink = std::function<void(const Notice&)>;

@@ -2,14 +2,15 @@
 
 namespace velto {
 
-const std::array<Caption, 59> kCaptions{{
+const std::array<Caption, 60> kCaptions{{
     {"mNew", {"Nuovo", "New"}},
     {"mOpen", {"Apri", "Open"}},
     {"mSave", {"Salva", "Save"}},
     {"mReport", {"Esporta rapporto…", "Export report…"}},
     {"mPrint", {"Stampa…", "Print…"}},
+    {"mRecent", {"File recenti", "Recent files"}},
     {"mExit", {"Esci", "Exit"}},
-    {"mLang", {"Lingua", "Language"}},
+    {"mLang", {"&Lingua", "&Language"}},
     {"mIta", {"Italiano", "Italian"}},
     {"mEng", {"Inglese", "English"}},
     {"STab(0)", {"Attuatori / Aux", "Device / Aux"}},

@@ -18,7 +18,7 @@ struct Caption {
 };
 
 // In the order a switch writes them: menus, tabs, buttons, the group frame, then the labels.
-extern const std::array<Caption, 59> kCaptions;
+extern const std::array<Caption, 60> kCaptions;
 
 // The words in force, rewritten by each language switch.
 class UiTexts {

@@ -2,9 +2,11 @@
 
 #include "ShowFileDialog.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace velto {
 namespace {
@@ -78,6 +80,14 @@ QString QtToolkit::setting(const QString& section, const QString& key, const QSt
 
 void QtToolkit::putSetting(const QString& section, const QString& key, const QString& value) {
     UserSettings().setValue(section + '/' + key, value);
+}
+
+QString QtToolkit::programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString QtToolkit::documentsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 } // namespace velto

@@ -13,6 +13,8 @@ public:
     bool printDialog(QWidget* owner, QPrinter& printer) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
     void putSetting(const QString& section, const QString& key, const QString& value) override;
+    QString programFolder() override;
+    QString documentsFolder() override;
 };
 
 } // namespace velto

@@ -7,8 +7,9 @@ class QWidget;
 
 namespace velto {
 
-// Everything modal or per-user the program asks of its surroundings: message boxes, the file dialogs
-// and the settings store. The program runs on the Qt implementation; tests script every answer.
+// Everything modal or per-user the program asks of its surroundings: message boxes, the file dialogs,
+// the settings store and the folders the dialogs may start in. The program runs on the Qt implementation;
+// tests script every answer.
 enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Icon { None, Exclamation, Question, Critical };
 
@@ -46,6 +47,9 @@ public:
     virtual bool printDialog(QWidget* owner, QPrinter& printer) = 0;
     virtual QString setting(const QString& section, const QString& key, const QString& defaultValue) = 0;
     virtual void putSetting(const QString& section, const QString& key, const QString& value) = 0;
+    // The folder the program runs from, and the user's documents folder.
+    virtual QString programFolder() = 0;
+    virtual QString documentsFolder() = 0;
 };
 
 // The program's executable name: it titles the questions and keys the settings.

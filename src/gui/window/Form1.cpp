@@ -4,6 +4,7 @@
 #include "DeviceEditor.h"
 #include "GridView.h"
 #include "NamedSlotEditor.h"
+#include "RecentFiles.h"
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
 
@@ -15,8 +16,10 @@
 
 namespace velto {
 
-Form1::Form1(Toolkit& toolkit, QWidget* parent) : QMainWindow(parent), toolkit_(toolkit) {
+Form1::Form1(Toolkit& toolkit, QWidget* parent)
+    : QMainWindow(parent), toolkit_(toolkit), recent_(std::make_unique<RecentFiles>(toolkit)) {
     setObjectName(QStringLiteral("Form1"));
+    setAcceptDrops(true);
     buildMenus();
     buildTabs();
     indexControls();
@@ -39,6 +42,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent) : QMainWindow(parent), toolkit_(
     fillFixedLists();
     for (int tab = 0; tab < kTabCount; ++tab)
         editor(tab).Cancel();
+    fillRecentMenu();
 
     connect(STab, &QTabWidget::currentChanged, this, [this](int index) {
         if (index != shownTab_)
@@ -141,10 +145,10 @@ void Form1::mNew_Click() {
         return;
     CancelAllEditors();
     ClearConfiguration();
-    currentFilePath_.clear();
     setStatus(texts_[Word::newFileStatus]);
     RefreshAllViews();
-    DirtyFlag = false;
+    setDirty(false);
+    setCurrentFile({});
 }
 
 void Form1::mExit_Click() {

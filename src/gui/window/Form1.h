@@ -12,10 +12,13 @@
 #include <memory>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QTabWidget;
 
 namespace velto {
@@ -24,6 +27,7 @@ class CameraEditor;
 class DeviceEditor;
 class GridView;
 class NamedSlotEditor;
+class RecentFiles;
 class RecordEditor;
 class ScenarioEditor;
 class SlotNameList;
@@ -95,6 +99,8 @@ public:
     // Reads a conf.xml into the cleared tables, showing each notice as its box. True when every
     // section was read to its end.
     bool LoadConfigFile(const QString& path);
+    // Opens a file as Open does once its dialog has answered.
+    void openFile(const QString& path);
 
     // EditorHost
     ConfigModel& model() override { return model_; }
@@ -102,7 +108,7 @@ public:
     bool isItalian() const override { return UiLanguage; }
     int showBox(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     void RefreshAllViews() override;
-    void markChanged() override { DirtyFlag = true; }
+    void markChanged() override { setDirty(true); }
     void rememberAnswer(int answerCode) override { LastAnswer = QString::number(answerCode); }
 
     bool dirty() const { return DirtyFlag; }
@@ -113,6 +119,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -129,12 +137,20 @@ private:
     void switchLanguage(bool italian);
     void setCaption(std::string_view control, const QString& text);
     void setGrid(int tab, const GridRows& rows = {});
-    void showNotice(const Notice& notice);
+    void showNotice(const Notice& notice, const QString& path);
     void setStatus(const QString& text);
-    QString executableFolder() const;
     // The file last opened or saved, empty for a configuration never saved.
-    const QString& currentFilePath() const { return currentFilePath_; }
+    const QString& currentFilePath() const { return currentFile_; }
     QString reportHtml() const;
+    QString dialogFolder();
+    FileDialogRequest fileDialogRequest(int mode);
+    void setCurrentFile(const QString& path);
+    void setDirty(bool dirty);
+    void showFileInTitle();
+    // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
+    void openInsteadOfCurrent(const QString& path);
+    void fillRecentMenu();
+    void openRecent(const QString& path);
 
     Toolkit& toolkit_;
     ConfigModel model_;
@@ -143,12 +159,14 @@ private:
     bool DirtyFlag = false;
     QString LastAnswer;
     QString FileVersion;
-    QString currentFilePath_;
+    QString currentFile_; // the file last opened or saved, empty after start-up and New
+    std::unique_ptr<RecentFiles> recent_;
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
 
     QHash<QString, QObject*> controls_;
     QTabWidget* STab = nullptr;
+    QMenu* mRecent = nullptr;
     QLabel* statusPanel_ = nullptr;
     std::array<QLabel*, kTabCount> countLabels_{};
     std::array<GridView*, kTabCount> grids_{};

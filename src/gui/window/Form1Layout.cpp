@@ -90,7 +90,7 @@ QToolButton* DeleteImage(const char* name, const QIcon& icon) {
 } // namespace
 
 void Form1::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mFile"));
     const auto addCommand = [this](QMenu* menu, const char* name, QKeySequence keys,
                                    void (Form1::*handler)()) {
@@ -104,6 +104,8 @@ void Form1::buildMenus() {
     addCommand(file, "mSave", QKeySequence::Save, &Form1::mSave_Click);
     addCommand(file, "mReport", {}, &Form1::mReport_Click);
     addCommand(file, "mPrint", QKeySequence::Print, &Form1::mPrint_Click);
+    mRecent = file->addMenu(QString());
+    mRecent->setObjectName(QStringLiteral("mRecent"));
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(QStringLiteral("mLang"));

@@ -1,4 +1,5 @@
 // The installation report: exported as PDF or HTML, or sent to a printer.
+#include "FileMessages.h"
 #include "Form1.h"
 #include "ReportDocument.h"
 #include "ReportHtml.h"
@@ -62,34 +63,33 @@ bool ChooseHtml(QString& path, const QString& filter) {
 
 QString Form1::reportHtml() const {
     const ReportSource source{
-        QFile::encodeName(currentFilePath_).toStdString(), FileVersion.toStdString(),
+        QFile::encodeName(currentFile_).toStdString(), FileVersion.toStdString(),
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString()};
     return QString::fromStdString(ReportHtml(BuildReport(model_, source, UiLanguage)));
 }
 
 void Form1::mReport_Click() {
     CancelAllEditors();
-    const QString name = DocumentName(currentFilePath_);
-    const QString folder =
-        currentFilePath_.isEmpty() ? executableFolder() : QFileInfo(currentFilePath_).absolutePath();
+    const QString name = DocumentName(currentFile_);
     QString filter;
     QString path =
         toolkit_.fileDialog({this, kSaveMode, control<QAction>("mReport")->text().remove(QChar(0x2026)),
                              QFileInfo(name).completeBaseName() + QStringLiteral(".pdf"), kReportFilters,
-                             folder, QString(), &filter});
+                             dialogFolder(), QString(), &filter});
     if (path.isEmpty())
         return;
     const QByteArray bytes = ChooseHtml(path, filter) ? reportHtml().toUtf8() : PdfBytes(reportHtml(), name);
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes.toStdString(), error))
-        showBox(QString::fromLocal8Bit(error), kExecutableName, Buttons::Ok, Icon::Critical);
+        showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
+                Icon::Critical);
 }
 
 void Form1::mPrint_Click() {
     CancelAllEditors();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(DocumentName(currentFilePath_));
+    printer.setDocName(DocumentName(currentFile_));
     if (!toolkit_.printDialog(this, printer))
         return;
     Paginate(reportHtml(), printer);

@@ -1,0 +1,25 @@
+#include "FileLocations.h"
+
+#include <QFileInfo>
+
+namespace velto {
+
+QString DialogFolder(const QString& currentFile, const QString& lastFolder, const QString& programFolder,
+                     const QString& documentsFolder) {
+    if (!currentFile.isEmpty())
+        return QFileInfo(currentFile).absolutePath();
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir())
+        return lastFolder;
+    const QFileInfo program(programFolder);
+    return program.isDir() && program.isWritable() ? programFolder : documentsFolder;
+}
+
+QString ProposedName(const QString& currentFile) {
+    return currentFile.isEmpty() ? QStringLiteral("conf.xml") : QFileInfo(currentFile).fileName();
+}
+
+QString WithXmlExtension(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".xml") : path;
+}
+
+} // namespace velto
