@@ -2,19 +2,22 @@
 # make test  - set up, build and run every test headless (and again under the sanitizers)
 # make bench - the benchmarks, each as a ratio to its floor
 # make fuzz  - the fuzz targets, FUZZ_SECONDS each
+# make install / uninstall - under PREFIX (default /usr/local), honouring DESTDIR
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev
+BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev \
+	librsvg2-bin
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
-.PHONY: all deps build run test check test-sanitize bench fuzz format
+.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall
 
 all: build
 
@@ -63,6 +66,12 @@ fuzz: deps
 		$(FUZZ_DIR)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
 			-dict=fuzz/xml.dict -artifact_prefix=fuzz/out/artifacts/ fuzz/out/$$target fuzz/corpus || exit 1; \
 	done
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+uninstall:
+	cmake --build $(BUILD_DIR) --target uninstall
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
