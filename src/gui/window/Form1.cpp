@@ -4,6 +4,7 @@
 #include "DeviceEditor.h"
 #include "GridView.h"
 #include "NamedSlotEditor.h"
+#include "ProgramIcon.h"
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
 
@@ -25,6 +26,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent) : QMainWindow(parent), toolkit_(
 
     // Start-up.
     setWindowTitle(kWindowTitle);
+    setWindowIcon(ProgramIcon());
     if (toolkit_.setting(QStringLiteral("option"), QStringLiteral("language"), QStringLiteral("ita")) ==
         QStringLiteral("ita"))
         mIta_Click();
