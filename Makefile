@@ -16,6 +16,7 @@ BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev
 	librsvg2-bin
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
+TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
 
 .PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall
 
@@ -38,9 +39,11 @@ run: build
 	$(BUILD_DIR)/src/app/velto-configurator
 
 check: build
+	@scripts/install-deps.sh $(TEST_PACKAGES)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
 test-sanitize: deps
+	@scripts/install-deps.sh $(TEST_PACKAGES)
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
