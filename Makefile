@@ -3,11 +3,13 @@
 # make bench - the benchmarks, each as a ratio to its floor
 # make fuzz  - the fuzz targets, FUZZ_SECONDS each
 # make install / uninstall - under PREFIX (default /usr/local), honouring DESTDIR
+# make package - the Debian package velto-configurator_VERSION_ARCH.deb here, checked by lintian
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
+PACKAGE_DIR ?= build-package
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
@@ -17,8 +19,9 @@ BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
+PACKAGE_PACKAGES = dpkg-dev file lintian
 
-.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall
+.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package
 
 all: build
 
@@ -78,3 +81,15 @@ uninstall:
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Built apart, with Debian's hardening flags and without the tests; the package is copied to this folder.
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	@scripts/install-deps.sh $(PACKAGE_PACKAGES)
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVELTO_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CXXFLAGS) $$($(BUILDFLAGS) CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)"
+	rm -f $(PACKAGE_DIR)/*.deb
+	cmake --build $(PACKAGE_DIR) -j$(JOBS) --target package
+	cp $(PACKAGE_DIR)/*.deb .
+	lintian --fail-on error,warning $(PACKAGE_DIR)/*.deb
