@@ -73,15 +73,20 @@ section_words() {
         awk -v name="$2" '/^[A-Z][A-Z ]*$/ { inside = ($0 == name); next } inside' | tr ' ,|[]()' '\n\n\n\n\n\n\n'
 }
 
+# Runs an installed program with its settings kept in the temporary tree; a window that does not end is stopped.
+run() {
+    timeout 10 env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$root/config" "$usr/bin/$@"
+}
+
 check_program() {
     program=$1
-    output=$(timeout 10 env QT_QPA_PLATFORM=offscreen "$usr/bin/$program" --version 2>&1) || true
+    output=$(run "$program" --version) || true
     case "$output" in
     "$program $version" | "$program $version "*) ;;
     *) fail "$program --version printed: $output" ;;
     esac
 
-    help=$(timeout 10 env QT_QPA_PLATFORM=offscreen "$usr/bin/$program" --help 2>&1) || fail "$program --help failed"
+    help=$(run "$program" --help) || fail "$program --help failed"
     options=$(echo "$help" | tr ' ,|[]()=' '\n\n\n\n\n\n\n\n' | grep -E -- '^(--?[[:alpha:]][[:alnum:]-]*|--)$' | sort -u)
     [ -n "$options" ] || fail "$program --help printed no option: $help"
     documented=$(section_words "$program" OPTIONS)
