@@ -2,19 +2,26 @@
 # make test  - set up, build and run every test headless (and again under the sanitizers)
 # make bench - the benchmarks, each as a ratio to its floor
 # make fuzz  - the fuzz targets, FUZZ_SECONDS each
+# make install / uninstall - under PREFIX (default /usr/local), honouring DESTDIR
+# make package - the Debian package velto-configurator_VERSION_ARCH.deb here, checked by lintian
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
+PACKAGE_DIR ?= build-package
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev libxml2-utils libcsv-dev poppler-utils
+BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev \
+	librsvg2-bin libxml2-utils libcsv-dev poppler-utils
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
+TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
+PACKAGE_PACKAGES = dpkg-dev file lintian
 
-.PHONY: all deps build run test check test-sanitize bench fuzz format
+.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package
 
 all: build
 
@@ -35,9 +42,11 @@ run: build
 	$(BUILD_DIR)/src/app/velto-configurator
 
 check: build
+	@scripts/install-deps.sh $(TEST_PACKAGES)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
 test-sanitize: deps
+	@scripts/install-deps.sh $(TEST_PACKAGES)
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -64,5 +73,23 @@ fuzz: deps
 			-dict=fuzz/xml.dict -artifact_prefix=fuzz/out/artifacts/ fuzz/out/$$target fuzz/corpus || exit 1; \
 	done
 
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+uninstall:
+	cmake --build $(BUILD_DIR) --target uninstall
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Built apart, with Debian's hardening flags and without the tests; the package is copied to this folder.
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	@scripts/install-deps.sh $(PACKAGE_PACKAGES)
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVELTO_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CXXFLAGS) $$($(BUILDFLAGS) CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)"
+	rm -f $(PACKAGE_DIR)/*.deb
+	cmake --build $(PACKAGE_DIR) -j$(JOBS) --target package
+	cp $(PACKAGE_DIR)/*.deb .
+	lintian --fail-on error,warning $(PACKAGE_DIR)/*.deb

@@ -149,6 +149,7 @@ TEST_F(Window, NewWithoutChangesEmptiesEverySlotUnasked) {
 }
 
 TEST_F(Window, EmptyViewsBeforeAndAfterARefresh) {
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16))); // the program's own icon
     const QStringList bare{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
     EXPECT_EQ(items("Lgru"), bare);
     EXPECT_EQ(items("Laux"), bare);

@@ -4,6 +4,7 @@
 #include "DeviceEditor.h"
 #include "GridView.h"
 #include "NamedSlotEditor.h"
+#include "ProgramIcon.h"
 #include "RecentFiles.h"
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
@@ -28,6 +29,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
 
     // Start-up.
     setWindowTitle(kWindowTitle);
+    setWindowIcon(ProgramIcon());
     if (toolkit_.setting(QStringLiteral("option"), QStringLiteral("language"), QStringLiteral("ita")) ==
         QStringLiteral("ita"))
         mIta_Click();

@@ -1,0 +1,20 @@
+# Removes what the last install put in place, as listed in install_manifest.txt, under DESTDIR when it is
+# set as it was for the install; and the folders of the program's own that this leaves empty.
+# Run as: cmake -D MANIFEST=<build>/install_manifest.txt -P Uninstall.cmake
+if(NOT EXISTS "${MANIFEST}")
+    message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist (run make install first).")
+endif()
+file(STRINGS "${MANIFEST}" installed)
+foreach(installed_path IN LISTS installed)
+    set(path "$ENV{DESTDIR}${installed_path}")
+    if(EXISTS "${path}" OR IS_SYMLINK "${path}")
+        message(STATUS "Removing ${path}")
+        file(REMOVE "${path}")
+    endif()
+    get_filename_component(folder "${path}" DIRECTORY)
+    get_filename_component(folder_name "${folder}" NAME)
+    file(GLOB left "${folder}/*")
+    if(folder_name STREQUAL "velto-configurator" AND NOT left)
+        file(REMOVE_RECURSE "${folder}")
+    endif()
+endforeach()
