@@ -11,11 +11,14 @@ probes, cameras and F420 scenarios) and saves it to the conf.xml file
 the installation is loaded from. The interface is in Italian or English.
 .
 The package also holds velto-conf, which checks, rewrites and exports
-conf.xml files from the command line.")
+conf.xml files and writes installation reports from the command line.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The one run-time need that dpkg-shlibdeps cannot see: Qt loads its display plugins, without which
+# the window cannot open, and libqt6gui6 only recommends them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 # Qt's own texts (standard buttons, file dialogs) in the interface language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_STRIP_FILES ON)
