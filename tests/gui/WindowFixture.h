@@ -67,6 +67,18 @@ inline void FillModel(ConfigModel& model) {
     model.ScenarioTable[3] = {"Evening", "12#4#2"};
 }
 
+// The cells of a grid's data rows, joined by "|" per row.
+inline QStringList RowsOf(const GridView& grid) {
+    QStringList rows;
+    for (int row = 1; row <= grid.dataRowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells << grid.cell(row, column);
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
 // A real main window on the scripted toolkit, driven through its widgets by name.
 class WindowFixture : public ::testing::Test {
 protected:
@@ -187,21 +199,14 @@ protected:
             result << (list ? list->item(i)->text() : combo(name)->itemText(i));
         return result;
     }
-    // The cells of a grid's data rows, joined by "|" per row.
-    QStringList rows(const QString& gridName) const {
-        GridView* target = grid(gridName);
-        QStringList result;
-        for (int row = 1; row <= target->dataRowCount(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < target->columnCount(); ++column)
-                cells << target->cell(row, column);
-            result << cells.join('|');
-        }
-        return result;
-    }
+    QStringList rows(const QString& gridName) const { return RowsOf(*grid(gridName)); }
     // Headings and one blank row, as a grid without records shows.
     bool emptyGrid(const QString& gridName) const {
-        return grid(gridName)->dataRowCount() == 1 && rows(gridName).front().remove('|').isEmpty();
+        GridView* target = grid(gridName);
+        bool blank = target->dataRowCount() == 0 && target->rowCount() == 1;
+        for (int column = 0; column < target->columnCount(); ++column)
+            blank = blank && target->cell(1, column).isEmpty();
+        return blank;
     }
     // The one box shown since the last look.
     RecordedBox onlyBox() {

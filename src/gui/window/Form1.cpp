@@ -132,8 +132,10 @@ void Form1::CancelAllEditors() {
 
 void Form1::ClearConfiguration() {
     velto::ClearConfiguration(model_);
-    for (int tab = 0; tab < kTabCount; ++tab)
+    for (int tab = 0; tab < kTabCount; ++tab) {
         editor(tab).ResetEditRow();
+        grids_[tab]->forgetDraggedWidths(); // a new configuration starts with fitted columns
+    }
 }
 
 void Form1::mNew_Click() {
