@@ -10,7 +10,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev
+BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev qt6-translations-l10n
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 

@@ -1,6 +1,10 @@
+#include "QtToolkit.h"
 #include "WindowFixture.h"
 
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 
 namespace velto::testing {
 namespace {
@@ -177,6 +181,46 @@ TEST_F(Language, HeadingsChangeButShownRowsWaitForTheNextRefresh) {
     for (const auto& h : expected)
         EXPECT_EQ(headings(h.grid), h.italian) << h.grid;
     EXPECT_EQ(rows("Fl_cam"), (QStringList{"Door|4000|1|Private", "Gate|4100|5|Local rise"}));
+}
+
+// Qt's own boxes and dialogs, the status bar's new-file text and the hints follow a switch; a path
+// in the status bar stays.
+TEST_F(Language, QtTextsStatusAndHintsFollowASwitch) {
+    // clang-format off
+    const struct { const char* control; QString italian, english; } hints[] = {
+        {"Tind", "Indirizzo da 1 a 99, non multiplo di 10", "Address from 1 to 99, not a multiple of 10"},
+        {"TindW", "Indirizzo da 4000 a 5000", "Address from 4000 to 5000"},
+        {"TindS", "Indirizzo da 0 a 98; per un bus locale scegliere anche il bus", "Address from 0 to 98; for a local bus, choose the bus too"},
+        {"Czona", "Zona da 1 a 99", "Zone from 1 to 99"},
+        {"Cpriori", "Priorità da 1 a 16", "Priority from 1 to 16"},
+    };
+    // clang-format on
+    const QString replace = "%1 already exists.\nDo you want to replace it?";
+    QtToolkit qt;
+    for (const char* command : {"mEng", "mIta", "mEng"}) {
+        SCOPED_TRACE(command);
+        trigger(command);
+        const bool italian = QString(command) == "mIta";
+        EXPECT_EQ(window->statusText(), italian ? "Nuovo file" : "New file");
+        for (const auto& hint : hints)
+            EXPECT_EQ(find(hint.control)->toolTip(), italian ? hint.italian : hint.english) << hint.control;
+        QStringList buttons;
+        QTimer::singleShot(0, [&buttons] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+            box->escapeButton()->click();
+        });
+        EXPECT_EQ(qt.messageBox(window.get(), "?", "", Buttons::YesNoCancel, Icon::Question), kAnswerCancel);
+        buttons.sort();
+        EXPECT_EQ(buttons.join(','), italian ? "&No,&Sì,Annulla" : "&No,&Yes,Cancel");
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", replace.toUtf8()) == replace, !italian);
+    }
+    QTemporaryDir folder;
+    toolkit.expectDialog(folder.filePath("conf.xml"));
+    trigger("mSave");
+    trigger("mIta");
+    EXPECT_EQ(window->statusText(), folder.filePath("conf.xml"));
 }
 
 } // namespace

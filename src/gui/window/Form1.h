@@ -4,6 +4,7 @@
 #include "EditorHost.h"
 #include "GridRows.h"
 #include "LanguageTable.h"
+#include "QtOwnTexts.h"
 #include "Toolkit.h"
 
 #include <QHash>
@@ -125,10 +126,12 @@ private:
     void createEditors();
     void fillFixedLists();
     void switchLanguage(bool italian);
-    void setCaption(std::string_view control, const QString& text);
+    void setCaption(const Caption& caption, const QString& text);
     void setGrid(int tab, const GridRows& rows = {});
     void showNotice(const Notice& notice);
     void setStatus(const QString& text);
+    // The new-file text, which then follows the language.
+    void showNewFileStatus();
     QString executableFolder() const;
 
     Toolkit& toolkit_;
@@ -138,6 +141,8 @@ private:
     bool DirtyFlag = false;
     QString LastAnswer;
     QString FileVersion;
+    QtOwnTexts qtTexts_;
+    bool newFileShown_ = false;
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
 
