@@ -2,6 +2,7 @@
 # make test  - set up, build and run every test headless (and again under the sanitizers)
 # make bench - the benchmarks, each as a ratio to its floor
 # make fuzz  - the fuzz targets, FUZZ_SECONDS each
+# make screenshots - every tab in both languages, with examples/villa.xml loaded, into docs/
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -14,7 +15,7 @@ BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
-.PHONY: all deps build run test check test-sanitize bench fuzz format
+.PHONY: all deps build run test check test-sanitize bench fuzz format screenshots
 
 all: build
 
@@ -63,6 +64,9 @@ fuzz: deps
 		$(FUZZ_DIR)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
 			-dict=fuzz/xml.dict -artifact_prefix=fuzz/out/artifacts/ fuzz/out/$$target fuzz/corpus || exit 1; \
 	done
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/screenshots/velto-screenshots examples/villa.xml docs
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
