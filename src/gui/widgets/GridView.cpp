@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QStyle>
 #include <QToolTip>
 #include <algorithm>
 
@@ -65,6 +66,7 @@ void GridView::setHeadings(const QStringList& headings) {
         const QTableWidgetItem* heading = horizontalHeaderItem(column);
         if (heading == nullptr || heading->text() != headings[column]) {
             setHorizontalHeaderLabels(headings);
+            measureHeadings();
             fitColumns();
             return;
         }
@@ -79,13 +81,15 @@ void GridView::forgetDraggedWidths() {
 void GridView::fitColumns() {
     if (minimumWidths_.empty())
         return;
+    if (headingWidths_.size() != minimumWidths_.size())
+        measureHeadings();
     fitting_ = true;
     std::vector<int> widths(minimumWidths_.size());
     for (int column = 0; column < int(widths.size()); ++column) {
-        widths[column] = draggedWidths_[column] > 0
-                             ? draggedWidths_[column]
-                             : std::max({minimumWidths_[column], horizontalHeader()->sectionSizeHint(column),
-                                         sizeHintForColumn(column)});
+        widths[column] =
+            draggedWidths_[column] > 0
+                ? draggedWidths_[column]
+                : std::max({minimumWidths_[column], headingWidths_[column], textColumnWidth(column)});
     }
     if (draggedWidths_[0] == 0) {
         int others = 0;
@@ -98,6 +102,41 @@ void GridView::fitColumns() {
             setColumnWidth(column, widths[column]);
     }
     fitting_ = false;
+}
+
+void GridView::measureHeadings() {
+    headingWidths_.resize(columnCount());
+    for (int column = 0; column < columnCount(); ++column)
+        headingWidths_[column] = horizontalHeader()->sectionSizeHint(column);
+}
+
+int GridView::textWidth(const QString& text) const {
+    // Measuring a text costs far more than finding it again: a refresh mostly shows texts shown before.
+    if (textWidths_.size() > 10000)
+        textWidths_.clear();
+    auto known = textWidths_.constFind(text);
+    if (known == textWidths_.constEnd())
+        known = textWidths_.insert(text, fontMetrics().horizontalAdvance(text));
+    return *known;
+}
+
+int GridView::textColumnWidth(int column) const {
+    int widest = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (const QTableWidgetItem* cell = item(row, column))
+            widest = std::max(widest, textWidth(cell->text()));
+    }
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return widest + 2 * margin + (showGrid() ? 1 : 0);
+}
+
+void GridView::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        textWidths_.clear();
+        measureHeadings();
+        fitColumns();
+    }
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {

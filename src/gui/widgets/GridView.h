@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QTableWidget>
 #include <vector>
 
@@ -34,16 +35,23 @@ signals:
     void rowSelected();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
     void fitColumns();
+    void measureHeadings();
+    // The width the widest cell of a column needs to show whole.
+    int textColumnWidth(int column) const;
+    int textWidth(const QString& text) const;
 
     bool hasRecords_ = false;
     bool fitting_ = false;
     std::vector<int> minimumWidths_;
     std::vector<int> draggedWidths_; // 0: never dragged
+    std::vector<int> headingWidths_;
+    mutable QHash<QString, int> textWidths_;
 };
 
 } // namespace velto
