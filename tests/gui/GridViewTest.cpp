@@ -45,13 +45,19 @@ protected:
 
 // Every column is at least its own width and shows its heading and its cells whole, in either
 // language; the name column, not the last one, takes what is left of the grid's width.
-TEST_F(Grid, ColumnsFitTheirTextsAndTheNameTakesTheRest) {
+TEST_F(Grid, ColumnsShowTheirHeadingsAndCellsAndTheNameTakesTheRest) {
     model().DeviceTable[95] = {"Tapparella soggiorno", false, 0, "2", 0, 1};
     model().CameraTable[12] = {"Cancello", "4100#2"};
     model().ScenarioTable[16] = {"Notte", "95#4#4"};
-    const QList<int> minimumTwips[] = {
-        {2000, 700, 700, 700}, {2000, 700}, {2000, 700}, {2000, 800, 650, 800}, {2000, 800, 650},
+    // clang-format off
+    const struct { QList<int> twips; QStringList italian, english; } columns[] = {
+        {{2000, 700, 700, 700}, {"nome", "gruppo", "Tipo", "indirizzo"}, {"name", "group", "type", "address"}},
+        {{2000, 700}, {"nome", "priorità"}, {"name", "priority"}},
+        {{2000, 700}, {"nome", "zona"}, {"name", "zone"}},
+        {{2000, 800, 650, 800}, {"nome", "indirizzo", "numero", "montante"}, {"name", "address", "number", "bus"}},
+        {{2000, 800, 650}, {"nome", "indirizzo", "numero"}, {"name", "address", "number"}},
     };
+    // clang-format on
     const int headingMargin = 2 * QApplication::style()->pixelMetric(QStyle::PM_HeaderMargin);
     const int cellMargin = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     window->resize(1400, 700);
@@ -59,23 +65,24 @@ TEST_F(Grid, ColumnsFitTheirTextsAndTheNameTakesTheRest) {
         trigger(language);
         window->RefreshAllViews();
         for (int tab = 0; tab < 5; ++tab) {
-            const char* name = Tabs()[tab].grid;
-            const QList<int>& twips = minimumTwips[tab];
-            GridView* g = grid(name);
+            GridView* g = grid(Tabs()[tab].grid);
             clickTab(tab);
             int total = 0;
             for (int column = 0; column < g->columnCount(); ++column) {
                 const QString heading = g->horizontalHeaderItem(column)->text();
-                SCOPED_TRACE(std::string(language) + ' ' + name + ' ' + heading.toStdString());
-                const int w = g->columnWidth(column);
-                total += w;
-                EXPECT_GE(w, twips[column] * g->logicalDpiX() / 1440);
-                EXPECT_GE(w, g->horizontalHeader()->fontMetrics().horizontalAdvance(heading) + headingMargin);
+                SCOPED_TRACE(std::string(language) + ' ' + Tabs()[tab].grid + ' ' + heading.toStdString());
+                EXPECT_EQ(heading, (language == std::string("mIta") ? columns[tab].italian
+                                                                    : columns[tab].english)[column]);
+                const int width = g->columnWidth(column);
+                total += width;
+                EXPECT_GE(width, columns[tab].twips[column] * g->logicalDpiX() / 1440);
+                EXPECT_GE(width,
+                          g->horizontalHeader()->fontMetrics().horizontalAdvance(heading) + headingMargin);
                 for (int row = 1; row <= g->dataRowCount(); ++row)
-                    EXPECT_GE(w, g->fontMetrics().horizontalAdvance(g->cell(row, column)) + cellMargin);
+                    EXPECT_GE(width, g->fontMetrics().horizontalAdvance(g->cell(row, column)) + cellMargin);
             }
-            EXPECT_EQ(total, g->viewport()->width()) << name;
-            EXPECT_GT(g->columnWidth(0), 2 * 2000 * g->logicalDpiX() / 1440) << name;
+            EXPECT_EQ(total, g->viewport()->width());
+            EXPECT_GT(g->columnWidth(0), 2 * 2000 * g->logicalDpiX() / 1440);
         }
     }
 }
