@@ -144,6 +144,11 @@ protected:
         const QRect cell = target->visualRect(target->model()->index(row - 1, 0));
         QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, cell.center());
     }
+    void doubleClickRow(const QString& gridName, int row) {
+        GridView* target = grid(gridName);
+        QTest::mouseDClick(target->viewport(), Qt::LeftButton, {},
+                           target->visualRect(target->model()->index(row - 1, 0)).center());
+    }
     void clickItem(const QString& listName, int index) {
         auto* target = find<QListWidget>(listName);
         QTest::mouseClick(target->viewport(), Qt::LeftButton, {},
