@@ -138,16 +138,15 @@ protected:
         QTabBar* bar = find<QTabWidget>("STab")->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
-    // Clicks a cell of a data row (rows count from 1 as in the program).
+    // Clicks or double-clicks a cell of a data row (rows count from 1 as in the program).
+    QPoint rowCenter(const QString& gridName, int row) const {
+        return grid(gridName)->visualRect(grid(gridName)->model()->index(row - 1, 0)).center();
+    }
     void selectRow(const QString& gridName, int row) {
-        GridView* target = grid(gridName);
-        const QRect cell = target->visualRect(target->model()->index(row - 1, 0));
-        QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseClick(grid(gridName)->viewport(), Qt::LeftButton, {}, rowCenter(gridName, row));
     }
     void doubleClickRow(const QString& gridName, int row) {
-        GridView* target = grid(gridName);
-        QTest::mouseDClick(target->viewport(), Qt::LeftButton, {},
-                           target->visualRect(target->model()->index(row - 1, 0)).center());
+        QTest::mouseDClick(grid(gridName)->viewport(), Qt::LeftButton, {}, rowCenter(gridName, row));
     }
     void clickItem(const QString& listName, int index) {
         auto* target = find<QListWidget>(listName);
