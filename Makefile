@@ -4,6 +4,7 @@
 # make fuzz  - the fuzz targets, FUZZ_SECONDS each
 # make install / uninstall - under PREFIX (default /usr/local), honouring DESTDIR
 # make package - the Debian package velto-configurator_VERSION_ARCH.deb here, checked by lintian
+# make screenshots - every tab in both languages, with examples/villa.xml loaded, into docs/
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -15,13 +16,14 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev \
-	librsvg2-bin libxml2-utils libcsv-dev poppler-utils
+	librsvg2-bin libxml2-utils libcsv-dev poppler-utils \
+	qt6-translations-l10n
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
 PACKAGE_PACKAGES = dpkg-dev file lintian
 
-.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package
+.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package screenshots
 
 all: build
 
@@ -78,6 +80,9 @@ install: build
 
 uninstall:
 	cmake --build $(BUILD_DIR) --target uninstall
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/screenshots/velto-screenshots examples/villa.xml docs
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,17 +1,21 @@
 #include "WindowFixture.h"
 
 #include <QHeaderView>
+#include <QTemporaryDir>
 
 namespace velto::testing {
 namespace {
 
 class Language : public WindowFixture {
 protected:
-    // The caption of a menu, command, tab ("STab(n)"), button, label or frame: its title or its text.
+    // The caption of a menu, command, tab ("STab(n)"), button, label or frame: its title or its text;
+    // of an input: its hint.
     QString captionOf(const QString& control) const {
         if (control.startsWith("STab("))
             return find<QTabWidget>("STab")->tabText(control.mid(5).chopped(1).toInt());
         const QObject* target = find<QObject>(control);
+        if (qobject_cast<const QLineEdit*>(target) || qobject_cast<const QComboBox*>(target))
+            return static_cast<const QWidget*>(target)->toolTip();
         return target->property(target->property("title").isValid() ? "title" : "text").toString();
     }
     QStringList headings(const QString& gridName) const {
@@ -35,7 +39,6 @@ TEST_F(Language, StartUpFollowsTheStoredSetting) {
         startWindow();
         EXPECT_EQ(window->isItalian(), c.italian);
         EXPECT_EQ(toolkit.settings.value("option/language"), c.italian ? "ita" : "eng");
-        EXPECT_EQ(window->statusText(), c.italian ? "Nuovo file" : "New file");
         EXPECT_EQ(caption("Ltot"), c.italian ? "0 Attuatori" : "0 Device");
     }
 }
@@ -85,9 +88,15 @@ const Caption kCaptions[] = {
     {"Lb(17)", "indirizzo", "address"},
     {"Lb(18)", "nome scenario", "scenario name"},
     {"Lb(19)", "numero", "number"},
+    {"Tind", "Indirizzo da 1 a 99, non multiplo di 10", "Address from 1 to 99, not a multiple of 10"},
+    {"TindW", "Indirizzo da 4000 a 5000", "Address from 4000 to 5000"},
+    {"TindS", "Indirizzo da 0 a 98; per un bus locale scegliere anche il bus", "Address from 0 to 98; for a local bus, choose the bus too"},
+    {"Czona", "Zona da 1 a 99", "Zone from 1 to 99"},
+    {"Cpriori", "Priorità da 1 a 16", "Priority from 1 to 16"},
 };
 // clang-format on
 
+// Also the hints, the new-file status, and Qt's own buttons and dialog questions.
 TEST_F(Language, EveryCaptionAndListInBothLanguages) {
     for (const char* command : {"mEng", "mIta", "mEng", "mIta"}) {
         SCOPED_TRACE(command);
@@ -112,7 +121,21 @@ TEST_F(Language, EveryCaptionAndListInBothLanguages) {
         EXPECT_EQ(items("Cmont"),
                   (italian ? QStringList{"Privato", "Pubblico"} : QStringList{"Private", "Local rise"}));
         EXPECT_EQ(items("Ctipo"), (QStringList{"dimmer", "autom.", "on/off"}));
+        EXPECT_EQ(window->statusText(), italian ? "Nuovo file" : "New file");
+        const auto qt = [](const char* context, const char* text) {
+            return QCoreApplication::translate(context, text);
+        };
+        EXPECT_EQ(qt("QPlatformTheme", "&Yes") + qt("QPlatformTheme", "Cancel"),
+                  italian ? "&SìAnnulla" : "&YesCancel");
+        const char* replace = "%1 already exists.\nDo you want to replace it?";
+        EXPECT_EQ(qt("QFileDialog", replace) == replace, !italian);
     }
+    // A path in the status bar stays as it is.
+    QTemporaryDir folder;
+    toolkit.expectDialog(folder.filePath("conf.xml"));
+    trigger("mSave");
+    trigger("mEng");
+    EXPECT_EQ(window->statusText(), folder.filePath("conf.xml"));
 }
 
 // The counts keep their numbers, two digits included, and the chosen riser and bus stay chosen.
@@ -156,29 +179,17 @@ TEST_F(Language, HeadingsChangeButShownRowsWaitForTheNextRefresh) {
     QStringList shownRows;
     for (const TabControls& c : Tabs())
         shownRows << rows(c.grid);
-
-    // clang-format off
-    const struct { const char* grid; QStringList italian, english; } expected[] = {
-        {"Fl_dev", {"nome", "gruppo", "Tipo", "indirizzo"}, {"name", "group", "type", "address"}},
-        {"Fl_gru", {"nome", "priorità"}, {"name", "priority"}},
-        {"Fl_prob", {"nome", "zona"}, {"name", "zone"}},
-        {"Fl_cam", {"nome", "indirizzo", "numero", "montante"}, {"name", "address", "number", "bus"}},
-        {"Fl_sce", {"nome", "indirizzo", "numero"}, {"name", "address", "number"}},
-    };
-    // clang-format on
     trigger("mEng");
     QStringList afterSwitch;
-    for (const auto& h : expected) {
-        EXPECT_EQ(headings(h.grid), h.english) << h.grid;
-        afterSwitch << rows(h.grid);
-    }
+    for (const TabControls& c : Tabs())
+        afterSwitch << rows(c.grid);
     EXPECT_EQ(afterSwitch, shownRows);
+    EXPECT_EQ(headings("Fl_cam"), (QStringList{"name", "address", "number", "bus"}));
 
     window->RefreshAllViews();
     EXPECT_EQ(rows("Fl_cam"), (QStringList{"Door|4000|1|Private", "Gate|4100|5|Local rise"}));
     trigger("mIta");
-    for (const auto& h : expected)
-        EXPECT_EQ(headings(h.grid), h.italian) << h.grid;
+    EXPECT_EQ(headings("Fl_cam"), (QStringList{"nome", "indirizzo", "numero", "montante"}));
     EXPECT_EQ(rows("Fl_cam"), (QStringList{"Door|4000|1|Private", "Gate|4100|5|Local rise"}));
 }
 

@@ -131,6 +131,29 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     EXPECT_EQ(names(), (QStringList{"First", "Another", "Last"}));
 }
 
+// Enter in any field confirms while a tab adds or modifies; a double click modifies only while the
+// tab browses.
+TEST_P(Editor, EnterConfirmsFromAnyField) {
+    const QStringList values = record(tab, "Name", 3);
+    click(c.newButton);
+    enter(tab, values);
+    QTest::keyClick(find(c.fields.back()), Qt::Key_Return);
+    EXPECT_EQ(at(3), "Name");
+    click(c.newButton);
+    selectRow(c.grid, 1);
+    doubleClickRow(c.grid, 1);
+    EXPECT_EQ(window->editor(tab).EditRow(), 0);
+    click(c.cancelButton);
+    for (const QString& field : c.fields) {
+        SCOPED_TRACE(field.toStdString());
+        doubleClickRow(c.grid, 1);
+        set(c.fields[0], field);
+        QTest::keyClick(find(field), Qt::Key_Enter);
+        EXPECT_EQ(window->editor(tab).mode(), EditMode::Browsing);
+        EXPECT_EQ(at(3), field.toStdString());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryTab, Editor, ::testing::ValuesIn(kKinds), [](const auto& info) {
     return std::string(std::array{"Devices", "Loads", "Probes", "Cameras", "Scenarios"}[info.param.tab]);
 });

@@ -72,6 +72,18 @@ inline void FillModel(ConfigModel& model) {
     model.ScenarioTable[3] = {"Evening", "12#4#2"};
 }
 
+// The cells of a grid's data rows, joined by "|" per row.
+inline QStringList RowsOf(const GridView& grid) {
+    QStringList rows;
+    for (int row = 1; row <= grid.dataRowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells << grid.cell(row, column);
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
 // A real main window on the scripted toolkit, driven through its widgets by name.
 class WindowFixture : public ::testing::Test {
 protected:
@@ -131,11 +143,15 @@ protected:
         QTabBar* bar = find<QTabWidget>("STab")->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
-    // Clicks a cell of a data row (rows count from 1 as in the program).
+    // Clicks or double-clicks a cell of a data row (rows count from 1 as in the program).
+    QPoint rowCenter(const QString& gridName, int row) const {
+        return grid(gridName)->visualRect(grid(gridName)->model()->index(row - 1, 0)).center();
+    }
     void selectRow(const QString& gridName, int row) {
-        GridView* target = grid(gridName);
-        const QRect cell = target->visualRect(target->model()->index(row - 1, 0));
-        QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseClick(grid(gridName)->viewport(), Qt::LeftButton, {}, rowCenter(gridName, row));
+    }
+    void doubleClickRow(const QString& gridName, int row) {
+        QTest::mouseDClick(grid(gridName)->viewport(), Qt::LeftButton, {}, rowCenter(gridName, row));
     }
     void clickItem(const QString& listName, int index) {
         auto* target = find<QListWidget>(listName);
@@ -192,21 +208,14 @@ protected:
             result << (list ? list->item(i)->text() : combo(name)->itemText(i));
         return result;
     }
-    // The cells of a grid's data rows, joined by "|" per row.
-    QStringList rows(const QString& gridName) const {
-        GridView* target = grid(gridName);
-        QStringList result;
-        for (int row = 1; row <= target->dataRowCount(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < target->columnCount(); ++column)
-                cells << target->cell(row, column);
-            result << cells.join('|');
-        }
-        return result;
-    }
+    QStringList rows(const QString& gridName) const { return RowsOf(*grid(gridName)); }
     // Headings and one blank row, as a grid without records shows.
     bool emptyGrid(const QString& gridName) const {
-        return grid(gridName)->dataRowCount() == 1 && rows(gridName).front().remove('|').isEmpty();
+        GridView* target = grid(gridName);
+        bool blank = target->dataRowCount() == 0 && target->rowCount() == 1;
+        for (int column = 0; column < target->columnCount(); ++column)
+            blank = blank && target->cell(1, column).isEmpty();
+        return blank;
     }
     // The one box shown since the last look.
     RecordedBox onlyBox() {

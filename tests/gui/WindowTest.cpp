@@ -19,8 +19,9 @@ QStringList Numbered(const QStringList& names) {
     return result;
 }
 
-// On every tab: New and Modify open the fields, Cancel empties and closes them; clicking the shown
-// tab keeps an edit, any other tab cancels it, and nothing reaches the tables.
+// On every tab: New and Modify (or a double click on a record) open the fields, Cancel (or Escape)
+// empties and closes them; clicking the shown tab keeps an edit, any other tab cancels it, and
+// nothing reaches the tables.
 TEST_F(Window, EditingPatternOnEveryTab) {
     FillModel(model());
     window->RefreshAllViews();
@@ -47,15 +48,18 @@ TEST_F(Window, EditingPatternOnEveryTab) {
             EXPECT_EQ(shown(c.browseFrame), !editing);
             EXPECT_EQ(shown(c.editFrame), editing);
         };
-        for (const char* end : {"Cancel", "tab"}) {
+        for (const QString end : {"Cancel", "tab", "Escape"}) {
             for (const EditMode mode : {EditMode::Adding, EditMode::Modifying}) {
                 const bool modifying = mode == EditMode::Modifying;
                 SCOPED_TRACE(std::string(c.grid) + (modifying ? " modifying" : " adding") + " ended by " +
-                             end);
+                             end.toStdString());
                 clickTab(tab);
                 expectMode(EditMode::Browsing);
                 selectRow(c.grid, last);
-                click(modifying ? c.modifyButton : c.newButton);
+                if (modifying && end == "Escape")
+                    doubleClickRow(c.grid, last);
+                else
+                    click(modifying ? c.modifyButton : c.newButton);
                 expectMode(mode);
                 EXPECT_EQ(window->focusWidget(), find(c.fields.front()));
                 EXPECT_EQ(box(c.fields.front())->text(), modifying ? grid(c.grid)->cell(last, 0) : "");
@@ -63,7 +67,10 @@ TEST_F(Window, EditingPatternOnEveryTab) {
                 type(c.fields.front(), "Unsaved");
                 clickTab(tab);
                 EXPECT_EQ(editor.mode(), mode);
-                QString(end) == "Cancel" ? click(c.cancelButton) : clickTab((tab + 1) % 5);
+                if (end == "Escape")
+                    QTest::keyClick(find(c.fields.back()), Qt::Key_Escape);
+                else
+                    end == "Cancel" ? click(c.cancelButton) : clickTab((tab + 1) % 5);
                 expectMode(EditMode::Browsing);
             }
         }

@@ -1,5 +1,6 @@
 #include "RecordEditor.h"
 
+#include "EditorKeys.h"
 #include "GridView.h"
 #include "InputFilters.h"
 #include "NumberText.h"
@@ -19,6 +20,7 @@ RecordEditor::RecordEditor(EditorHost& host, EditorRoles roles) : host_(host), r
             connect(combo, &QComboBox::currentIndexChanged, this, &RecordEditor::UpdateConfirmEnabled);
         }
     }
+    AttachEditorKeys(*this);
 }
 
 EditMode RecordEditor::mode() const {

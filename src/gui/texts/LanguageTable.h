@@ -10,11 +10,11 @@
 namespace velto {
 
 // A caption written by a switch: the control's name with either its own pair of texts or a word.
-// Tab captions are named "STab(n)".
 struct Caption {
     std::string_view control;
     TextPair text;
     Word word = Word::Count; // when set, the caption is this word
+    int tab = -1;            // the index of a tab of STab, whose caption this is
 };
 
 // In the order a switch writes them: menus, tabs, buttons, the group frame, then the labels.

@@ -1,6 +1,10 @@
 #include "GridView.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
+#include <algorithm>
 
 namespace velto {
 
@@ -10,12 +14,19 @@ GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(pa
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
     setAlternatingRowColors(true);
+    setHorizontalScrollMode(ScrollPerPixel);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setStretchLastSection(false);
     connect(this, &QTableWidget::currentCellChanged, this, [this] { emit rowSelected(); });
     connect(this, &QTableWidget::cellClicked, this, [this] { emit rowSelected(); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (fitting_ || column >= int(draggedWidths_.size()))
+            return;
+        draggedWidths_[column] = width;
+        fitColumns(); // the name column gives or takes what the dragged one took or gave
+    });
 }
 
 void GridView::setup(const QStringList& headings, const QList<int>& widthsInTwips,
@@ -23,15 +34,15 @@ void GridView::setup(const QStringList& headings, const QList<int>& widthsInTwip
     const QSignalBlocker blocker(this);
     setColumnCount(int(headings.size()));
     setHeadings(headings);
-    const int dpi = logicalDpiX();
-    for (int column = 0; column < widthsInTwips.size(); ++column) {
-        const int width = widthsInTwips[column] * dpi / 1440;
-        if (columnWidth(column) != width)
-            setColumnWidth(column, width);
-    }
+    minimumWidths_.assign(headings.size(), 0);
+    draggedWidths_.resize(headings.size(), 0);
+    for (int column = 0; column < widthsInTwips.size() && column < columnCount(); ++column)
+        minimumWidths_[column] = widthsInTwips[column] * logicalDpiX() / 1440;
+    hasRecords_ = !rows.isEmpty();
     if (rows.isEmpty()) {
         clearContents();
         setRowCount(1);
+        fitColumns();
         return;
     }
     // Every cell is rewritten, but the cells already there are kept and given their new text: a cell
@@ -47,6 +58,7 @@ void GridView::setup(const QStringList& headings, const QList<int>& widthsInTwip
                 setItem(row, column, new QTableWidgetItem(rows[row][column]));
         }
     }
+    fitColumns();
 }
 
 void GridView::setHeadings(const QStringList& headings) {
@@ -54,9 +66,96 @@ void GridView::setHeadings(const QStringList& headings) {
         const QTableWidgetItem* heading = horizontalHeaderItem(column);
         if (heading == nullptr || heading->text() != headings[column]) {
             setHorizontalHeaderLabels(headings);
+            measureHeadings();
+            fitColumns();
             return;
         }
     }
+}
+
+void GridView::forgetDraggedWidths() {
+    std::fill(draggedWidths_.begin(), draggedWidths_.end(), 0);
+    fitColumns();
+}
+
+void GridView::fitColumns() {
+    if (minimumWidths_.empty())
+        return;
+    if (headingWidths_.size() != minimumWidths_.size())
+        measureHeadings();
+    fitting_ = true;
+    std::vector<int> widths(minimumWidths_.size());
+    for (int column = 0; column < int(widths.size()); ++column) {
+        widths[column] =
+            draggedWidths_[column] > 0
+                ? draggedWidths_[column]
+                : std::max({minimumWidths_[column], headingWidths_[column], textColumnWidth(column)});
+    }
+    if (draggedWidths_[0] == 0) {
+        int others = 0;
+        for (std::size_t column = 1; column < widths.size(); ++column)
+            others += widths[column];
+        widths[0] = std::max(widths[0], viewport()->width() - others);
+    }
+    for (int column = 0; column < int(widths.size()); ++column) {
+        if (columnWidth(column) != widths[column])
+            setColumnWidth(column, widths[column]);
+    }
+    fitting_ = false;
+}
+
+void GridView::measureHeadings() {
+    headingWidths_.resize(columnCount());
+    for (int column = 0; column < columnCount(); ++column)
+        headingWidths_[column] = horizontalHeader()->sectionSizeHint(column);
+}
+
+int GridView::textWidth(const QString& text) const {
+    // Measuring a text costs far more than finding it again: a refresh mostly shows texts shown before.
+    if (textWidths_.size() > 10000)
+        textWidths_.clear();
+    auto known = textWidths_.constFind(text);
+    if (known == textWidths_.constEnd())
+        known = textWidths_.insert(text, fontMetrics().horizontalAdvance(text));
+    return *known;
+}
+
+int GridView::textColumnWidth(int column) const {
+    int widest = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (const QTableWidgetItem* cell = item(row, column))
+            widest = std::max(widest, textWidth(cell->text()));
+    }
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return widest + 2 * margin + (showGrid() ? 1 : 0);
+}
+
+void GridView::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        textWidths_.clear();
+        measureHeadings();
+        fitColumns();
+    }
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    fitColumns();
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QRect rect = visualRect(index);
+        if (index.isValid() && sizeHintForIndex(index).width() > rect.width())
+            QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), rect);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableWidget::viewportEvent(event);
 }
 
 void GridView::setCurrentDataRow(int row) {

@@ -40,7 +40,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
     SetupProbeGrid();
     SetupCameraGrid();
     SetupScenarioGrid();
-    setStatus(texts_[Word::newFileStatus]);
+    showNewFileStatus();
     fillFixedLists();
     for (int tab = 0; tab < kTabCount; ++tab)
         editor(tab).Cancel();
@@ -76,12 +76,8 @@ void Form1::fillFixedLists() {
     control<QComboBox>("CnumS")->addItems(numbers(kMaxScenario));
     control<QComboBox>("Cnum")->addItems(numbers(kMaxCamera));
     control<QComboBox>("Czona")->addItems(numbers(kMaxProbe));
-    const QString zero = QStringLiteral("0 ");
-    countLabels_[0]->setText(zero + texts_[Word::deviceCountWord]);
-    countLabels_[2]->setText(zero + texts_[Word::probeCountWord]);
-    countLabels_[3]->setText(QStringLiteral("0 Camera"));
-    countLabels_[4]->setText(zero + texts_[Word::scenarioCountWord]);
-    countLabels_[1]->setText(zero + texts_[Word::loadCountWord]);
+    for (int tab = 0; tab < kTabCount; ++tab)
+        countLabels_[tab]->setText(CountCaption(tab, 0, texts_));
     auto* types = control<QComboBox>("Ctipo");
     for (const DeviceType& type : kDeviceTypes)
         types->addItem(QString::fromLatin1(type.displayName));
@@ -101,6 +97,12 @@ int Form1::showBox(const QString& text, const QString& title, Buttons buttons, I
 
 void Form1::setStatus(const QString& text) {
     statusPanel_->setText(text);
+    newFileShown_ = false;
+}
+
+void Form1::showNewFileStatus() {
+    statusPanel_->setText(texts_[Word::newFileStatus]);
+    newFileShown_ = true;
 }
 
 QString Form1::statusText() const {
@@ -138,8 +140,10 @@ void Form1::CancelAllEditors() {
 
 void Form1::ClearConfiguration() {
     velto::ClearConfiguration(model_);
-    for (int tab = 0; tab < kTabCount; ++tab)
+    for (int tab = 0; tab < kTabCount; ++tab) {
         editor(tab).ResetEditRow();
+        grids_[tab]->forgetDraggedWidths(); // a new configuration starts with fitted columns
+    }
 }
 
 void Form1::mNew_Click() {
@@ -147,7 +151,7 @@ void Form1::mNew_Click() {
         return;
     CancelAllEditors();
     ClearConfiguration();
-    setStatus(texts_[Word::newFileStatus]);
+    showNewFileStatus();
     RefreshAllViews();
     setDirty(false);
     setCurrentFile({});

@@ -4,6 +4,7 @@
 #include "EditorHost.h"
 #include "GridRows.h"
 #include "LanguageTable.h"
+#include "QtOwnTexts.h"
 #include "Toolkit.h"
 
 #include <QHash>
@@ -135,7 +136,7 @@ private:
     void createEditors();
     void fillFixedLists();
     void switchLanguage(bool italian);
-    void setCaption(std::string_view control, const QString& text);
+    void setCaption(const Caption& caption, const QString& text);
     void setGrid(int tab, const GridRows& rows = {});
     void showNotice(const Notice& notice, const QString& path);
     void setStatus(const QString& text);
@@ -151,6 +152,8 @@ private:
     void openInsteadOfCurrent(const QString& path);
     void fillRecentMenu();
     void openRecent(const QString& path);
+    // The new-file text, which then follows the language.
+    void showNewFileStatus();
 
     Toolkit& toolkit_;
     ConfigModel model_;
@@ -161,6 +164,8 @@ private:
     QString FileVersion;
     QString currentFile_; // the file last opened or saved, empty after start-up and New
     std::unique_ptr<RecentFiles> recent_;
+    QtOwnTexts qtTexts_;
+    bool newFileShown_ = false;
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
 

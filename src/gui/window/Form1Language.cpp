@@ -2,6 +2,7 @@
 #include "Form1.h"
 #include "GridRows.h"
 #include "GridView.h"
+#include "Hints.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -39,13 +40,12 @@ void Form1::mEng_Click() {
     switchLanguage(false);
 }
 
-void Form1::setCaption(std::string_view control, const QString& text) {
-    const QString name = ToQString(control);
-    if (name.startsWith(QStringLiteral("STab("))) {
-        STab->setTabText(name.mid(5).chopped(1).toInt(), text);
+void Form1::setCaption(const Caption& caption, const QString& text) {
+    if (caption.tab >= 0) {
+        STab->setTabText(caption.tab, text);
         return;
     }
-    QObject* target = controls_.value(name);
+    QObject* target = controls_.value(ToQString(caption.control));
     if (auto* action = qobject_cast<QAction*>(target))
         action->setText(text);
     else if (auto* menu = qobject_cast<QMenu*>(target))
@@ -64,16 +64,15 @@ void Form1::switchLanguage(bool italian) {
     texts_.load(italian);
     for (const Caption& caption : kCaptions) {
         const TextPair text = caption.word == Word::Count ? caption.text : kWords[std::size_t(caption.word)];
-        setCaption(caption.control, ToQString(text.pick(italian)));
+        setCaption(caption, ToQString(text.pick(italian)));
     }
+    for (const Hint& hint : kHints)
+        qobject_cast<QWidget*>(controls_.value(ToQString(hint.control)))
+            ->setToolTip(ToQString(hint.text.pick(italian)));
 
-    const std::array<std::pair<int, Word>, 4> counted{{{0, Word::deviceCountWord},
-                                                       {1, Word::loadCountWord},
-                                                       {2, Word::probeCountWord},
-                                                       {4, Word::scenarioCountWord}}};
-    for (const auto& [tab, word] : counted) {
-        QLabel* label = countLabels_[tab];
-        label->setText(label->text().left(2).trimmed() + ' ' + texts_[word]);
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        if (CountFollowsLanguage(tab))
+            countLabels_[tab]->setText(CountCaption(tab, TabRows(tab, model_, texts_).size(), texts_));
     }
 
     for (int tab = kTabCount - 1; tab >= 0; --tab)
@@ -81,6 +80,9 @@ void Form1::switchLanguage(bool italian) {
 
     ReplaceItems(Cbus, BusItems(italian));
     ReplaceItems(Cmont, {texts_[Word::privateRiserText], texts_[Word::localRiserText]});
+    if (newFileShown_)
+        showNewFileStatus();
+    qtTexts_.use(italian);
     UiLanguage = italian;
 }
 

@@ -47,16 +47,12 @@ void Form1::RefreshAllViews() {
     Laux->clear();
     Laux->addItems(SlotListItems(model_.AuxTable));
 
-    const std::array<GridRows, kTabCount> rows{DeviceRows(model_), LoadRows(model_), ProbeRows(model_),
-                                               CameraRows(model_, texts_), ScenarioRows(model_)};
-    const std::array<QString, kTabCount> countWords{
-        ' ' + texts_[Word::deviceCountWord], ' ' + texts_[Word::loadCountWord],
-        ' ' + texts_[Word::probeCountWord], QStringLiteral(" Camera"), ' ' + texts_[Word::scenarioCountWord]};
     for (int tab = 0; tab < kTabCount; ++tab) {
-        setGrid(tab, rows[tab]); // each grid's own set-up, then its rows
+        const GridRows rows = TabRows(tab, model_, texts_);
+        setGrid(tab, rows); // each grid's own set-up, then its rows
         grids_[tab]->setCurrentDataRow(1);
         editor(tab).UpdateRowButtons();
-        countLabels_[tab]->setText(QString::number(rows[tab].size()) + countWords[tab]);
+        countLabels_[tab]->setText(CountCaption(tab, rows.size(), texts_));
     }
 }
 

@@ -19,15 +19,20 @@ GridRows NamedSlotRows(std::span<const std::string> table) {
 struct GridColumns {
     std::array<Word, 4> headings;
     QList<int> widthsInTwips;
+    Word countWord; // Word::Count: the camera count, which reads the same in both languages
 };
 
 const GridColumns& Columns(int tab) {
     static const std::array<GridColumns, 5> columns{{
-        {{Word::nameWord, Word::groupWord, Word::typeWord, Word::addressWord}, {2000, 700, 700, 700}},
-        {{Word::nameWord, Word::priorityWord}, {2000, 700}},
-        {{Word::nameWord, Word::zoneWord}, {2000, 700}},
-        {{Word::nameWord, Word::addressWord, Word::numberWord, Word::busWord}, {2000, 800, 650, 800}},
-        {{Word::nameWord, Word::addressWord, Word::numberWord}, {2000, 800, 650}},
+        {{Word::nameWord, Word::groupWord, Word::typeWord, Word::addressWord},
+         {2000, 700, 700, 700},
+         Word::deviceCountWord},
+        {{Word::nameWord, Word::priorityWord}, {2000, 700}, Word::loadCountWord},
+        {{Word::nameWord, Word::zoneWord}, {2000, 700}, Word::probeCountWord},
+        {{Word::nameWord, Word::addressWord, Word::numberWord, Word::busWord},
+         {2000, 800, 650, 800},
+         Word::Count},
+        {{Word::nameWord, Word::addressWord, Word::numberWord}, {2000, 800, 650}, Word::scenarioCountWord},
     }};
     return columns[tab];
 }
@@ -43,6 +48,30 @@ QStringList GridHeadings(int tab, const UiTexts& texts) {
 
 QList<int> GridWidthsInTwips(int tab) {
     return Columns(tab).widthsInTwips;
+}
+
+QString CountCaption(int tab, qsizetype count, const UiTexts& texts) {
+    const Word word = Columns(tab).countWord;
+    return QString::number(count) + ' ' + (word == Word::Count ? QStringLiteral("Camera") : texts[word]);
+}
+
+bool CountFollowsLanguage(int tab) {
+    return Columns(tab).countWord != Word::Count;
+}
+
+GridRows TabRows(int tab, const ConfigModel& model, const UiTexts& texts) {
+    switch (tab) {
+    case 0:
+        return DeviceRows(model);
+    case 1:
+        return LoadRows(model);
+    case 2:
+        return ProbeRows(model);
+    case 3:
+        return CameraRows(model, texts);
+    default:
+        return ScenarioRows(model);
+    }
 }
 
 QString DeviceTypeName(const std::string& code) {

@@ -21,6 +21,12 @@ GridRows ScenarioRows(const ConfigModel& model);
 // The headings and column widths (in twips) of the grid of a tab 0..4.
 QStringList GridHeadings(int tab, const UiTexts& texts);
 QList<int> GridWidthsInTwips(int tab);
+// The rows of the grid of a tab 0..4.
+GridRows TabRows(int tab, const ConfigModel& model, const UiTexts& texts);
+// The caption of a tab's count label: the count, a space, the tab's count word.
+QString CountCaption(int tab, qsizetype count, const UiTexts& texts);
+// False for the camera count, which no language switch rewrites.
+bool CountFollowsLanguage(int tab);
 
 // The name the device grid shows for a stored type code (an unknown code shows as it is).
 QString DeviceTypeName(const std::string& code);
