@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace velto {
 namespace {
@@ -34,9 +35,9 @@ Outcome Invoke(const std::vector<std::string>& arguments, bool outputFails = fal
 class VeltoConf : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() /
-            ("velto-conf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        folder_ = fs::temp_directory_path() /
+                  ("velto-conf-" + std::to_string(::getpid()) +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         fs::current_path(folder_);
@@ -56,7 +57,7 @@ protected:
                 R"(<device name="Far" point="150" group="" type="1"/><group name="Zero" group="0.3"/>)"
                 R"(<camera number="1" adr="4100" type="1"/><scf420 name="Night" number="2"/>)"
                 R"(<scmh200 name="Away" number="7" cenact="0099" cendis="9999"/>)"
-                R"(<group name="Red&#27;[31m&#10;&#x9b;" group="12"/>)"));
+                R"(<group name="Red&#27;[31m&#10;&#x9b;&#127;" group="12"/>)"));
         ::mkfifo("pipe", 0600);
     }
     void TearDown() override {
@@ -93,7 +94,7 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         // and says what a save would leave out, each file read into empty tables
         {{"check", "clean.xml", "clean.xml"}, 1, far + far, ""},
         {{"check", "--lang=ita", "clean.xml"}, 1, "clean.xml: non salvato: device 150 \"Far\"\n", ""},
-        {{"check", "dropped.xml"}, 1, "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\n"
+        {{"check", "dropped.xml"}, 1, "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\n"
          "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 \"Far\"\n"
          "dropped.xml: not saved: group 0 \"Zero\"\ndropped.xml: not saved: camera 1 \"\"\n"
          "dropped.xml: not saved: scf420 2 \"Night\"\ndropped.xml: not saved: scmh200 7 \"Away\"\n", ""},
@@ -117,6 +118,8 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"check", "--verbose", "clean.xml"}, 2, "", "velto-conf: unknown option '--verbose'\n"},
         {{"check", "--lang=fra", "clean.xml"}, 2, "", "velto-conf: unknown language 'fra' (eng or ita)\n"},
         {{"check", "--lang"}, 2, "", "velto-conf: --lang needs eng or ita\n"},
+        {{"export", "--lang=ita", "clean.xml"}, 2, "", "velto-conf: export takes no --lang\n"},
+        {{"check", "clean.xml", "--", "--lang=ita"}, 2, far, "velto-conf: cannot open --lang=ita: No such file or directory\n"},
         {{"rewrite", "clean.xml"}, 2, "", "velto-conf: rewrite: missing argument (try --help)\n"},
         {{"export", "a.xml", "b.xml"}, 2, "", "velto-conf: export: too many arguments (try --help)\n"},
         // files that cannot be read, and output that cannot be written

@@ -75,5 +75,16 @@ TEST(ConfWriter, WritesTheExpectedBytes) {
     }
 }
 
+// Positions count the devices from 1 in address order, and leave the slots beyond 99 as they are.
+TEST(ConfigModel, RenumberDevices) {
+    ConfigModel model;
+    for (const auto& [address, position] : {std::pair{9, 1}, {3, 7}, {150, 9}, {0, 4}})
+        model.DeviceTable[address].inUse = static_cast<std::uint8_t>(position);
+    RenumberDevices(model);
+    const std::array<int, 4> positions{model.DeviceTable[0].inUse, model.DeviceTable[3].inUse,
+                                       model.DeviceTable[9].inUse, model.DeviceTable[150].inUse};
+    EXPECT_EQ(positions, (std::array{4, 1, 2, 9}));
+}
+
 } // namespace
 } // namespace velto
