@@ -12,39 +12,18 @@ struct LeadingCase {
 };
 
 TEST(NumberText, LeadingNumberTakesTheLongestLeadingNumber) {
+    // clang-format off
     const LeadingCase cases[] = {
-        {"", 0},
-        {"abc", 0},
-        {"12", 12},
-        {"07", 7},
-        {"1 2", 12},
-        {" \t1\n5x", 15},
-        {"-3.5", -3.5},
-        {"+4", 4},
-        {"4100abc", 4100},
-        {"1.5.5", 1.5},
-        {"2e3", 2000},
-        {"2D2", 200},
-        {"2e", 2},
-        {"2e+", 2},
-        {".5", 0.5},
-        {"5.", 5},
-        {"&H1F", 31},
-        {"&hff", 255},
-        {"&O17", 15},
-        {"&O9", 0},
-        {"&X1", 0},
-        {"0099", 99},
-        {"1\r2", 1},
-        {"-", 0},
-        {"- 7", -7},
+        {"", 0}, {"abc", 0}, {"12", 12}, {"07", 7}, {"0099", 99}, {"-3.5", -3.5}, {"+4", 4}, {"-", 0},
+        // blanks inside are skipped, but not a carriage return
+        {"1 2", 12}, {" \t1\n5x", 15}, {"- 7", -7}, {"1\r2", 1},
+        {"4100abc", 4100}, {"1.5.5", 1.5}, {".5", 0.5}, {"5.", 5},
+        {"2e3", 2000}, {"2D2", 200}, {"2e", 2}, {"2e+", 2},
+        {"&H1F", 31}, {"&hff", 255}, {"&O17", 15}, {"&O9", 0}, {"&X1", 0},
         // beyond a double: infinity above, zero below the smallest subnormal, which itself stays
-        {"1e400", INFINITY},
-        {"-0.01e311", -INFINITY},
-        {"123e-330", 0},
-        {"0.0001e-320", 0},
-        {"5e-324", 5e-324},
+        {"1e400", INFINITY}, {"-0.01e311", -INFINITY}, {"123e-330", 0}, {"0.0001e-320", 0}, {"5e-324", 5e-324},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
 }

@@ -44,21 +44,14 @@ TEST(TextEncoding, AttributeValues) {
 }
 
 TEST(TextEncoding, Utf16) {
+    using namespace std::string_literals;
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {std::string("\xFF\xFE"
-                     "a\0\xE8\0",
-                     6),
-         "a\u00e8"},
-        {std::string("\xFE\xFF\0a\xD8\x3D\xDE\x00", 8), "a\U0001F600"},
-        {std::string("\xFF\xFE\x00\xD8"
-                     "a\0",
-                     6),
-         "\ufffda"}, // a lone surrogate
-        {std::string("\xFF\xFE"
-                     "a\0b",
-                     5),
-         "a\ufffd"}, // an odd last byte
+        {"\xFF\xFE" "a\0\xE8\0"s, "a\u00e8"}, {"\xFE\xFF\0a\xD8\x3D\xDE\x00"s, "a\U0001F600"},
+        {"\xFF\xFE\x00\xD8" "a\0"s, "\ufffda"}, // a lone surrogate
+        {"\xFF\xFE" "a\0b"s, "a\ufffd"},        // an odd last byte
     };
+    // clang-format on
     for (const auto& [bytes, text] : cases) {
         EXPECT_TRUE(HasUtf16ByteOrderMark(bytes));
         EXPECT_EQ(Utf16ToUtf8(bytes), text);
