@@ -24,8 +24,6 @@ QString ShowFileDialog(QWidget* owner, int mode, const QString& title, const QSt
     QFileDialog dialog(owner, title, initialFolder);
     dialog.setAcceptMode(opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    dialog.setOption(QFileDialog::ReadOnly, false);
     // Qt's own dialog speaks the interface language; a desktop's native one would speak the desktop's.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setNameFilters(QtNameFilters(filter));

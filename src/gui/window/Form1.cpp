@@ -138,8 +138,7 @@ void Form1::CancelAllEditors() {
     }
 }
 
-void Form1::ClearConfiguration() {
-    velto::ClearConfiguration(model_);
+void Form1::forgetEditsAndWidths() {
     for (int tab = 0; tab < kTabCount; ++tab) {
         editor(tab).ResetEditRow();
         grids_[tab]->forgetDraggedWidths(); // a new configuration starts with fitted columns
@@ -150,7 +149,8 @@ void Form1::mNew_Click() {
     if (AskToSaveChanges())
         return;
     CancelAllEditors();
-    ClearConfiguration();
+    ClearConfiguration(model_);
+    forgetEditsAndWidths();
     showNewFileStatus();
     RefreshAllViews();
     setDirty(false);

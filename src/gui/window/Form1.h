@@ -87,8 +87,8 @@ public:
     // Answers true when the pending command must not go ahead.
     bool AskToSaveChanges();
     void CancelAllEditors();
-    // Empties the tables and ends any modification in progress.
-    void ClearConfiguration();
+    // For a configuration just emptied or read: no modification in progress, columns fitted again.
+    void forgetEditsAndWidths();
     void FillGroupCombo();
 
     void SetupDeviceGrid();
@@ -97,9 +97,9 @@ public:
     void SetupCameraGrid();
     void SetupScenarioGrid();
 
-    // Reads a conf.xml into the cleared tables, showing each notice as its box. True when every
+    // Reads a conf.xml in place of the tables, showing each notice as its box. True when every
     // section was read to its end.
-    bool LoadConfigFile(const QString& path);
+    bool readConfiguration(const QString& path);
     // Opens a file as Open does once its dialog has answered.
     void openFile(const QString& path);
 
@@ -114,7 +114,6 @@ public:
 
     bool dirty() const { return DirtyFlag; }
     const QString& lastAnswer() const { return LastAnswer; }
-    const QString& fileVersion() const { return FileVersion; }
     QString statusText() const;
     RecordEditor& editor(int tab) const;
 

@@ -65,10 +65,10 @@ void Form1::showNotice(const Notice& notice, const QString& path) {
     }
 }
 
-bool Form1::LoadConfigFile(const QString& path) {
+bool Form1::readConfiguration(const QString& path) {
     std::string version;
-    const bool completed = velto::LoadConfigFile(QFile::encodeName(path).toStdString(), model_, version,
-                                                 [&](const Notice& notice) { showNotice(notice, path); });
+    const bool completed = LoadConfigFile(QFile::encodeName(path).toStdString(), model_, version,
+                                          [&](const Notice& notice) { showNotice(notice, path); });
     FileVersion = QString::fromStdString(version);
     return completed;
 }
@@ -84,11 +84,13 @@ void Form1::mOpen_Click() {
 
 void Form1::openFile(const QString& path) {
     try {
-        LoadConfigFile(path); // replaces the configuration only once the reading has ended
+        readConfiguration(path); // replaces the configuration only once the reading has ended
     } catch (const std::exception& failure) {
-        showBox(QString::fromLocal8Bit(failure.what()), kExecutableName, Buttons::Ok, Icon::Critical);
+        showBox(SystemFailureText(path, QString::fromLocal8Bit(failure.what())), kExecutableName, Buttons::Ok,
+                Icon::Critical);
         return;
     }
+    forgetEditsAndWidths();
     setStatus(path + QStringLiteral(" (V.") + FileVersion + ')');
     RefreshAllViews();
     setDirty(false);
