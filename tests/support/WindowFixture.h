@@ -87,11 +87,8 @@ inline QStringList RowsOf(const GridView& grid) {
 // A real main window on the scripted toolkit, driven through its widgets by name.
 class WindowFixture : public ::testing::Test {
 protected:
+    // The toolkit, destroyed after the window, fails the test on any answer nobody used.
     void SetUp() override { startWindow(); }
-    void TearDown() override {
-        window.reset();
-        EXPECT_TRUE(toolkit.allAnswersUsed());
-    }
 
     // (Re)creates the window, as the program does at start-up, with the settings stored so far.
     void startWindow() {
