@@ -86,13 +86,9 @@ TEST_F(Language, CaptionsAndListsInBothLanguages) {
         EXPECT_EQ(items("Cmont"),
                   (italian ? QStringList{"Privato", "Pubblico"} : QStringList{"Private", "Local rise"}));
         EXPECT_EQ(window->statusText(), italian ? "Nuovo file" : "New file");
-        const auto qt = [](const char* context, const char* text) {
-            return QCoreApplication::translate(context, text);
-        };
-        EXPECT_EQ(qt("QPlatformTheme", "&Yes") + qt("QPlatformTheme", "Cancel"),
-                  italian ? "&SìAnnulla" : "&YesCancel");
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), italian ? "&Sì" : "&Yes");
         const char* replace = "%1 already exists.\nDo you want to replace it?";
-        EXPECT_EQ(qt("QFileDialog", replace) == replace, !italian);
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", replace) == replace, !italian);
     }
     // A path in the status bar stays as it is.
     QTemporaryDir folder;
