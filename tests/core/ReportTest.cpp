@@ -33,15 +33,14 @@ std::string Flatten(const ReportDocument& document) {
 // with the program's words. full.xml uses every table, records out of key order, a device beyond
 // the listed addresses and a bus mark without its digit.
 TEST(Report, ListsEveryRecordInKeyOrderWithTheProgramsWords) {
-    for (const std::string file : {"report/full.xml", "writer/worked_example.xml"}) {
-        const test::LoadResult read = test::LoadFile(test::DataPath(file));
-        const std::string name = file.substr(file.find('/') + 1);
+    for (const std::string path : {"report/full", "writer/worked_example"}) {
+        const test::LoadResult read = test::LoadFile(test::DataPath(path + ".xml"));
+        const std::string name = path.substr(path.find('/') + 1);
         for (const bool italian : {true, false}) {
-            const std::string expected =
-                name.substr(0, name.size() - 4) + (italian ? ".ita.txt" : ".eng.txt");
-            const ReportSource source{"/site/" + name, read.version, "2026-12-06 21:00"};
+            const std::string expected = "report/" + name + (italian ? ".ita.txt" : ".eng.txt");
+            const ReportSource source{"/site/" + name + ".xml", read.version, "2026-12-06 21:00"};
             EXPECT_EQ(Flatten(BuildReport(*read.model, source, italian)),
-                      test::ReadBytes(test::DataPath("report/" + expected)))
+                      test::ReadBytes(test::DataPath(expected)))
                 << expected;
         }
     }

@@ -45,16 +45,4 @@ bool ScriptedToolkit::printDialog(QWidget*, QPrinter& printer) {
     return !pdfPath.isEmpty();
 }
 
-QString ScriptedToolkit::setting(const QString& section, const QString& key, const QString& defaultValue) {
-    return settings.value(section + '/' + key, defaultValue);
-}
-
-void ScriptedToolkit::putSetting(const QString& section, const QString& key, const QString& value) {
-    settings.insert(section + '/' + key, value);
-}
-
-QList<RecordedBox> ScriptedToolkit::takeBoxes() {
-    return std::exchange(boxes_, {});
-}
-
 } // namespace velto::testing

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QQueue>
 #include <QStringList>
+#include <utility>
 
 namespace velto::testing {
 
@@ -33,15 +34,18 @@ public:
                    Icon icon) override;
     QString fileDialog(const FileDialogRequest& request) override;
     bool printDialog(QWidget* owner, QPrinter& printer) override;
-    QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
-    void putSetting(const QString& section, const QString& key, const QString& value) override;
+    QString setting(const QString& section, const QString& key, const QString& defaultValue) override {
+        return settings.value(section + '/' + key, defaultValue);
+    }
+    void putSetting(const QString& section, const QString& key, const QString& value) override {
+        settings.insert(section + '/' + key, value);
+    }
     QString programFolder() override { return programDir; }
     QString documentsFolder() override { return documentsDir; }
 
     // Every box shown so far, oldest first; takeBoxes empties the record.
-    QList<RecordedBox> takeBoxes();
+    QList<RecordedBox> takeBoxes() { return std::exchange(boxes_, {}); }
     const QList<FileDialogRequest>& dialogs() const { return dialogs_; }
-    bool allAnswersUsed() const { return answers_.isEmpty() && paths_.isEmpty() && prints_.isEmpty(); }
 
     QMap<QString, QString> settings;
     QString programDir = QCoreApplication::applicationDirPath();

@@ -87,11 +87,8 @@ inline QStringList RowsOf(const GridView& grid) {
 // A real main window on the scripted toolkit, driven through its widgets by name.
 class WindowFixture : public ::testing::Test {
 protected:
+    // The toolkit, destroyed after the window, fails the test on any answer nobody used.
     void SetUp() override { startWindow(); }
-    void TearDown() override {
-        window.reset();
-        EXPECT_TRUE(toolkit.allAnswersUsed());
-    }
 
     // (Re)creates the window, as the program does at start-up, with the settings stored so far.
     void startWindow() {
@@ -211,11 +208,9 @@ protected:
     QStringList rows(const QString& gridName) const { return RowsOf(*grid(gridName)); }
     // Headings and one blank row, as a grid without records shows.
     bool emptyGrid(const QString& gridName) const {
-        GridView* target = grid(gridName);
-        bool blank = target->dataRowCount() == 0 && target->rowCount() == 1;
-        for (int column = 0; column < target->columnCount(); ++column)
-            blank = blank && target->cell(1, column).isEmpty();
-        return blank;
+        const GridView* target = grid(gridName);
+        return target->dataRowCount() == 0 && target->rowCount() == 1 &&
+               target->findItems(QStringLiteral("?*"), Qt::MatchWildcard).isEmpty();
     }
     // The one box shown since the last look.
     RecordedBox onlyBox() {
