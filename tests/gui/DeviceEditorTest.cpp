@@ -6,33 +6,27 @@ namespace {
 
 using DeviceTab = WindowFixture;
 
+// Positions follow the address order; Delete leaves the others' positions until the next Confirm.
 // "05" names the same address as "5": retyping a device's own address that way keeps it.
-TEST_F(DeviceTab, OwnAddressWithALeadingZeroIsTheSameAddress) {
+TEST_F(DeviceTab, PositionsAndAddressesTypedAsText) {
+    add(0, {"Blind", "", "1", "37"});
     add(0, {"Lamp", "", "0", "5"});
+    add(0, {"Fan", "", "1", "25"});
+    const auto positions = [this] {
+        std::string result;
+        for (const int address : {5, 25, 37, 44})
+            result += std::to_string(model().DeviceTable[address].inUse);
+        return result;
+    };
     selectRow("Fl_dev", 1);
     click("Cmod");
     enter(0, {"Lamps", "", "0", "05"});
     click("Cok");
-    EXPECT_EQ(rows("Fl_dev"), QStringList{"Lamps|0|dimmer|5"});
-    EXPECT_EQ(model().DeviceTable[5].inUse, 1);
-}
-
-// Positions follow the address order; Delete leaves the others' positions until the next Confirm.
-TEST_F(DeviceTab, PositionsAreRenumberedOnConfirmNotOnDelete) {
-    add(0, {"Blind", "", "1", "37"});
-    add(0, {"Lamp", "", "0", "12"});
-    add(0, {"Fan", "", "1", "25"});
-    const auto positions = [this] {
-        std::string result;
-        for (const int address : {12, 25, 37, 44})
-            result += std::to_string(model().DeviceTable[address].inUse);
-        return result;
-    };
+    EXPECT_EQ(rows("Fl_dev").value(0), "Lamps|0|dimmer|5");
     EXPECT_EQ(positions(), "1230");
     selectRow("Fl_dev", 1);
     toolkit.expectBox(kAnswerYes);
     click("Cdel");
-    EXPECT_EQ(onlyBox().text, "Eliminare l'attuatore 12 Lamp?");
     EXPECT_EQ(positions(), "0230");
     add(0, {"Heater", "", "0", "44"});
     EXPECT_EQ(positions(), "0123");
@@ -45,9 +39,9 @@ struct SlotList {
 const SlotList kSlotLists[] = {{"Lgru", "Tngru", "IbDel", "Laux", true},
                                {"Laux", "TnameA", "IdelAux", "Lgru", false}};
 
-// Groups and auxiliaries are named and deleted through their lists, the group choice following the
-// groups and keeping the group chosen for a device being added; the devices keep their group number
-// whatever happens to its name.
+// Groups and auxiliaries are named and deleted through their lists, each on its own; two slots may
+// carry the same name. The group choice follows the groups and keeps the group chosen for a device
+// being added; the devices keep their group number whatever happens to its name.
 TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
     for (const SlotList& c : kSlotLists) {
         SCOPED_TRACE(c.list);
@@ -58,34 +52,20 @@ TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
         click("Cnew");
         enter(0, {"Fan", "2", "0", "13"});
         const auto& table = c.groups ? model().GroupTable : model().AuxTable;
-        const auto choice = [&](int slot, const QString& name) {
-            return c.groups ? name : QString::number(slot);
-        };
-
         nameSlot(c.list, c.nameBox, 3, "Kitchen");
-        EXPECT_EQ(items(c.list)[2], "3 Kitchen");
-        EXPECT_EQ(combo("Cgru")->currentText(), choice(3, "3 Kitchen"));
+        EXPECT_EQ(combo("Cgru")->currentText(), c.groups ? "3 Kitchen" : "3");
         EXPECT_EQ(table[3], "Kitchen");
         EXPECT_TRUE(window->dirty());
-        // Two slots may carry the same name; a slot without one brings an empty name box.
-        clickItem(c.list, 4);
-        EXPECT_EQ(box(c.nameBox)->text(), "");
-        type(c.nameBox, "Kitchen");
-        pressEnter(c.nameBox);
-        EXPECT_EQ(items("Cgru")[4], choice(5, "5 Kitchen"));
-
-        // Enter on an emptied box leaves a slot without a name; deleting clears the slot and the box.
+        nameSlot(c.list, c.nameBox, 5, "Kitchen");
+        EXPECT_EQ(items("Cgru")[4], c.groups ? "5 Kitchen" : "5");
         box(c.nameBox)->clear();
-        pressEnter(c.nameBox);
-        EXPECT_EQ(items(c.list)[4], "5 ");
-        EXPECT_EQ(table[5], "");
+        pressEnter(c.nameBox); // leaves the slot without a name
         clickItem(c.list, 2);
         clickImage(c.deleteImage);
-        EXPECT_EQ(items(c.list)[2], "3");
         EXPECT_EQ(box(c.nameBox)->text(), "");
-        EXPECT_EQ(table[3], "");
+        EXPECT_EQ(items(c.list).mid(2, 3), (QStringList{"3", "4 Hall", "5 "}));
+        EXPECT_EQ(table[3] + table[5], "");
         EXPECT_EQ(items("Cgru").mid(2, 3), (QStringList{"3", "4 Hall", "5"}));
-
         EXPECT_EQ(items(c.other)[3], "4 Hall");
         click("Cok");
         EXPECT_EQ(rows("Fl_dev"), (QStringList{"Lamp|3|dimmer|12", "Fan|3|dimmer|13"}));
