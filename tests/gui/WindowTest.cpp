@@ -8,6 +8,11 @@ namespace {
 
 using Window = WindowFixture;
 
+const QString kItalianPrompt =
+    QStringLiteral("La configurazione corrente non è stata salvata\r\nVuoi salvare il progetto corrente?");
+const QString kEnglishPrompt =
+    QStringLiteral("This configuration is not been saved\r\nDo you want save the current project?");
+
 QStringList Numbered(const QStringList& names) {
     QStringList result;
     for (int n = 1; n <= names.size(); ++n)
@@ -88,12 +93,8 @@ TEST_F(Window, UnsavedChangesQuestion) {
                 toolkit.expectDialog(""); // cancelled
             command == "close" ? (void)window->close() : trigger(command);
 
-            EXPECT_EQ(onlyBox(),
-                      (RecordedBox{english ? "This configuration is not been saved\r\nDo you want save "
-                                             "the current project?"
-                                           : "La configurazione corrente non è stata salvata\r\nVuoi "
-                                             "salvare il progetto corrente?",
-                                   "velto-configurator", Buttons::YesNoCancel, Icon::Question}));
+            EXPECT_EQ(onlyBox(), (RecordedBox{english ? kEnglishPrompt : kItalianPrompt, "velto-configurator",
+                                              Buttons::YesNoCancel, Icon::Question}));
             EXPECT_EQ(window->lastAnswer(), QString::number(answer));
             ASSERT_EQ(toolkit.dialogs().size() - dialogsBefore, dialog >= 0 ? 1 : 0);
             EXPECT_TRUE(dialog < 0 || toolkit.dialogs().back().mode == dialog);
