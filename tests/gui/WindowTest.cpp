@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ConfWriter.h"
 #include "RecordEditor.h"
 #include "WindowFixture.h"
 
@@ -25,10 +26,7 @@ QStringList Numbered(const QStringList& names) {
 TEST_F(Window, EditingPatternOnEveryTab) {
     FillModel(model());
     window->RefreshAllViews();
-    QStringList before;
-    for (const TabControls& c : Tabs())
-        before << rows(c.grid);
-
+    const std::string before = WriteConfig(model());
     for (int tab = 0; tab < 5; ++tab) {
         const TabControls& c = Tabs()[tab];
         const RecordEditor& editor = window->editor(tab);
@@ -39,14 +37,10 @@ TEST_F(Window, EditingPatternOnEveryTab) {
             EXPECT_EQ(editor.EditRow(), mode == EditMode::Modifying ? last : 0);
             for (const QString& field : c.fields)
                 EXPECT_EQ(enabled(field), editing) << field.toStdString();
-            if (!editing) {
-                EXPECT_EQ(entered(tab).join(""), "");
-            }
-            EXPECT_EQ(enabled(c.newButton), !editing);
-            EXPECT_EQ(enabled(c.modifyButton), !editing);
-            EXPECT_EQ(enabled(c.cancelButton), editing);
-            EXPECT_EQ(shown(c.browseFrame), !editing);
-            EXPECT_EQ(shown(c.editFrame), editing);
+            EXPECT_TRUE(editing || entered(tab).join("").isEmpty());
+            EXPECT_EQ((QList<bool>{enabled(c.newButton), enabled(c.modifyButton), enabled(c.cancelButton),
+                                   shown(c.browseFrame), shown(c.editFrame)}),
+                      (QList<bool>{!editing, !editing, editing, !editing, editing}));
         };
         for (const QString end : {"Cancel", "tab", "Escape"}) {
             for (const EditMode mode : {EditMode::Adding, EditMode::Modifying}) {
@@ -75,10 +69,7 @@ TEST_F(Window, EditingPatternOnEveryTab) {
             }
         }
     }
-    QStringList after;
-    for (const TabControls& c : Tabs())
-        after << rows(c.grid);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(WriteConfig(model()), before);
     EXPECT_FALSE(window->dirty());
 }
 
@@ -100,18 +91,13 @@ TEST_F(Window, UnsavedChangesQuestion) {
                                                                  : -1;
             if (dialog >= 0)
                 toolkit.expectDialog(""); // cancelled
-            if (command == "close")
-                window->close();
-            else
-                trigger(command);
+            command == "close" ? (void)window->close() : trigger(command);
 
             EXPECT_EQ(onlyBox(), (RecordedBox{english ? kEnglishPrompt : kItalianPrompt, "velto-configurator",
                                               Buttons::YesNoCancel, Icon::Question}));
             EXPECT_EQ(window->lastAnswer(), QString::number(answer));
             ASSERT_EQ(toolkit.dialogs().size() - dialogsBefore, dialog >= 0 ? 1 : 0);
-            if (dialog >= 0) {
-                EXPECT_EQ(toolkit.dialogs().back().mode, dialog);
-            }
+            EXPECT_TRUE(dialog < 0 || toolkit.dialogs().back().mode == dialog);
             EXPECT_EQ(emptyGrid("Fl_dev"), goesAhead && command == "mNew");
             EXPECT_EQ(window->dirty(), !(goesAhead && command == "mNew"));
             EXPECT_EQ(window->isVisible(), !(goesAhead && (command == "mExit" || command == "close")));
@@ -119,11 +105,28 @@ TEST_F(Window, UnsavedChangesQuestion) {
     }
 }
 
-// Records put straight into the tables are no change of the user's: New goes ahead unasked and
-// empties every slot, those no grid shows included, ending any edit.
-TEST_F(Window, NewWithoutChangesEmptiesEverySlotUnasked) {
-    FillModel(model());
+// Every grid, count and list shows the tables in key order, leaving out the slots no grid shows, and
+// Modify and Delete follow the selection. Records put straight into the tables are no change of the
+// user's: New goes ahead unasked, ends any edit and empties every slot.
+TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16))); // the program's own icon
+    const QStringList bare{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    EXPECT_EQ(items("Lgru") + items("Laux"), bare + bare);
+    const QStringList counts{"0 Attuatori", "0 Carichi", "0 Sonde", "0 Camera", "0 Scenari"};
+    const auto expectEmpty = [&] {
+        for (int tab = 0; tab < 5; ++tab) {
+            const TabControls& c = Tabs()[tab];
+            clickTab(tab);
+            EXPECT_TRUE(emptyGrid(c.grid)) << c.grid;
+            selectRow(c.grid, 1); // the blank row selects nothing
+            EXPECT_FALSE(enabled(c.modifyButton) || enabled(c.deleteButton)) << c.grid;
+            EXPECT_EQ(caption(c.count), counts[tab]);
+        }
+    };
+    expectEmpty();
+
     ConfigModel& m = model();
+    FillModel(m);
     m.DeviceTable[0] = {"Zero", true, 4, "1", 50, 1};
     m.DeviceTable[150] = {"Far", true, 2, "2", 80, 3};
     m.DeviceTable[12].pull = true;
@@ -133,61 +136,7 @@ TEST_F(Window, NewWithoutChangesEmptiesEverySlotUnasked) {
     m.LoadTable[0] = "Hidden";
     m.CameraTable[0] = {"Hidden", "4500"};
     window->RefreshAllViews();
-    trigger("mEng");
-    clickTab(3);
-    click("CnewW");
-    trigger("mNew");
-
-    EXPECT_EQ(window->editor(3).mode(), EditMode::Browsing);
-    EXPECT_EQ(window->statusText(), "New file");
-    for (const TabControls& c : Tabs())
-        EXPECT_TRUE(emptyGrid(c.grid)) << c.grid;
-    EXPECT_EQ(caption("Ltot"), "0 Device");
-    EXPECT_EQ(items("Lgru"), Numbered(QStringList(9, "")));
-    EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](const DeviceRecord& d) {
-        return d.name.empty() && d.typeCode.empty() && !d.pull && !d.group && !d.dimmer && !d.inUse;
-    }));
-    EXPECT_TRUE(
-        std::all_of(m.Mh200ScenarioTable.begin(), m.Mh200ScenarioTable.end(), [](const Mh200Record& r) {
-            return r.name.empty() && r.cenActivation.empty() && r.cenDeactivation.empty();
-        }));
-    EXPECT_EQ(m.LoadTable[0], "");
-    EXPECT_EQ(m.CameraTable[0].address, "");
-}
-
-TEST_F(Window, EmptyViewsBeforeAndAfterARefresh) {
-    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16))); // the program's own icon
-    const QStringList bare{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    EXPECT_EQ(items("Lgru"), bare);
-    EXPECT_EQ(items("Laux"), bare);
-    const QStringList counts{"0 Attuatori", "0 Carichi", "0 Sonde", "0 Camera", "0 Scenari"};
-    for (const bool refreshed : {false, true}) {
-        if (refreshed)
-            window->RefreshAllViews();
-        for (int tab = 0; tab < 5; ++tab) {
-            const TabControls& c = Tabs()[tab];
-            SCOPED_TRACE(std::string(c.grid) + (refreshed ? " after a refresh" : " at start-up"));
-            clickTab(tab);
-            EXPECT_TRUE(emptyGrid(c.grid));
-            selectRow(c.grid, 1); // the blank row selects nothing
-            EXPECT_FALSE(enabled(c.modifyButton));
-            EXPECT_FALSE(enabled(c.deleteButton));
-            EXPECT_EQ(caption(c.count), counts[tab]);
-        }
-    }
-    EXPECT_EQ(items("Lgru"), Numbered(QStringList(9, "")));
-    EXPECT_EQ(items("Laux"), Numbered(QStringList(9, "")));
-    EXPECT_EQ(items("Cgru"), bare);
-}
-
-TEST_F(Window, RefreshListsEveryRecordInKeyOrder) {
-    FillModel(model());
-    model().DeviceTable[0] = {"Slot zero", false, 0, "1", 0, 9};
-    model().DeviceTable[150] = {"Beyond", false, 0, "1", 0, 9};
-    model().CameraTable[0] = {"Slot zero", "4500"};
-    window->RefreshAllViews();
     window->RefreshAllViews(); // showing the riser leaves the stored address as it was
-
     // clang-format off
     const struct { QStringList rows; const char* count; } expected[] = {
         {{"Lamp|3|on/off|12", "Blind|0|autom.|37"}, "2 Attuatori"},
@@ -203,40 +152,51 @@ TEST_F(Window, RefreshListsEveryRecordInKeyOrder) {
         EXPECT_EQ(caption(c.count), expected[tab].count);
         EXPECT_TRUE(enabled(c.modifyButton) && enabled(c.deleteButton)) << c.grid;
     }
-    EXPECT_EQ(model().CameraTable[5].address, "4100#2");
+    EXPECT_EQ(m.CameraTable[5].address, "4100#2");
     EXPECT_EQ(items("Lgru"), Numbered({"", "", "Kitchen", "", "", "", "", "", ""}));
     EXPECT_EQ(items("Laux"), Numbered({"", "Bell", "", "", "", "", "", "", ""}));
     EXPECT_EQ(items("Cgru"), (QStringList{"1", "2", "3 Kitchen", "4", "5", "6", "7", "8", "9"}));
-
-    // Modify and Delete follow the selection.
     clickTab(1);
     grid("Fl_gru")->clearSelection();
     grid("Fl_gru")->setCurrentCell(-1, -1);
     EXPECT_FALSE(enabled("CmodC") || enabled("CdelC"));
     selectRow("Fl_gru", 1);
     EXPECT_TRUE(enabled("CmodC") && enabled("CdelC"));
+
+    clickTab(3);
+    click("CnewW");
+    trigger("mNew");
+    EXPECT_EQ(window->editor(3).mode(), EditMode::Browsing);
+    EXPECT_EQ(window->statusText(), "Nuovo file");
+    expectEmpty();
+    EXPECT_EQ(items("Lgru") + items("Laux") + items("Cgru"),
+              Numbered(QStringList(9, "")) + Numbered(QStringList(9, "")) + bare);
+    EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](const DeviceRecord& d) {
+        return d.name.empty() && d.typeCode.empty() && !d.pull && !d.group && !d.dimmer && !d.inUse;
+    }));
+    EXPECT_TRUE(
+        std::all_of(m.Mh200ScenarioTable.begin(), m.Mh200ScenarioTable.end(), [](const Mh200Record& r) {
+            return r.name.empty() && r.cenActivation.empty() && r.cenDeactivation.empty();
+        }));
+    EXPECT_EQ(m.LoadTable[0] + m.CameraTable[0].address, "");
 }
 
 // What the window's command line asks for; help and version go to standard output, exit 0.
 TEST(CommandLine, OptionsAndOneFile) {
     using A = CommandLine::Action;
-    const std::string see = " (see velto-configurator --help)\n";
-    const std::string help = "Usage: velto-configurator [OPTION]... [FILE]\n"
-                             "Edit the conf.xml configuration of a home-automation installation.\n\n"
-                             "  -h, --help     show this help and exit\n"
-                             "  -V, --version  show the version and exit\n"
-                             "  --             end of options: what follows is a file name\n\n"
-                             "FILE is opened at start-up as File > Open opens it.\n";
+    const std::string see = " (see velto-configurator --help)\n", one = "only one FILE can be opened";
     // clang-format off
     const struct { std::vector<std::string_view> arguments; A action; std::string file, message; } cases[] = {
         {{}, A::Run, "", ""},
         {{"casa.xml"}, A::Run, "casa.xml", ""},
         {{"--", "-casa.xml"}, A::Run, "-casa.xml", ""},
+        {{"--", "--"}, A::Run, "--", ""},
         {{"--version", "casa.xml"}, A::Version, "", "velto-configurator 1.0\n"},
-        {{"-h"}, A::Help, "", help},
+        {{"-h"}, A::Help, "", "Usage: velto-configurator [OPTION]... [FILE]\n"},
+        {{"--help", "-x"}, A::Help, "", "Usage: velto-configurator [OPTION]... [FILE]\n"},
         {{"-x"}, A::Refuse, "", "velto-configurator: unknown option '-x'" + see},
-        {{"--", "--help", "-h"}, A::Refuse, "", "velto-configurator: only one FILE can be opened" + see},
-        {{"a.xml", "b.xml"}, A::Refuse, "", "velto-configurator: only one FILE can be opened" + see},
+        {{"--", "--help", "-h"}, A::Refuse, "", "velto-configurator: " + one + see},
+        {{"a.xml", "b.xml"}, A::Refuse, "", "velto-configurator: " + one + see},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -244,7 +204,7 @@ TEST(CommandLine, OptionsAndOneFile) {
         SCOPED_TRACE(parsed.message);
         EXPECT_EQ(parsed.action, c.action);
         EXPECT_EQ(parsed.file, c.file);
-        EXPECT_EQ(parsed.message, c.message);
+        EXPECT_EQ(parsed.message.substr(0, c.message.size()), c.message); // the help goes on with the options
         EXPECT_EQ(parsed.exitCode(), c.action == A::Refuse ? 2 : 0);
     }
     EXPECT_NE(MissingDisplay(nullptr, "", nullptr), "");
