@@ -28,10 +28,11 @@ PACKAGE_PACKAGES = dpkg-dev file lintian
 all: build
 
 deps:
-	@scripts/install-deps.sh $(BUILD_PACKAGES)
+	@scripts/install-deps.sh $(BUILD_PACKAGES) $(BENCH_PACKAGES)
 
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@# The benchmarks are built with everything else, so that a change cannot leave them behind.
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_BENCH=ON
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j$(JOBS)

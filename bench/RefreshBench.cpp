@@ -22,6 +22,8 @@ public:
         return defaultValue;
     }
     void putSetting(const QString&, const QString&, const QString&) override {}
+    QString programFolder() override { return {}; }
+    QString documentsFolder() override { return {}; }
 };
 
 struct FullWindow {
