@@ -1,14 +1,9 @@
 // Save and Open as the window does them: the dialogs, the status, the boxes, failed saves, and
 // configurations that go out to a file and come back. What the file holds is the core tests' part.
-#include "RecordEditor.h"
 #include "WindowFixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <memory>
 #include <system_error>
 #include <unistd.h>

@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QHeaderView>
 #include <QHelpEvent>
 #include <QStyle>
 #include <QToolTip>

@@ -1,8 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QHeaderView>
-#include <QTemporaryDir>
-
 namespace velto::testing {
 namespace {
 

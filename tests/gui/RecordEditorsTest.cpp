@@ -1,10 +1,7 @@
 // The editing pattern as every tab follows it, and the rules and choices of each tab's fields.
-#include "RecordEditor.h"
 #include "WindowFixture.h"
 
-#include <QMenu>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 namespace velto::testing {
 namespace {

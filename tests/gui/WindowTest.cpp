@@ -1,6 +1,5 @@
 #include "CommandLine.h"
 #include "ConfWriter.h"
-#include "RecordEditor.h"
 #include "WindowFixture.h"
 
 namespace velto::testing {

@@ -15,6 +15,7 @@ struct RecordedBox {
     QString title;
     Buttons buttons;
     Icon icon;
+    bool operator==(const RecordedBox&) const = default;
 };
 
 // The toolkit of the tests: records every message box and answers from a queue; settings live in

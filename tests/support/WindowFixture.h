@@ -2,17 +2,23 @@
 
 #include "Form1.h"
 #include "GridView.h"
+#include "RecordEditor.h"
 #include "ScriptedToolkit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
@@ -50,9 +56,6 @@ inline const std::array<TabControls, 5>& Tabs() {
     return tabs;
 }
 
-inline bool operator==(const RecordedBox& a, const RecordedBox& b) {
-    return a.text == b.text && a.title == b.title && a.buttons == b.buttons && a.icon == b.icon;
-}
 inline void PrintTo(const RecordedBox& box, std::ostream* out) {
     *out << '"' << box.text.toStdString() << "\" titled \"" << box.title.toStdString() << "\", buttons "
          << int(box.buttons) << ", icon " << int(box.icon);
