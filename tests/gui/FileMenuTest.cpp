@@ -1,21 +1,13 @@
-// Save and Open as the window does them: the dialogs, the status, the boxes, failed saves, and
-// configurations that go out to a file and come back. What the file holds is the core tests' part.
+// The file menu as the window runs it; what a file holds is the core tests' part.
 #include "WindowFixture.h"
 
 #include <QMimeData>
 #include <QProcess>
-#include <memory>
 #include <system_error>
 #include <unistd.h>
 
 namespace velto::testing {
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
 
 // Writes a conf.xml of the given lines between the root tags, each ended with CR LF.
 void WriteConf(const QString& path, const QList<QByteArray>& lines) {
@@ -47,25 +39,23 @@ protected:
         toolkit.expectDialog(target);
         trigger("mOpen");
     }
-    // Cancels an Open, which ends any edit, and a Save: both start in the folder and propose the
-    // name; Open offers every file too, Save adds the extension.
+    // Cancels an Open, which ends any edit, and a Save, both starting in the folder and proposing the name.
     void expectDialogsAt(const QString& startFolder, const QString& name) {
         if (window->dirty())
             toolkit.expectBox(kAnswerNo);
         toolkit.expectDialog("");
         trigger("mOpen");
-        for (int tab = 0; tab < 5; ++tab)
-            EXPECT_EQ(window->editor(tab).mode(), EditMode::Browsing);
+        EXPECT_EQ(window->editor(1).mode(), EditMode::Browsing);
         save("");
         const QString xml = QString("xml file") + QChar(0) + "*.xml" + QChar(0);
         for (const int mode : {kOpenMode, kSaveMode}) {
             const FileDialogRequest& r = toolkit.dialogs()[toolkit.dialogs().size() - 1 - mode];
-            EXPECT_EQ(r.owner, window.get());
-            EXPECT_EQ(r.mode, mode);
-            EXPECT_EQ((QStringList{r.title, r.fileName, r.filter, r.initialFolder, r.defaultExtension}),
-                      (QStringList{"File xml", name,
-                                   mode == kOpenMode ? xml + "All files" + QChar(0) + "*" + QChar(0) : xml,
-                                   startFolder, mode == kOpenMode ? "" : "xml"}));
+            const bool open = mode == kOpenMode;
+            EXPECT_TRUE(r.owner == window.get() && r.mode == mode);
+            EXPECT_EQ(
+                (QStringList{r.title, r.fileName, r.filter, r.initialFolder, r.defaultExtension}),
+                (QStringList{"File xml", name, open ? xml + "All files" + QChar(0) + "*" + QChar(0) : xml,
+                             startFolder, open ? "" : "xml"}));
         }
     }
     // What the window shows of the configuration: every grid, then the group and auxiliary lists.
@@ -102,36 +92,29 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
     ASSERT_TRUE(QDir(folder.path()).mkpath("a") && QDir(folder.path()).mkpath("b"));
     WriteConf(path("a/casa.xml"), {kVersion});
     const QString documents = toolkit.documentsDir, plain = "Velto-Configurator V.1.0";
-    const auto restart = [&](const QString& programFolder) {
-        toolkit.programDir = programFolder;
-        startWindow();
-    };
     // clang-format off
-    const struct { const char* step; std::function<void()> act; QString folder, name, title; bool modified, asNobody = false; } steps[] = {
-        {"first use", [&] { restart(folder.path()); }, folder.path(), "conf.xml", plain, false},
-        {"first use, installed", [&] { toolkit.programDir = "/usr/bin"; }, documents, "conf.xml", plain, false, true},
-        {"Open", [&] { open(path("a/casa.xml")); }, path("a"), "casa.xml", "casa.xml[*] - " + plain, false},
-        {"an edit", [&] { add(1, {"Oven", "1"}), click("CnewC"); }, path("a"), "casa.xml", "casa.xml[*] - " + plain, true},
-        {"Save", [&] { save(path("b/copy")); }, path("b"), "copy.xml", "copy.xml[*] - " + plain, false},
-        {"New", [&] { trigger("mNew"); }, path("b"), "conf.xml", plain, false},
-        {"restart", [&] { restart(path("missing")); }, path("b"), "conf.xml", plain, false},
-        {"remembered folder gone", [&] { QDir(path("b")).removeRecursively(); startWindow(); }, documents, "conf.xml", plain, false},
+    const struct { const char* step; std::function<void()> act; QString folder, name, title; bool asNobody = false; } steps[] = {
+        {"first use", [&] { toolkit.programDir = folder.path(), startWindow(); }, folder.path(), "conf.xml", plain},
+        {"first use, installed", [&] { toolkit.programDir = "/usr/bin"; }, documents, "conf.xml", plain, true},
+        {"Open", [&] { open(path("a/casa.xml")); }, path("a"), "casa.xml", "casa.xml[*] - " + plain},
+        {"an edit", [&] { add(1, {"Oven", "1"}), click("CnewC"); }, path("a"), "casa.xml", "casa.xml[*] - " + plain + " (modified)"},
+        {"Save", [&] { save(path("b/copy")); }, path("b"), "copy.xml", "copy.xml[*] - " + plain},
+        {"New", [&] { trigger("mNew"); }, path("b"), "conf.xml", plain},
+        {"restart", [&] { toolkit.programDir = path("missing"), startWindow(); }, path("b"), "conf.xml", plain},
+        {"remembered folder gone", [&] { QDir(path("b")).removeRecursively(); startWindow(); }, documents, "conf.xml", plain},
     };
     // clang-format on
     for (const auto& s : steps) {
         SCOPED_TRACE(s.step);
         s.act();
-        EXPECT_EQ(window->windowTitle(), s.title);
-        EXPECT_EQ(window->isWindowModified(), s.modified);
+        EXPECT_EQ(window->windowTitle() + (window->isWindowModified() ? " (modified)" : ""), s.title);
         const std::shared_ptr<void> user = s.asNobody ? AsNobody() : nullptr;
         expectDialogsAt(s.folder, s.name);
     }
 }
 
-// A file named at start-up opens as Open opens it, in place of unsaved changes (every slot emptied,
-// an old Windows-1252 file read with its accents), after the reader's notices in order and in the
-// language in force; one that cannot be read gives Open's box, naming the file, and leaves an empty
-// configuration; a stop keeps what came before it.
+// A file named at start-up replaces unsaved changes as Open does, after the reader's notices in order and in
+// the language in force; one that cannot be read leaves an empty configuration, a stop what came before it.
 TEST_F(FileMenu, AFileGivenAtStartUp) {
     WriteConf(path("casa.xml"), {kVersion, "<load name=\"Caf\xe9 \x80\" priority=\"2\"></load>"});
     WriteConf(path("broken.xml"), {R"(<load name="Oven" priority="2"></lod>)"});
@@ -147,7 +130,6 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
     const struct { const char *file, *language; QStringList boxes; QString title; const char* version; QString shown; } cases[] = {
         {"casa.xml", "ita", {}, "", "1.0.4", " Café €|2    " + nine},
         {"notices.xml", "ita", {"Versione obsoleta del file Xml", "Attuatore 12 duplicato", "Gruppo non valido: 10 - Lights", "Sonda 5 temperatura duplicata"}, "Velto-Configurator", "", "Lamp|3|dimmer|12  Hall|5   " + nine},
-        {"notices.xml", "eng", {"Old version of file Xml", "Actuator 12 duplicate", "Invalid group: 10 - Lights", "Probe 5 duplicate"}, "Velto-Configurator", "", "Lamp|3|dimmer|12  Hall|5   " + nine},
         {"broken.xml", "eng", {"broken.xml, line 2, column 34: Start-end tags mismatch"}, "velto-configurator", "", empty},
         {"missing.xml", "eng", {path("missing.xml") + ": No such file or directory"}, "velto-configurator", "", empty},
         {"stop.xml", "eng", {"Invalid parameters in the file conf.xml"}, "Error", "1.0.4", "Lamp|3|dimmer|12     1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 "},
@@ -168,45 +150,31 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
         }
         window->openFile(path(c.file));
         EXPECT_EQ(toolkit.takeBoxes(), expected);
-        EXPECT_EQ(window->statusText(), path(c.file) + " (V." + c.version + ")");
         EXPECT_EQ(shown().first(6).join(' '), c.shown);
-        EXPECT_EQ(model().DeviceTable[150].name, "");
-        EXPECT_FALSE(window->dirty());
-        EXPECT_EQ(window->windowTitle(), QString(c.file) + "[*] - Velto-Configurator V.1.0");
+        EXPECT_EQ((QStringList{window->statusText(), window->windowTitle(), QString::number(window->dirty()),
+                               QString::fromStdString(model().DeviceTable[150].name)}),
+                  (QStringList{path(c.file) + " (V." + c.version + ")",
+                               QString(c.file) + "[*] - Velto-Configurator V.1.0", "0", ""}));
     }
 }
 
 // A dropped .xml file opens as Open does, behind the unsaved-changes question; anything else is refused.
 TEST_F(FileMenu, ADroppedFileOpensBehindTheQuestion) {
     WriteConf(path("casa.xml"), {kVersion, R"(<load name="Oven" priority="2"></load>)"});
-    WriteConf(path("other.txt"), {kVersion});
     const QUrl casa = QUrl::fromLocalFile(path("casa.xml"));
-    // clang-format off
-    const struct { QList<QUrl> urls; int answer; bool taken, opened; } cases[] = {
-        {{casa}, 0, true, true},
-        {{casa}, kAnswerNo, true, true},
-        {{casa}, kAnswerCancel, true, false},
-        {{casa, casa}, 0, false, false},
-        {{QUrl::fromLocalFile(path("other.txt"))}, 0, false, false},
-        {{QUrl("http://example.com/casa.xml")}, 0, false, false},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.urls.front().toString().toStdString() + " answered " + std::to_string(c.answer));
-        startWindow();
-        if (c.answer) {
-            add(0, {"Lamp", "", "0", "12"});
-            toolkit.expectBox(c.answer);
-        }
-        EXPECT_EQ(drop(c.urls), c.taken);
-        EXPECT_EQ(toolkit.takeBoxes().size(), c.answer ? 1 : 0);
-        EXPECT_EQ(rows("Fl_gru"), c.opened ? QStringList{"Oven|2"} : QStringList{});
-        EXPECT_EQ(window->dirty(), c.answer && !c.opened);
+    add(0, {"Lamp", "", "0", "12"});
+    for (const QList<QUrl>& refused :
+         {QList{casa, casa}, {QUrl::fromLocalFile(path("casa.txt"))}, {QUrl("http://example.com/casa.xml")}})
+        EXPECT_FALSE(drop(refused)) << refused.front().toString().toStdString();
+    for (const int answer : {kAnswerCancel, kAnswerNo}) {
+        toolkit.expectBox(answer);
+        EXPECT_TRUE(drop({casa}));
+        EXPECT_EQ(rows("Fl_gru"), answer == kAnswerNo ? QStringList{"Oven|2"} : QStringList{});
     }
+    EXPECT_FALSE(window->dirty());
 }
 
-// The last eight files opened or saved, newest first, across a restart; a file gone is dropped
-// from the list with a box that names it.
+// The last eight files opened or saved, newest first, across a restart; a file gone leaves with a box.
 TEST_F(FileMenu, RecentFiles) {
     for (int n = 1; n <= 9; ++n) {
         WriteConf(path(QString("f%1.xml").arg(n)), {kVersion, R"(<load name="Oven" priority="2"></load>)"});
@@ -229,28 +197,23 @@ TEST_F(FileMenu, RecentFiles) {
     EXPECT_EQ(onlyBox(), (RecordedBox{"Il file non esiste più: " + path("f8.xml"), "velto-configurator",
                                       Buttons::Ok, Icon::Critical}));
     EXPECT_EQ(recent(), listed({5, 9, 7, 6, 4, 3, 2}));
-    EXPECT_EQ(window->windowTitle(), "Velto-Configurator V.1.0");
     find<QMenu>("mRecent")->actions()[6]->trigger();
     EXPECT_EQ(recent(), listed({2, 5, 9, 7, 6, 4, 3}));
     EXPECT_EQ(window->statusText(), path("f2.xml") + " (V.1.0.4)");
 }
 
-// A failed save shows the system's reason and keeps the flag and the status. Save writes whatever
-// the user can enter, ending an edit in progress unwritten, and clears the flag; New then Open
-// brings it all back as it was entered.
+// A failed save shows the system's reason and keeps the flag and the status. Save ends an edit
+// unwritten and clears the flag; New then Open brings back every tab and list as entered.
 TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     // clang-format off
     const struct { int tab; QStringList values; const char* row; } records[] = {
         {0, {"Lamp \"big\" & <bright>", "1", "0", "12"}, "Lamp \"big\" & <bright>|2|dimmer|12"},
         {0, {"Tab\there", "", "2", "3"}, "Tab\there|0|on/off|3"},
-        {0, {"Città €", "7", "1", "99"}, "Città €|8|autom.|99"},
-        {1, {"Forno à l'ancienne", "15"}, "Forno à l'ancienne|16"},
-        {1, {"Ωmega", "0"}, "Ωmega|1"},
+        {1, {"Forno à l'ancienne", "0"}, "Forno à l'ancienne|1"},
         {2, {"Soggiorno\t\"sud\"", "98"}, "Soggiorno\t\"sud\"|99"},
         {3, {"Cancello è", "4", "1", "4100"}, "Cancello è|4100|5|Pubblico"},
         {3, {"Porta & co", "11", "0", "4000"}, "Porta & co|4000|12|Privato"},
         {4, {"Notte <tutta> ñ", "6", "3", "4"}, "Notte <tutta> ñ|4#4#3|7"},
-        {4, {"Giorno", "15", "0", "98"}, "Giorno|98|16"},
     };
     // clang-format on
     nameSlot("Lgru", "Tngru", 3, "Caffè \"Bar\"");
@@ -259,8 +222,6 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     for (const auto& r : records)
         add(r.tab, r.values);
     const QStringList before = shown();
-    EXPECT_TRUE(before.join(',').contains("3 Caffè \"Bar\",") &&
-                before.join(',').contains("2 Bell & Gong ü,"));
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.xml"));
     toolkit.expectBox(kAnswerOk);
     save(path("folder.xml"));
@@ -273,7 +234,6 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     click("CmodW");
     set("TnameW", "Changed");
     save(path("conf.xml"));
-    EXPECT_EQ(window->editor(3).mode(), EditMode::Browsing);
     EXPECT_EQ(box("TnameW")->text(), "");
     EXPECT_EQ(window->statusText(), path("conf.xml"));
     EXPECT_FALSE(window->dirty());
@@ -285,8 +245,10 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
         EXPECT_TRUE(rows(Tabs()[r.tab].grid).contains(r.row)) << r.row;
 }
 
-// The text of a PDF, pages separated by form feeds, as poppler's pdftotext extracts it.
-QString PdfText(const QString& pdf) {
+// A report's text: HTML as written, a PDF's as pdftotext (poppler) extracts it, pages split by form feeds.
+QString ReportText(const QString& pdf) {
+    if (QFile html(pdf); !pdf.endsWith("pdf"))
+        return html.open(QIODevice::ReadOnly) ? QString::fromUtf8(html.readAll()) : "unreadable";
     QProcess extract;
     extract.start("pdftotext", {"-layout", pdf, "-"});
     EXPECT_TRUE(extract.waitForFinished()) << "pdftotext (poppler-utils) did not run";
@@ -295,7 +257,7 @@ QString PdfText(const QString& pdf) {
 }
 
 // The report goes out in the format the typed extension names, else the chosen filter's, in the
-// language in force; the dialog proposes the current file's name; the printer gets the same pages.
+// language in force, named after the current file; the printer gets the same pages.
 TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     FillModel(model());
     model().DeviceTable[20] = {"Città più", false, 3, "1", 0, 3};
@@ -304,12 +266,11 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     const QList<QAction*> commands = find<QMenu>("mFile")->actions();
     const auto at = [&](const char* name) { return commands.indexOf(find<QAction>(name)); };
     EXPECT_TRUE(at("mReport") == at("mSave") + 1 && at("mPrint") == at("mSave") + 2);
-    struct Case {
-        const char *typed, *filter, *written;
-        bool italian;
-    };
-    for (const Case& c : {Case{"a.pdf", "HTML", "a.pdf", false}, Case{"b", "PDF", "b.pdf", true},
-                          Case{"c", "HTML", "c.html", false}, Case{"d.HTML", "PDF", "d.HTML", true}}) {
+    // clang-format off
+    const struct { const char *typed, *filter, *written; bool italian; } cases[] = {
+        {"a.pdf", "HTML", "a.pdf", false}, {"b", "PDF", "b.pdf", true}, {"c", "HTML", "c.html", false}, {"d.HTML", "PDF", "d.HTML", true}};
+    // clang-format on
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         trigger(c.italian ? "mIta" : "mEng");
         toolkit.expectDialog(path(c.typed), c.filter);
@@ -318,22 +279,20 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
         EXPECT_EQ((QStringList{r.title, r.fileName, r.filter, r.initialFolder}),
                   (QStringList{c.italian ? "Esporta rapporto" : "Export report", "site.pdf",
                                QString("PDF%1*.pdf%1HTML%1*.html;*.htm%1").arg(QChar(0)), folder.path()}));
-        const QString text = QString(c.written).endsWith("pdf")
-                                 ? PdfText(path(c.written))
-                                 : QString::fromUtf8(ReadBytes(path(c.written)));
+        const QString text = ReportText(path(c.written));
         for (const char* expected :
              {c.italian ? "Rapporto di installazione" : "Installation report",
               c.italian ? "Pubblico" : "Local rise", "site.xml", "Città più", "Evening"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     }
-    const QStringList pages = PdfText(path("a.pdf")).split('\f', Qt::SkipEmptyParts);
+    const QStringList pages = ReportText(path("a.pdf")).split('\f', Qt::SkipEmptyParts);
     EXPECT_EQ(pages.size(), 7); // the facts and the first table, then one page per table
     for (int page = 0; page < pages.size(); ++page)
         EXPECT_EQ(pages[page].trimmed().split('\n').back().trimmed(), QString::number(page + 1));
 
     toolkit.expectPrint(path("printed.pdf"));
     trigger("mPrint");
-    EXPECT_TRUE(PdfText(path("printed.pdf")).contains("Rapporto di installazione"));
+    EXPECT_TRUE(ReportText(path("printed.pdf")).contains("Rapporto di installazione"));
     toolkit.expectPrint("");
     trigger("mPrint");
 
