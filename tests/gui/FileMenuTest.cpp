@@ -156,26 +156,11 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
     }
 }
 
-// A dropped .xml file opens as Open does, behind the unsaved-changes question; anything else is refused.
-TEST_F(FileMenu, ADroppedFileOpensBehindTheQuestion) {
-    WriteConf(path("casa.xml"), {kVersion, R"(<load name="Oven" priority="2"></load>)"});
-    const QUrl casa = QUrl::fromLocalFile(path("casa.xml"));
-    add(0, {"Lamp", "", "0", "12"});
-    for (const QList<QUrl>& refused :
-         {QList{casa, casa}, {QUrl::fromLocalFile(path("casa.txt"))}, {QUrl("http://example.com/casa.xml")}})
-        EXPECT_FALSE(drop(refused)) << refused.front().toString().toStdString();
-    for (const int answer : {kAnswerCancel, kAnswerNo}) {
-        toolkit.expectBox(answer);
-        EXPECT_TRUE(drop({casa}));
-        EXPECT_EQ(rows("Fl_gru"), answer == kAnswerNo ? QStringList{"Oven|2"} : QStringList{});
-    }
-    EXPECT_FALSE(window->dirty());
-}
-
-// The last eight files opened or saved, newest first, across a restart; a file gone leaves with a box.
-TEST_F(FileMenu, RecentFiles) {
+// The last eight files opened, saved or dropped, newest first, across a restart; a file gone leaves with a
+// box. One .xml file dropped opens behind the unsaved-changes question; anything else is refused.
+TEST_F(FileMenu, RecentAndDroppedFiles) {
     for (int n = 1; n <= 9; ++n) {
-        WriteConf(path(QString("f%1.xml").arg(n)), {kVersion, R"(<load name="Oven" priority="2"></load>)"});
+        WriteConf(path(QString("f%1.xml").arg(n)), {kVersion});
         n == 9 ? save(path("f9.xml")) : open(path(QString("f%1.xml").arg(n)));
     }
     open(path("f5.xml"));
@@ -198,6 +183,18 @@ TEST_F(FileMenu, RecentFiles) {
     find<QMenu>("mRecent")->actions()[6]->trigger();
     EXPECT_EQ(recent(), listed({2, 5, 9, 7, 6, 4, 3}));
     EXPECT_EQ(window->statusText(), path("f2.xml") + " (V.1.0.4)");
+
+    add(1, {"Oven", "1"});
+    const QUrl f1 = QUrl::fromLocalFile(path("f1.xml"));
+    for (const QList<QUrl>& refused :
+         {QList{f1, f1}, {QUrl::fromLocalFile(path("f1.txt"))}, {QUrl("http://example.com/f1.xml")}})
+        EXPECT_FALSE(drop(refused)) << refused.front().toString().toStdString();
+    for (const int answer : {kAnswerCancel, kAnswerNo}) {
+        toolkit.expectBox(answer);
+        EXPECT_TRUE(drop({f1}));
+        EXPECT_EQ(window->dirty(), answer == kAnswerCancel);
+    }
+    EXPECT_EQ(recent(), listed({1, 2, 5, 9, 7, 6, 4, 3}));
 }
 
 // A failed save shows the system's reason and keeps the flag and the status. Save ends an edit
