@@ -136,10 +136,9 @@ INSTANTIATE_TEST_SUITE_P(EveryTab, Editor, ::testing::ValuesIn(kKinds), [](const
 
 using Fields = WindowFixture;
 
-// The type, group, riser and bus chosen show in the grid, come back on Modify and stay on Confirm. Records
-// only a file brings load as stored: an unknown type unchosen, a long address whole (Confirm stays disabled,
-// and the typing limit holds again after), one with "#" and no proper bus as the private bus and the text
-// before the "#".
+// Chosen type, group, riser and bus show in the grid, come back on Modify and stay on Confirm. Records only a
+// file brings load as stored: an unknown type unchosen, a long address whole (Confirm disabled, the typing
+// limit back after), one with "#" and no proper bus as the private bus and the text before the "#".
 TEST_F(Fields, RecordsLoadBackAsStored) {
     // clang-format off
     const struct { int tab; const char* file; QStringList values; bool confirmable; const char* row; } cases[] = {
