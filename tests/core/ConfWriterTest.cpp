@@ -2,7 +2,6 @@
 
 #include "CoreTestSupport.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace velto {
@@ -50,11 +49,7 @@ void Escaping(ConfigModel& model) {
 }
 
 TEST(ConfWriter, WritesTheExpectedBytes) {
-    const std::pair<const char*, std::function<void(ConfigModel&)>> cases[] = {
-        {"edge_keys.xml", EdgeKeys},
-        {"escaping.xml", Escaping},
-    };
-    for (const auto& [file, fill] : cases) {
+    for (const auto& [file, fill] : {std::pair{"edge_keys.xml", &EdgeKeys}, {"escaping.xml", &Escaping}}) {
         ConfigModel model;
         fill(model);
         const std::string expected = test::ReadBytes(test::DataPath(std::string("writer/") + file));
