@@ -34,7 +34,7 @@ std::string Flatten(const ReportDocument& document) {
 // the listed addresses and a bus mark without its digit.
 TEST(Report, ListsEveryRecordInKeyOrderWithTheProgramsWords) {
     for (const std::string path : {"report/full", "writer/worked_example"}) {
-        const test::LoadResult read = test::LoadFile(test::DataPath(path + ".xml"));
+        const test::Reading read = test::Load(test::DataPath(path + ".xml"), true);
         const std::string name = path.substr(path.find('/') + 1);
         for (const bool italian : {true, false}) {
             const std::string expected = "report/" + name + (italian ? ".ita.txt" : ".eng.txt");
@@ -60,7 +60,7 @@ std::vector<std::string> Cells(const pugi::xml_node row) {
 // The HTML, parsed strictly, gives back the whole document, control characters shown as their
 // symbols; each section after the first starts a page; every table repeats its headings.
 TEST(Report, HtmlIsWellFormedAndKeepsEveryCharacter) {
-    const test::LoadResult read = test::LoadFile(test::DataPath("report/full.xml"));
+    const test::Reading read = test::Load(test::DataPath("report/full.xml"), true);
     read.model->GroupTable[3] = "<b>&amp; \"q\" 'a' é 中 😀\ttab\r\nCR LF \x01 ]]>";
     read.model->ProbeTable[40] = "  spaced  ";
     const ReportDocument document = BuildReport(*read.model, {"/site/full.xml", "1.0.4", "now"}, false);

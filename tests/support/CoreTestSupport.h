@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// Shared by the core tests: test data, a reader run that keeps its notices, notices and tables as text.
+// Shared by the core tests: test data, and a reading's notices and tables as text.
 namespace velto::test {
 
 using Lines = std::vector<std::string>;
@@ -30,10 +30,8 @@ inline std::string Describe(const Notice& notice) {
     static const char* const kinds[] = {"CannotRead", "ParseFailure", "OldVersion",
                                         "Invalid",    "Duplicate",    "Stop"};
     const std::string kind = kinds[static_cast<int>(notice.kind)];
-    if (!notice.reason.empty())
-        return kind + " " + notice.reason;
-    if (notice.kind == NoticeKind::OldVersion)
-        return kind;
+    if (!notice.reason.empty() || notice.kind == NoticeKind::OldVersion)
+        return notice.reason.empty() ? kind : kind + " " + notice.reason;
     return kind + " " + notice.section + " " +
            std::string(kReaderTexts[static_cast<std::size_t>(notice.message)].entry) +
            " key=" + notice.keyText + " name=" + notice.name;
@@ -70,32 +68,20 @@ inline Lines Dump(const ConfigModel& m) {
     return lines;
 }
 
-struct LoadResult {
+struct Reading {
     std::unique_ptr<ConfigModel> model = std::make_unique<ConfigModel>();
     std::string version = "not set";
-    std::vector<Notice> notices;
+    Lines notices;
     bool complete = false;
-
-    NoticeSink Sink() {
-        return [this](const Notice& notice) { notices.push_back(notice); };
-    }
-    Lines Described() const {
-        Lines lines;
-        for (const Notice& notice : notices)
-            lines.push_back(Describe(notice));
-        return lines;
-    }
 };
 
-// Reads into result's tables, which may hold records from before.
-inline LoadResult LoadBytes(std::string_view bytes, LoadResult result = {}) {
-    result.complete = LoadConfigBytes(bytes, *result.model, result.version, result.Sink());
-    return result;
-}
-
-inline LoadResult LoadFile(const std::string& path, LoadResult result = {}) {
-    result.complete = LoadConfigFile(path, *result.model, result.version, result.Sink());
-    return result;
+// Reads the bytes, or the file at the path.
+inline Reading Load(const std::string& bytesOrPath, bool fromFile = false) {
+    Reading r;
+    const NoticeSink sink = [&r](const Notice& notice) { r.notices.push_back(Describe(notice)); };
+    r.complete = fromFile ? LoadConfigFile(bytesOrPath, *r.model, r.version, sink)
+                          : LoadConfigBytes(bytesOrPath, *r.model, r.version, sink);
+    return r;
 }
 
 } // namespace velto::test
