@@ -83,11 +83,7 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
                                 "noticed.xml: Invalid group: 12 - Lights\n";
     const std::string far = "clean.xml: not saved: device 150 \"Far\"\n";
     // clang-format off
-    const struct {
-        std::vector<std::string> arguments;
-        Outcome outcome;
-        bool outputFails = false;
-    } cases[] = {
+    const struct { std::vector<std::string> arguments; Outcome outcome; bool outputFails = false; } cases[] = {
         // check prints every notice and grades the files by the worst of them
         {{"check", "in.xml", "in.xml"}, {0, "", ""}},
         {{"check", "noticed.xml", "in.xml"}, {1, noticed, ""}},
@@ -164,13 +160,11 @@ TEST_F(VeltoConf, ExportShowsEveryUsedSlotAsRead) {
     const auto [status, out, err] = Invoke({"export", "full.xml"});
     EXPECT_EQ(status, 0) << err;
     EXPECT_EQ(nlohmann::json::parse(out), nlohmann::json::parse(R"({"version": "1.0.4",
-        "devices": [{"point": 150, "name": "Far", "type": "2", "group": 3, "inUse": 1, "pull": true,
-                     "dimmer": 40}],
+        "devices": [{"point": 150, "name": "Far", "type": "2", "group": 3, "inUse": 1, "pull": true, "dimmer": 40}],
         "groups": [], "loads": [], "auxiliaries": [], "probes": [{"zone": 0, "name": "Hall"}],
         "cameras": [{"number": 1, "name": "Gate", "address": "4100#2"}],
         "scenarios": [{"number": 2, "name": "Night", "address": "12#4#3"}],
-        "mh200Scenarios": [{"number": 7, "name": "Away", "cenActivation": "0099",
-                            "cenDeactivation": "9999"}]})"));
+        "mh200Scenarios": [{"number": 7, "name": "Away", "cenActivation": "0099", "cenDeactivation": "9999"}]})"));
     const auto [stoppedStatus, stoppedOut, _] = Invoke({"export", "stopped.xml"});
     EXPECT_EQ(stoppedStatus, 2);
     EXPECT_EQ(nlohmann::json::parse(stoppedOut)["groups"],

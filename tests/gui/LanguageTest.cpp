@@ -32,7 +32,6 @@ protected:
 // clang-format off
 const struct { const char *control, *italian, *english; } kCaptions[] = {
     {"mLang", "&Lingua", "&Language"},
-    {"mRecent", "File recenti", "Recent files"},
     {"STab(0)", "Attuatori / Aux", "Device / Aux"},
     {"Frg", "Grouppo", "Group"},
     {"Lb(9)", "lista aux", "aux list"},
