@@ -1,6 +1,5 @@
 #include "VeltoConf.h"
 
-#include <csv.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -13,39 +12,17 @@ namespace velto {
 namespace {
 
 namespace fs = std::filesystem;
-using nlohmann::json;
 
 std::string Xml(const std::string& body, const std::string& version = "1.0.4") {
     return "<ACTUATOR>\r\n<version number=\"" + version + "\"></version>\r\n" + body + "</ACTUATOR>\r\n";
 }
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+// Exit status, standard output, standard error.
+using Outcome = std::tuple<int, std::string, std::string>;
 
 std::string Read(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// The records of a CSV text as a strict parser reads them.
-std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char separator) {
-    std::vector<std::vector<std::string>> records(1);
-    csv_parser parser;
-    csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
-    csv_set_delim(&parser, separator);
-    const auto field = [](void* data, std::size_t size, void* out) {
-        static_cast<decltype(records)*>(out)->back().emplace_back(static_cast<const char*>(data), size);
-    };
-    const auto end = [](int, void* out) { static_cast<decltype(records)*>(out)->emplace_back(); };
-    EXPECT_EQ(csv_parse(&parser, text.data(), text.size(), field, end, &records), text.size())
-        << csv_strerror(csv_error(&parser));
-    EXPECT_EQ(csv_fini(&parser, field, end, &records), 0);
-    csv_free(&parser);
-    records.pop_back();
-    return records;
 }
 
 Outcome Invoke(const std::vector<std::string>& arguments, bool outputFails = false) {
@@ -59,9 +36,6 @@ Outcome Invoke(const std::vector<std::string>& arguments, bool outputFails = fal
 class VeltoConf : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("velto-conf-" + std::to_string(::getpid()) +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         fs::current_path(folder_);
@@ -82,6 +56,11 @@ protected:
                 R"(<camera number="1" adr="4100" type="1"/><scf420 name="Night" number="2"/>)"
                 R"(<scmh200 name="Away" number="7" cenact="0099" cendis="9999"/>)"
                 R"(<group name="Red&#27;[31m&#10;&#x9b;&#127;" group="12"/>)"));
+        // Names with separators, quotes, line breaks and accents, for the CSV export.
+        Put("names.xml",
+            Xml(R"(<device name="Lamp, &quot;big&quot;; hall" point="7" group="2" pull="" type="1d"/>)"
+                R"(<device name="Città&#13;&#10;più" point="3" group="" pull="" type="2"/>)"
+                R"(<camera name="a;b" number="4" adr="4100" type="2"/>)"));
         ::mkfifo("pipe", 0600);
     }
     void TearDown() override {
@@ -94,7 +73,7 @@ protected:
     }
 
     fs::path previous_ = fs::current_path();
-    fs::path folder_;
+    const fs::path folder_ = fs::temp_directory_path() / ("velto-conf-" + std::to_string(::getpid()));
 };
 
 TEST_F(VeltoConf, OutputAndExitStatus) {
@@ -102,128 +81,94 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
                   R"(<device type="1" pull="" group="2" point="5" name="Lamp"/></ACTUATOR>)");
     const std::string noticed = "noticed.xml: Old version of file Xml\nnoticed.xml: Actuator 12 duplicate\n"
                                 "noticed.xml: Invalid group: 12 - Lights\n";
-    const std::string stopped = "stopped.xml: Invalid parameters in the file conf.xml\n";
     const std::string far = "clean.xml: not saved: device 150 \"Far\"\n";
     // clang-format off
-    const struct {
-        std::vector<std::string> arguments;
-        int status;
-        std::string out;
-        std::string err;
-        bool outputFails = false;
-    } cases[] = {
+    const struct { std::vector<std::string> arguments; Outcome outcome; bool outputFails = false; } cases[] = {
         // check prints every notice and grades the files by the worst of them
-        {{"check", "in.xml", "in.xml"}, 0, "", ""},
-        {{"check", "noticed.xml", "in.xml"}, 1, noticed, ""},
+        {{"check", "in.xml", "in.xml"}, {0, "", ""}},
+        {{"check", "noticed.xml", "in.xml"}, {1, noticed, ""}},
         // and says what a save would leave out, each file read into empty tables
-        {{"check", "clean.xml", "clean.xml"}, 1, far + far, ""},
-        {{"check", "--lang=ita", "clean.xml"}, 1, "clean.xml: non salvato: device 150 \"Far\"\n", ""},
-        {{"check", "dropped.xml"}, 1, "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\n"
+        {{"check", "clean.xml", "clean.xml"}, {1, far + far, ""}},
+        {{"check", "--lang=ita", "clean.xml"}, {1, "clean.xml: non salvato: device 150 \"Far\"\n", ""}},
+        {{"check", "dropped.xml"}, {1, "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\n"
          "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 \"Far\"\n"
          "dropped.xml: not saved: group 0 \"Zero\"\ndropped.xml: not saved: camera 1 \"\"\n"
-         "dropped.xml: not saved: scf420 2 \"Night\"\ndropped.xml: not saved: scmh200 7 \"Away\"\n", ""},
-        {{"check", "--lang", "ita", "stopped.xml", "noticed.xml"}, 2,
+         "dropped.xml: not saved: scf420 2 \"Night\"\ndropped.xml: not saved: scmh200 7 \"Away\"\n", ""}},
+        {{"check", "--lang", "ita", "stopped.xml", "noticed.xml"}, {2,
          "stopped.xml: Parametri non validi sul file conf.xml\nnoticed.xml: Versione obsoleta del file Xml\n"
-         "noticed.xml: Attuatore 12 duplicato\nnoticed.xml: Gruppo non valido: 12 - Lights\n", ""},
-        {{"check", "broken.xml"}, 2, "broken.xml: Start-end tags mismatch at offset 17\n", ""},
+         "noticed.xml: Attuatore 12 duplicato\nnoticed.xml: Gruppo non valido: 12 - Lights\n", ""}},
         // rewrite writes the current format, its notices to the error stream, and nothing after a stop
-        {{"rewrite", "in.xml", "-"}, 0,
+        {{"rewrite", "in.xml", "-"}, {0,
          "<ACTUATOR>\r\n<version number=\"1.0.4\"></version>\r\n"
          "<device name=\"Lamp\" point=\"05\" group=\"2\" pull=\"\" type=\"1\"></device>\r\n\r\n"
-         "<group name=\"Ground floor\" group=\"2\"></group>\r\n\r\n\r\n\r\n\r\n\r\n</ACTUATOR>\r\n", ""},
-        {{"rewrite", "noticed.xml", "out.xml"}, 1, "", noticed},
-        {{"rewrite", "stopped.xml", "never.xml"}, 2, "", stopped},
-        {{"--version"}, 0, "velto-conf 1.0 (conf.xml version 1.0.4)\n", ""},
+         "<group name=\"Ground floor\" group=\"2\"></group>\r\n\r\n\r\n\r\n\r\n\r\n</ACTUATOR>\r\n", ""}},
+        {{"rewrite", "noticed.xml", "out.xml"}, {1, "", noticed}},
+        {{"rewrite", "stopped.xml", "never.xml"}, {2, "", "stopped.xml: Invalid parameters in the file conf.xml\n"}},
+        {{"--version"}, {0, "velto-conf 1.0 (conf.xml version 1.0.4)\n", ""}},
         // command-line mistakes
-        {{}, 2, "", "velto-conf: no command given (try --help)\n"},
-        {{"frobnicate", "clean.xml"}, 2, "", "velto-conf: unknown command 'frobnicate' (try --help)\n"},
-        {{"check"}, 2, "", "velto-conf: check: missing file (try --help)\n"},
-        {{"check", "--verbose", "clean.xml"}, 2, "", "velto-conf: unknown option '--verbose'\n"},
-        {{"check", "--lang=fra", "clean.xml"}, 2, "", "velto-conf: unknown language 'fra' (eng or ita)\n"},
-        {{"check", "--lang"}, 2, "", "velto-conf: --lang needs eng or ita\n"},
-        {{"export", "--lang=ita", "clean.xml"}, 2, "", "velto-conf: export takes no --lang\n"},
-        {{"check", "clean.xml", "--", "--lang=ita"}, 2, far, "velto-conf: cannot open --lang=ita: No such file or directory\n"},
-        {{"rewrite", "clean.xml"}, 2, "", "velto-conf: rewrite: missing argument (try --help)\n"},
-        {{"export", "a.xml", "b.xml"}, 2, "", "velto-conf: export: too many arguments (try --help)\n"},
+        {{}, {2, "", "velto-conf: no command given (try --help)\n"}},
+        {{"frobnicate", "clean.xml"}, {2, "", "velto-conf: unknown command 'frobnicate' (try --help)\n"}},
+        {{"check"}, {2, "", "velto-conf: check: missing file (try --help)\n"}},
+        {{"check", "--verbose", "clean.xml"}, {2, "", "velto-conf: unknown option '--verbose'\n"}},
+        {{"check", "--lang=fra", "clean.xml"}, {2, "", "velto-conf: unknown language 'fra' (eng or ita)\n"}},
+        {{"check", "--lang"}, {2, "", "velto-conf: --lang needs eng or ita\n"}},
+        {{"export", "--lang=ita", "clean.xml"}, {2, "", "velto-conf: export takes no --lang\n"}},
+        {{"check", "clean.xml", "--", "--lang=ita"}, {2, far, "velto-conf: cannot open --lang=ita: No such file or directory\n"}},
+        {{"rewrite", "clean.xml"}, {2, "", "velto-conf: rewrite: missing argument (try --help)\n"}},
+        {{"export", "a.xml", "b.xml"}, {2, "", "velto-conf: export: too many arguments (try --help)\n"}},
         // files that cannot be read, and output that cannot be written
-        {{"check", "missing.xml"}, 2, "", "velto-conf: cannot open missing.xml: No such file or directory\n"},
-        {{"check", "pipe"}, 2, "", "velto-conf: cannot open pipe: Not a regular file\n"},
-        {{"export", "broken.xml"}, 2, "", "broken.xml: Start-end tags mismatch at offset 17\n"},
-        {{"export", "clean.xml"}, 2, "", "velto-conf: cannot write to standard output\n", true},
-        {{"rewrite", "clean.xml", "-"}, 2, "", "velto-conf: cannot write to standard output\n", true},
-        // export as CSV: one table, byte-order mark, CR LF; report: HTML to a file, notices as check's
-        {{"export", "--format", "csv", "--table", "groups", "clean.xml"}, 0, "\xEF\xBB\xBFnumber,name\r\n2,Ground floor\r\n", ""},
-        {{"export", "--format", "csv", "--table", "mh200Scenarios", "--separator", ";", "clean.xml"}, 0,
-         "\xEF\xBB\xBFnumber;name;cenActivation;cenDeactivation\r\n", ""},
-        {{"report", "noticed.xml", "-o", "report.html"}, 1, "", noticed},
-        {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, 2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"},
-        {{"report", "clean.xml", "-o", "no/such/folder.html"}, 2, "", "velto-conf: cannot write no/such/folder.html: No such file or directory\n"},
-        {{"report", "-o"}, 2, "", "velto-conf: -o needs a value\n"},
-        {{"export", "--format", "xml", "clean.xml"}, 2, "", "velto-conf: unknown format 'xml' (json or csv)\n"},
-        {{"export", "--format", "csv", "clean.xml"}, 2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"},
-        {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, 2, "", "velto-conf: unknown table 'rooms' (try --help)\n"},
-        {{"export", "--table", "groups", "clean.xml"}, 2, "", "velto-conf: --table and --separator go with --format csv\n"},
-        {{"export", "--format", "csv", "--table", "groups", "--separator", "\"", "clean.xml"}, 2, "",
-         "velto-conf: --separator needs one character other than a quote or a line break\n"},
-        {{"export", "-o", "x", "clean.xml"}, 2, "", "velto-conf: unknown option '-o'\n"},
+        {{"check", "missing.xml"}, {2, "", "velto-conf: cannot open missing.xml: No such file or directory\n"}},
+        {{"check", "pipe"}, {2, "", "velto-conf: cannot open pipe: Not a regular file\n"}},
+        {{"export", "broken.xml"}, {2, "", "broken.xml: Start-end tags mismatch at offset 17\n"}},
+        {{"export", "clean.xml"}, {2, "", "velto-conf: cannot write to standard output\n"}, true},
+        // CSV: one table, byte-order mark, CR LF, a field quoted when it holds the separator, a quote or a line break
+        {{"export", "--format", "csv", "--table", "devices", "names.xml"}, {0, "\xEF\xBB\xBFpoint,name,type,group,inUse,pull,dimmer\r\n"
+         "3,\"Città\r\npiù\",2,0,2,false,0\r\n7,\"Lamp, \"\"big\"\"; hall\",1d,2,1,false,0\r\n", ""}},
+        {{"export", "--format", "csv", "--table", "cameras", "--separator", ";", "names.xml"}, {0,
+         "\xEF\xBB\xBFnumber;name;address\r\n4;\"a;b\";4100#2\r\n", ""}},
+        // report: HTML to a file, notices as check's
+        {{"report", "noticed.xml", "-o", "report.html"}, {1, "", noticed}},
+        {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, {2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"}},
+        {{"report", "clean.xml", "-o", "no/such/folder.html"}, {2, "", "velto-conf: cannot write no/such/folder.html: No such file or directory\n"}},
+        {{"report", "-o"}, {2, "", "velto-conf: -o needs a value\n"}},
+        {{"export", "--format", "xml", "clean.xml"}, {2, "", "velto-conf: unknown format 'xml' (json or csv)\n"}},
+        {{"export", "--format", "csv", "clean.xml"}, {2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"}},
+        {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, {2, "", "velto-conf: unknown table 'rooms' (try --help)\n"}},
+        {{"export", "--table", "groups", "clean.xml"}, {2, "", "velto-conf: --table and --separator go with --format csv\n"}},
+        {{"export", "--format", "csv", "--table", "groups", "--separator", "\"", "clean.xml"}, {2, "",
+         "velto-conf: --separator needs one character other than a quote or a line break\n"}},
+        {{"export", "-o", "x", "clean.xml"}, {2, "", "velto-conf: unknown option '-o'\n"}},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.arguments));
-        const Outcome r = Invoke(c.arguments, c.outputFails);
-        EXPECT_EQ(r.status, c.status);
-        EXPECT_EQ(r.out, c.out);
-        EXPECT_EQ(r.err, c.err);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Invoke(c.arguments, c.outputFails), c.outcome) << ::testing::PrintToString(c.arguments);
     EXPECT_NE(Read("out.xml").find(R"(<device name="A" point="12")"), std::string::npos);
     EXPECT_FALSE(fs::exists("never.xml") || fs::exists("never.html"));
     EXPECT_NE(Read("report.html").find("<tr><td>12</td><td>A</td><td>dimmer</td><td>0</td></tr>"),
               std::string::npos);
-    EXPECT_EQ(Invoke({"--help"}).status, 0);
+    const auto [helpStatus, help, helpErr] = Invoke({"-h"});
+    EXPECT_TRUE(helpStatus == 0 && help.starts_with("usage: velto-conf check")) << helpErr;
 }
 
+// Every slot in use comes out as read, a stop keeps what came before it.
 TEST_F(VeltoConf, ExportShowsEveryUsedSlotAsRead) {
     Put("full.xml", Xml(R"(<device name="Far" point="150" group="3" pull="PULL" type="2" dimmer="40"/>)"
                         R"(<camera name="Gate" number="1" adr="04100" type="2"/>)"
                         R"(<scf420 name="Night" number="2" adr="12#4#3"/>)"
                         R"(<scmh200 name="Away" number="7" cenact="0099" cendis="9999"/>)"
                         R"(<probe name="Hall" number="0.4"/>)"));
-    const Outcome r = Invoke({"export", "full.xml"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(json::parse(r.out), json::parse(R"({"version": "1.0.4",
-        "devices": [{"point": 150, "name": "Far", "type": "2", "group": 3, "inUse": 1, "pull": true,
-                     "dimmer": 40}],
+    const auto [status, out, err] = Invoke({"export", "full.xml"});
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_EQ(nlohmann::json::parse(out), nlohmann::json::parse(R"({"version": "1.0.4",
+        "devices": [{"point": 150, "name": "Far", "type": "2", "group": 3, "inUse": 1, "pull": true, "dimmer": 40}],
         "groups": [], "loads": [], "auxiliaries": [], "probes": [{"zone": 0, "name": "Hall"}],
         "cameras": [{"number": 1, "name": "Gate", "address": "4100#2"}],
         "scenarios": [{"number": 2, "name": "Night", "address": "12#4#3"}],
-        "mh200Scenarios": [{"number": 7, "name": "Away", "cenActivation": "0099",
-                            "cenDeactivation": "9999"}]})"));
-
-    const Outcome stopped = Invoke({"export", "stopped.xml"});
-    EXPECT_EQ(stopped.status, 2);
-    EXPECT_EQ(json::parse(stopped.out)["groups"], json::parse(R"([{"number": 1, "name": "One"}])"));
-}
-
-// Names with separators, quotes, line breaks and accents come back whole through a strict CSV
-// parser, with either separator; every record ends with CR LF.
-TEST_F(VeltoConf, CsvExportReadsBackWhole) {
-    Put("names.xml",
-        Xml(R"(<device name="Lamp, &quot;big&quot;; hall" point="7" group="2" pull="" type="1d"/>)"
-            R"(<device name="Città&#13;&#10;più" point="3" group="" pull="" type="2"/>)"
-            R"(<camera name="a;b" number="4" adr="4100" type="2"/>)"));
-    const std::vector<std::vector<std::string>> devices{
-        {"point", "name", "type", "group", "inUse", "pull", "dimmer"},
-        {"3", "Città\r\npiù", "2", "0", "2", "false", "0"},
-        {"7", "Lamp, \"big\"; hall", "1d", "2", "1", "false", "0"}};
-    for (const char separator : {',', ';'}) {
-        const Outcome r = Invoke({"export", "--format", "csv", "--table", "devices", "--separator",
-                                  std::string(1, separator), "names.xml"});
-        EXPECT_EQ(r.status, 0) << r.err;
-        ASSERT_TRUE(r.out.starts_with("\xEF\xBB\xBF") && r.out.ends_with("\r\n"));
-        EXPECT_EQ(ParseCsv(r.out.substr(3), separator), devices) << separator;
-    }
-    const Outcome cameras = Invoke({"export", "--format", "csv", "--table", "cameras", "names.xml"});
-    EXPECT_EQ(cameras.out, "\xEF\xBB\xBFnumber,name,address\r\n4,a;b,4100#2\r\n");
+        "mh200Scenarios": [{"number": 7, "name": "Away", "cenActivation": "0099", "cenDeactivation": "9999"}]})"));
+    const auto [stoppedStatus, stoppedOut, _] = Invoke({"export", "stopped.xml"});
+    EXPECT_EQ(stoppedStatus, 2);
+    EXPECT_EQ(nlohmann::json::parse(stoppedOut)["groups"],
+              nlohmann::json::parse(R"([{"number": 1, "name": "One"}])"));
 }
 
 } // namespace
