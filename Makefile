@@ -16,7 +16,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev \
-	librsvg2-bin libxml2-utils libcsv-dev poppler-utils \
+	librsvg2-bin libxml2-utils poppler-utils \
 	qt6-translations-l10n
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
