@@ -48,6 +48,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     EXPECT_TRUE(!isList(keyField()) || items(keyField()) == keys);
     add(tab, record(tab, "Second", 7));
     click(c.newButton);
+    EXPECT_FALSE(shown(c.browseFrame));
     enter(tab, record(tab, "Last", last));
     for (const QString& address : GetParam().accepted + GetParam().refused) {
         SCOPED_TRACE('"' + address.toStdString() + '"');
@@ -60,7 +61,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
         const QString kept = entered(tab)[c.fields.indexOf(field)];
         set(field, "");
         if (isList(field))
-            this->keys(field, "1lp");
+            QTest::keyClicks(find(field), "1lp");
         EXPECT_EQ(enabled(c.confirmButton), field == "Cgru" || field == "TindS");
         if (field == "TindS")
             click(c.confirmButton); // stores nothing
@@ -87,10 +88,12 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     click(c.confirmButton);
     EXPECT_EQ(names(), (QStringList{"Second", "First", "Last"}));
 
-    // A cancelled Modify leaves nothing behind: New with the key it loaded is an addition like any other.
+    // Escape cancels a Modify and leaves nothing behind: New with the key it loaded is an addition like any
+    // other.
     selectRow(c.grid, 2);
     click(c.modifyButton);
-    click(c.cancelButton);
+    set(c.fields[0], "Unsaved");
+    QTest::keyClick(find(c.fields.back()), Qt::Key_Escape);
     trigger("mEng");
     toolkit.expectBox(kAnswerOk);
     add(tab, record(tab, "Another", 8));

@@ -7,60 +7,6 @@ namespace {
 
 using Window = WindowFixture;
 
-// On every tab: New and Modify (or a double click on a record) open the fields, Cancel (or Escape)
-// empties and closes them; clicking the shown tab keeps an edit, any other tab cancels it, and
-// nothing reaches the tables.
-TEST_F(Window, EditingPatternOnEveryTab) {
-    FillModel(model());
-    window->RefreshAllViews();
-    const std::string before = WriteConfig(model());
-    for (int tab = 0; tab < 5; ++tab) {
-        const TabControls& c = Tabs()[tab];
-        const RecordEditor& editor = window->editor(tab);
-        const int last = grid(c.grid)->dataRowCount();
-        const auto expectMode = [&](EditMode mode) {
-            const bool editing = mode != EditMode::Browsing;
-            EXPECT_EQ(std::pair(editor.mode(), editor.EditRow()),
-                      std::pair(mode, mode == EditMode::Modifying ? last : 0));
-            // Off while editing: New, Modify, the browsing frame; on: Cancel, the editing frame, the fields.
-            QList<bool> on{!enabled(c.newButton), !enabled(c.modifyButton), !shown(c.browseFrame),
-                           enabled(c.cancelButton), shown(c.editFrame)};
-            for (const QString& field : c.fields)
-                on << enabled(field);
-            EXPECT_EQ(on, QList<bool>(on.size(), editing));
-            EXPECT_TRUE(editing || entered(tab).join("").isEmpty());
-        };
-        for (const QString end : {"Cancel", "tab", "Escape"}) {
-            for (const EditMode mode : {EditMode::Adding, EditMode::Modifying}) {
-                const bool modifying = mode == EditMode::Modifying;
-                SCOPED_TRACE(std::string(c.grid) + (modifying ? " modifying" : " adding") + " ended by " +
-                             end.toStdString());
-                clickTab(tab);
-                expectMode(EditMode::Browsing);
-                selectRow(c.grid, last);
-                if (modifying && end == "Escape")
-                    doubleClickRow(c.grid, last);
-                else
-                    click(modifying ? c.modifyButton : c.newButton);
-                expectMode(mode);
-                EXPECT_EQ(window->focusWidget(), find(c.fields.front()));
-                EXPECT_EQ(box(c.fields.front())->text(), modifying ? grid(c.grid)->cell(last, 0) : "");
-                EXPECT_EQ(enabled(c.confirmButton), modifying);
-                type(c.fields.front(), "Unsaved");
-                clickTab(tab);
-                EXPECT_EQ(editor.mode(), mode);
-                if (end == "Escape")
-                    QTest::keyClick(find(c.fields.back()), Qt::Key_Escape);
-                else
-                    end == "Cancel" ? click(c.cancelButton) : clickTab((tab + 1) % 5);
-                expectMode(EditMode::Browsing);
-            }
-        }
-    }
-    EXPECT_EQ(WriteConfig(model()), before);
-    EXPECT_FALSE(window->dirty());
-}
-
 // New, Open, Exit and the close box ask first while there are unsaved changes: Yes runs Save (its
 // dialog cancelled here) and stops, No goes ahead, Cancel stops.
 TEST_F(Window, UnsavedChangesQuestion) {

@@ -122,21 +122,14 @@ protected:
     }
     // Keys type plain ASCII; tabs and accented or other letters come by the clipboard.
     void type(const QString& boxName, const QString& text) {
-        if (std::any_of(text.begin(), text.end(),
-                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() > 0x7E; }))
-            return paste(boxName, text);
         box(boxName)->setFocus();
-        QTest::keyClicks(box(boxName), text);
-    }
-    void paste(const QString& boxName, const QString& text) {
+        if (std::all_of(text.begin(), text.end(),
+                        [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; }))
+            return QTest::keyClicks(box(boxName), text);
         QApplication::clipboard()->setText(text);
-        box(boxName)->setFocus();
         QTest::keySequence(box(boxName), QKeySequence::Paste);
     }
-    // Typing into any control, combo boxes included.
-    void keys(const QString& name, const QString& text) { QTest::keyClicks(find(name), text); }
     void pressEnter(const QString& boxName) { QTest::keyClick(box(boxName), Qt::Key_Return); }
-    void choose(const QString& comboName, int index) { combo(comboName)->setCurrentIndex(index); }
     void trigger(const QString& actionName) { find<QAction>(actionName)->trigger(); }
     void clickImage(const QString& name) { QTest::mouseClick(find<QToolButton>(name), Qt::LeftButton); }
     void clickTab(int index) {
@@ -168,7 +161,7 @@ protected:
     // Values of a tab's fields: a box's text, or a list's chosen index ("" for none).
     void set(const QString& field, const QString& value) {
         if (isList(field))
-            return choose(field, value.isEmpty() ? -1 : value.toInt());
+            return combo(field)->setCurrentIndex(value.isEmpty() ? -1 : value.toInt());
         box(field)->clear();
         type(field, value);
     }
