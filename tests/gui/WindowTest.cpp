@@ -18,7 +18,6 @@ TEST_F(Window, UnsavedChangesQuestion) {
             if (english)
                 trigger("mEng");
             add(0, {"Lamp", "", "0", "12"});
-            const qsizetype dialogsBefore = toolkit.dialogs().size();
             toolkit.expectBox(answer);
             const int dialog = answer == kAnswerYes              ? kSaveMode
                                : goesAhead && command == "mOpen" ? kOpenMode
@@ -33,7 +32,6 @@ TEST_F(Window, UnsavedChangesQuestion) {
                                                         "Vuoi salvare il progetto corrente?",
                                               "velto-configurator", Buttons::YesNoCancel, Icon::Question}));
             EXPECT_EQ(window->lastAnswer(), QString::number(answer));
-            ASSERT_EQ(toolkit.dialogs().size() - dialogsBefore, dialog >= 0 ? 1 : 0);
             EXPECT_TRUE(dialog < 0 || toolkit.dialogs().back().mode == dialog);
             const bool emptied = goesAhead && command == "mNew";
             EXPECT_EQ(
