@@ -56,8 +56,8 @@ TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
                 return enabled(c.modifyButton) && enabled(c.deleteButton) ? " on" : " off";
             };
             clickTab(tab);
-            all << (emptyGrid(c.grid) ? "none" : rows(c.grid).join('/')) + ", " + caption(c.count) +
-                       onRecord();
+            all << (emptyGrid(c.grid) ? "none" : rows(c.grid).join('/')) + ", " +
+                       find<QLabel>(c.count)->text() + onRecord();
             selectRow(c.grid, 1);
             all.back() += onRecord();
         }
@@ -76,21 +76,18 @@ TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
     m.LoadTable[0] = "Hidden";
     m.CameraTable[0] = {"Hidden", "4500"};
     window->RefreshAllViews();
-    window->RefreshAllViews(); // showing the riser leaves the stored address as it was
     EXPECT_EQ(onScreen(),
               (QStringList{"Lamp|3|on/off|12/Blind|0|autom.|37, 2 Attuatori on on",
                            "Washer|2/Oven|9, 2 Carichi on on", "Hall|40, 1 Sonde on on",
                            "Door|4000|1|Privato/Gate|4100|5|Pubblico, 2 Camera on on",
                            "Evening|12#4#2|3, 1 Scenari on on", "1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 ",
                            "1 ,2 Bell,3 ,4 ,5 ,6 ,7 ,8 ,9 ", "1,2,3 Kitchen,4,5,6,7,8,9"}));
-    EXPECT_EQ(m.CameraTable[5].address, "4100#2");
     grid("Fl_gru")->setCurrentCell(-1, -1);
     EXPECT_FALSE(enabled("CmodC") || enabled("CdelC"));
 
     clickTab(3);
     click("CnewW");
     trigger("mNew");
-    EXPECT_EQ(window->editor(3).mode(), EditMode::Browsing);
     EXPECT_EQ(onScreen(), empty + QStringList({blank, blank, bare}));
     EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](const DeviceRecord& d) {
         return d.name.empty() && d.typeCode.empty() && !d.pull && !d.group && !d.dimmer && !d.inUse;
