@@ -33,8 +33,7 @@ const struct { const char *control, *italian, *english; } kCaptions[] = {
 // clang-format on
 
 // The language stored at start-up (Italian when none is, English for anything but "ita") or chosen from
-// the menu names every caption, list, heading, the new-file status, and Qt's own buttons and dialog
-// questions.
+// the menu names every caption, list and heading, the new-file status, and Qt's own buttons and questions.
 TEST_F(Language, CaptionsAndListsInBothLanguages) {
     for (const char* step : {"(none)", "eng", "ITA", "", "ita", "mEng", "mIta", "mEng", "mIta"}) {
         SCOPED_TRACE(step);
