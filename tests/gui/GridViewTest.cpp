@@ -7,18 +7,13 @@
 namespace velto::testing {
 namespace {
 
-// A rebuild keeps the cells already there, so whatever came before must never show through; no
-// records show as one blank row, which is no record.
+// A rebuild keeps the cells already there, so nothing before (the rest of a short row included) may
+// show through; no records show as one blank row, which is no record.
 TEST(GridView, EachRebuildShowsOnlyItsOwnRows) {
     const struct {
         QList<QStringList> rows;
         QStringList shown;
-    } steps[] = {
-        {{{"Lamp", "3"}, {"Fan", "4"}, {"Door", "9"}}, {"Lamp|3", "Fan|4", "Door|9"}},
-        {{{"Hall"}, {"Pump", "7"}}, {"Hall|", "Pump|7"}}, // a short row leaves the rest of it empty
-        {{}, {}},
-        {{{"Gate", "1"}}, {"Gate|1"}},
-    };
+    } steps[] = {{{{"Lamp", "3"}, {"Fan", "4"}}, {"Lamp|3", "Fan|4"}}, {{{"Hall"}}, {"Hall|"}}, {{}, {}}};
     GridView grid(QStringLiteral("Fl_test"));
     for (const auto& step : steps) {
         grid.setup({"Name", "Key"}, {2000, 700}, step.rows);

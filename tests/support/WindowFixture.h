@@ -8,8 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +23,6 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 
 // Texts in failure messages as text, not as code units.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -38,7 +35,7 @@ namespace velto::testing {
 // of the fields after the name, "#" standing for the record's key.
 struct TabControls {
     const char *grid, *count, *newButton, *modifyButton, *deleteButton, *cancelButton, *confirmButton,
-        *browseFrame, *editFrame;
+        *browseFrame;
     QStringList fields; // the name box first
     QStringList sample;
 };
@@ -46,11 +43,11 @@ struct TabControls {
 inline const std::array<TabControls, 5>& Tabs() {
     // clang-format off
     static const std::array<TabControls, 5> tabs{{
-        {"Fl_dev",  "Ltot",  "Cnew",  "Cmod",  "Cdel",  "Cann",  "Cok",  "Sh1",  "Sh2",  {"Tname", "Cgru", "Ctipo", "Tind"},    {"", "0", "#"}},
-        {"Fl_gru",  "Ltotg", "CnewC", "CmodC", "CdelC", "CannC", "CokC", "Sh1c", "Sh2c", {"TCarico", "Cpriori"},               {"#"}},
-        {"Fl_prob", "LtotP", "CnewP", "CmodP", "CdelP", "CAnnP", "CokP", "Sh1p", "Sh2p", {"TnameP", "Czona"},                  {"#"}},
-        {"Fl_cam",  "LtotW", "CnewW", "CmodW", "CdelW", "CannW", "CokW", "Sh1w", "Sh2w", {"TnameW", "Cnum", "Cmont", "TindW"}, {"#", "1", "4100"}},
-        {"Fl_sce",  "LtotS", "CNews", "CModS", "CDelS", "CannS", "CokS", "Sh1s", "Sh2s", {"TnameS", "CnumS", "Cbus", "TindS"}, {"#", "2", "12"}},
+        {"Fl_dev",  "Ltot",  "Cnew",  "Cmod",  "Cdel",  "Cann",  "Cok",  "Sh1",  {"Tname", "Cgru", "Ctipo", "Tind"},    {"", "0", "#"}},
+        {"Fl_gru",  "Ltotg", "CnewC", "CmodC", "CdelC", "CannC", "CokC", "Sh1c", {"TCarico", "Cpriori"},               {"#"}},
+        {"Fl_prob", "LtotP", "CnewP", "CmodP", "CdelP", "CAnnP", "CokP", "Sh1p", {"TnameP", "Czona"},                  {"#"}},
+        {"Fl_cam",  "LtotW", "CnewW", "CmodW", "CdelW", "CannW", "CokW", "Sh1w", {"TnameW", "Cnum", "Cmont", "TindW"}, {"#", "1", "4100"}},
+        {"Fl_sce",  "LtotS", "CNews", "CModS", "CDelS", "CannS", "CokS", "Sh1s", {"TnameS", "CnumS", "Cbus", "TindS"}, {"#", "2", "12"}},
     }};
     // clang-format on
     return tabs;
@@ -110,7 +107,6 @@ protected:
     QComboBox* combo(const QString& name) const { return find<QComboBox>(name); }
     bool isList(const QString& name) const { return window->findChild<QComboBox*>(name) != nullptr; }
     GridView* grid(const QString& name) const { return find<GridView>(name); }
-    QString caption(const QString& name) const { return find<QLabel>(name)->text(); }
     bool shown(const QString& name) const { return !find(name)->isHidden(); }
     bool enabled(const QString& name) const { return find(name)->isEnabled(); }
     ConfigModel& model() { return window->model(); }
@@ -122,21 +118,14 @@ protected:
     }
     // Keys type plain ASCII; tabs and accented or other letters come by the clipboard.
     void type(const QString& boxName, const QString& text) {
-        if (std::any_of(text.begin(), text.end(),
-                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() > 0x7E; }))
-            return paste(boxName, text);
         box(boxName)->setFocus();
-        QTest::keyClicks(box(boxName), text);
-    }
-    void paste(const QString& boxName, const QString& text) {
+        if (std::all_of(text.begin(), text.end(),
+                        [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; }))
+            return QTest::keyClicks(box(boxName), text);
         QApplication::clipboard()->setText(text);
-        box(boxName)->setFocus();
         QTest::keySequence(box(boxName), QKeySequence::Paste);
     }
-    // Typing into any control, combo boxes included.
-    void keys(const QString& name, const QString& text) { QTest::keyClicks(find(name), text); }
     void pressEnter(const QString& boxName) { QTest::keyClick(box(boxName), Qt::Key_Return); }
-    void choose(const QString& comboName, int index) { combo(comboName)->setCurrentIndex(index); }
     void trigger(const QString& actionName) { find<QAction>(actionName)->trigger(); }
     void clickImage(const QString& name) { QTest::mouseClick(find<QToolButton>(name), Qt::LeftButton); }
     void clickTab(int index) {
@@ -144,15 +133,12 @@ protected:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
     // Clicks or double-clicks a cell of a data row (rows count from 1 as in the program).
-    QPoint rowCenter(const QString& gridName, int row) const {
-        return grid(gridName)->visualRect(grid(gridName)->model()->index(row - 1, 0)).center();
+    void selectRow(const QString& gridName, int row, bool twice = false) {
+        const QPoint at = grid(gridName)->visualRect(grid(gridName)->model()->index(row - 1, 0)).center();
+        QTest::mouseEvent(twice ? QTest::MouseDClick : QTest::MouseClick, grid(gridName)->viewport(),
+                          Qt::LeftButton, {}, at);
     }
-    void selectRow(const QString& gridName, int row) {
-        QTest::mouseClick(grid(gridName)->viewport(), Qt::LeftButton, {}, rowCenter(gridName, row));
-    }
-    void doubleClickRow(const QString& gridName, int row) {
-        QTest::mouseDClick(grid(gridName)->viewport(), Qt::LeftButton, {}, rowCenter(gridName, row));
-    }
+    void doubleClickRow(const QString& gridName, int row) { selectRow(gridName, row, true); }
     void clickItem(const QString& listName, int index) {
         auto* target = find<QListWidget>(listName);
         QTest::mouseClick(target->viewport(), Qt::LeftButton, {},
@@ -168,7 +154,7 @@ protected:
     // Values of a tab's fields: a box's text, or a list's chosen index ("" for none).
     void set(const QString& field, const QString& value) {
         if (isList(field))
-            return choose(field, value.isEmpty() ? -1 : value.toInt());
+            return combo(field)->setCurrentIndex(value.isEmpty() ? -1 : value.toInt());
         box(field)->clear();
         type(field, value);
     }
