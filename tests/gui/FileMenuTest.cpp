@@ -1,6 +1,8 @@
 // The file menu as the window runs it; what a file holds is the core tests' part.
 #include "WindowFixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMimeData>
 #include <QProcess>
 #include <system_error>
