@@ -10,13 +10,20 @@
 #include <string>
 #include <vector>
 
-// Shared by the core tests: test data, and a reading's notices and tables as text.
+// Shared by the core and command-line tests: test data, and a reading's notices and tables as text.
 namespace velto::test {
 
 using Lines = std::vector<std::string>;
 
+#ifdef VELTO_TEST_DATA_DIR
 inline std::string DataPath(const std::string& relative) {
     return std::string(VELTO_TEST_DATA_DIR) + "/" + relative;
+}
+#endif
+
+// A conf.xml holding the body, as the program writes one.
+inline std::string Doc(const std::string& body, const std::string& version = "1.0.4") {
+    return "<ACTUATOR>\r\n<version number=\"" + version + "\"></version>\r\n" + body + "</ACTUATOR>\r\n";
 }
 
 inline std::string ReadBytes(const std::string& path) {
