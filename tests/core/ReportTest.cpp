@@ -29,10 +29,18 @@ std::string Flatten(const ReportDocument& document) {
     return text;
 }
 
+// The texts of the cells of an HTML table row, th or td.
+std::vector<std::string> Cells(const pugi::xml_node row) {
+    std::vector<std::string> cells;
+    for (const pugi::xml_node cell : row.children())
+        cells.push_back(cell.text().get());
+    return cells;
+}
+
 // The report of full.xml beside the expected lines in report/full.LANGUAGE.txt: every record in key order
 // with the program's words. full.xml uses every table, records out of key order, a device beyond the
 // listed addresses and a bus mark without its digit. An empty configuration has no sections.
-TEST(Report, ListsEveryRecordInKeyOrderWithTheProgramsWords) {
+TEST(Report, ListsEveryRecordInKeyOrderAndItsHtmlKeepsEveryCharacter) {
     const test::Reading read = test::Load(test::DataPath("report/full.xml"), true);
     for (const bool italian : {true, false}) {
         const std::string expected = italian ? "report/full.ita.txt" : "report/full.eng.txt";
@@ -44,20 +52,9 @@ TEST(Report, ListsEveryRecordInKeyOrderWithTheProgramsWords) {
     const ReportDocument empty = BuildReport(ConfigModel{}, {"", "", "now"}, true);
     EXPECT_EQ(empty.facts.front().value, "(non salvato)");
     EXPECT_TRUE(empty.sections.empty());
-}
 
-// The texts of the cells of an HTML table row, th or td.
-std::vector<std::string> Cells(const pugi::xml_node row) {
-    std::vector<std::string> cells;
-    for (const pugi::xml_node cell : row.children())
-        cells.push_back(cell.text().get());
-    return cells;
-}
-
-// The HTML, parsed strictly, gives back the whole document, control characters shown as their
-// symbols; each section after the first starts a page; every table repeats its headings.
-TEST(Report, HtmlIsWellFormedAndKeepsEveryCharacter) {
-    const test::Reading read = test::Load(test::DataPath("report/full.xml"), true);
+    // The HTML, parsed strictly, gives back the whole document, control characters shown as their
+    // symbols; each section after the first starts a page; every table repeats its headings.
     read.model->GroupTable[3] = "<b>&amp; \"q\" 'a' é 中 😀\ttab\r\nCR LF \x01 ]]>";
     read.model->ProbeTable[40] = "  spaced  ";
     const ReportDocument document = BuildReport(*read.model, {"/site/full.xml", "1.0.4", "now"}, false);
