@@ -24,12 +24,10 @@ std::string Utf16Le(const std::string& ascii) {
 
 struct Row {
     std::string file;
-    Lines notices;
-    Lines tables; // every used slot afterwards
+    Lines notices, tables; // the tables: every used slot afterwards
 };
 
-// A stop between two copies of what was read before it, which stays; the scmh200 section is read last,
-// and its invalid element would show if reading went on.
+// A stop between two copies of what was read before it, which stays; nothing after the stop is read.
 Row Stop(const std::string& before, const std::string& stop, const std::string& key, const char* kept) {
     const std::string section = before.substr(1, before.find(' ') - 1);
     return {Doc(before + stop + before + R"(<scmh200 name="M" number="0"/>)"),
@@ -111,9 +109,8 @@ TEST(ConfReader, NoticesAndTables) {
         Stop(R"(<probe name="B" number="1"/>)", R"(<probe name="S" number="4a"/>)", "4a", "probe 1 'B'"),
         Stop(kDevice, R"(<device name="S" point="1000"/>)", "1000", "device 1 #1 'B' type=1"),
 
-        // Devices: every field; pull in any case and nothing else; the group is a rounded leading number in
-        // 0..255; points up to 999; a duplicate keeps the first, and a device whose type is empty does not
-        // take its slot, but both count a position.
+        // Devices: pull in any case and nothing else; the group a rounded leading number in 0..255; points
+        // up to 999; a duplicate and a device of empty type take no slot but count a position.
         {Doc(R"(<device name="A" point="1" group="9.5" pull="Pull" type="1"/><device name="B" point="2" )"
              R"(group="4 x" pull="pulls" type="1"/><device name="C" point="3" group="abc" pull=" pull" )"
              R"(type="1"/><device name="D" point="4" group="-0.4" type="1"/><device name="E" point="5" )"

@@ -37,9 +37,8 @@ std::vector<std::string> Cells(const pugi::xml_node row) {
     return cells;
 }
 
-// The report of full.xml beside the expected lines in report/full.LANGUAGE.txt: every record in key order
-// with the program's words. full.xml uses every table, records out of key order, a device beyond the
-// listed addresses and a bus mark without its digit. An empty configuration has no sections.
+// The report of full.xml (every table, records out of key order, a device beyond the listed addresses, a bus
+// mark without its digit) beside report/full.LANGUAGE.txt; an empty configuration has no sections.
 TEST(Report, ListsEveryRecordInKeyOrderAndItsHtmlKeepsEveryCharacter) {
     const test::Reading read = test::Load(test::DataPath("report/full.xml"), true);
     for (const bool italian : {true, false}) {
