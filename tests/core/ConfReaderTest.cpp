@@ -136,7 +136,6 @@ TEST(ConfReader, NoticesAndTables) {
         Camera(R"(adr="4100" type="3")", "Invalid", "4100"),
         Camera(R"(adr="3999" type="1")", "Invalid", "3999"),
         Camera(R"(adr="5001" type="2")", "Invalid", "5001"),
-        Camera(R"(adr="x" type="1")", "Invalid", "0"),
         Camera(R"(adr="" type="1")", "Invalid", ""),
         Camera(R"(type="1")", "Stop", ""),
         Camera(R"(adr="4100")", "Stop", ""),
