@@ -120,9 +120,8 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
     for (const auto& c : cases)
         EXPECT_EQ(Invoke(c.arguments, c.outputFails), c.outcome) << ::testing::PrintToString(c.arguments);
     EXPECT_FALSE(fs::exists("never.xml") || fs::exists("never.html"));
-    EXPECT_NE(
-        test::ReadBytes("report.html").find("<tr><td>5</td><td>Lamp</td><td>dimmer</td><td>0</td></tr>"),
-        std::string::npos);
+    EXPECT_NE(test::ReadBytes("report.html").find("<td>5</td><td>Lamp</td><td>dimmer</td>"),
+              std::string::npos);
     const auto [helpStatus, help, helpErr] = Invoke({"-h"});
     EXPECT_TRUE(helpStatus == 0 && help.starts_with("usage: velto-conf check")) << helpErr;
 }
