@@ -1,7 +1,6 @@
 #include "CoreTestSupport.h"
 #include "FileBytes.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <system_error>
@@ -11,13 +10,10 @@
 namespace velto {
 namespace {
 
+using test::Doc;
 using test::Dump;
 using test::Load;
 using Lines = test::Lines;
-
-std::string Doc(const std::string& body) {
-    return "<ACTUATOR>\r\n<version number=\"1.0.4\"></version>\r\n" + body + "\r\n</ACTUATOR>\r\n";
-}
 
 std::string Utf16Le(const std::string& ascii) {
     std::string bytes = "\xFF\xFE";
@@ -28,13 +24,10 @@ std::string Utf16Le(const std::string& ascii) {
 
 struct Row {
     std::string file;
-    Lines notices; // a stop or a parse failure among them means the reading did not complete
-    Lines tables;  // every used slot afterwards
-    std::string version = "1.0.4";
+    Lines notices, tables; // the tables: every used slot afterwards
 };
 
-// A stop between two copies of what was read before it, which stays; the scmh200 section is read last,
-// and its invalid element would show if reading went on.
+// A stop between two copies of what was read before it, which stays; nothing after the stop is read.
 Row Stop(const std::string& before, const std::string& stop, const std::string& key, const char* kept) {
     const std::string section = before.substr(1, before.find(' ') - 1);
     return {Doc(before + stop + before + R"(<scmh200 name="M" number="0"/>)"),
@@ -93,17 +86,14 @@ TEST(ConfReader, NoticesAndTables) {
           "Duplicate group msgGroupDuplicate key=1 name=H", "Stop group msgBadParameters key= name=S"},
          {"device 1 #1 'D' type=1", "group 1 'G'"}},
         // A key keeps its text, blanks around it allowed; halves round to even, keys near 0 land in slot 0.
+        // A name absent is empty; of an attribute given twice, the first counts.
         {Doc(R"(<load name="L" priority=" 07 "/><load name="M" priority="017"/><group name="A" group="0.3"/>)"
              R"(<aux name="B" number="2.5"/><aux name="C" number="3.5"/><probe name="P" number="-0.4"/>)"
-             R"(<device name="Z" point="0.5" group="" type="1"/>)"),
+             R"(<device name="Z" point="0.5" group="" type="1"/><group name="G" group="1" name="H" group="2"/>)"
+             R"(<probe number="4"/><scf420 number="3"/>)"),
          {"Invalid load msgLoadInvalid key=017 name=M"},
-         {"device 0 #1 'Z' type=1", "group 0 'A'", "load 7 'L'", "aux 2 'B'", "aux 4 'C'", "probe 0 'P'"}},
-        // Names: absent is empty; F420 scenarios keep name and address as written; of an attribute given
-        // twice, the first counts.
-        {Doc(R"(<scf420 name="Away" number="16" adr="5#4#3"/><scf420 name="X" number="16" adr="1"/>)"),
-         {"Duplicate scf420 msgF420Duplicate key=16 name=X"}, {"scf420 16 'Away' 5#4#3"}},
-        {Doc(R"(<group name="A" group="1" name="B" group="2"/><probe number="4"/><scf420 number="3"/>)"), {},
-         {"group 1 'A'"}},
+         {"device 0 #1 'Z' type=1", "group 0 'A'", "group 1 'G'", "load 7 'L'", "aux 2 'B'", "aux 4 'C'",
+          "probe 0 'P'"}},
 
         // Every section but the devices' has a range of keys and reports duplicates.
         Ranges("group", "group", "0", "10", "Group"),
@@ -118,25 +108,19 @@ TEST(ConfReader, NoticesAndTables) {
         Stop(R"(<aux name="B" number="1"/>)", R"(<aux name="S" number="-0.6"/>)", "-0.6", "aux 1 'B'"),
         Stop(R"(<probe name="B" number="1"/>)", R"(<probe name="S" number="4a"/>)", "4a", "probe 1 'B'"),
         Stop(kDevice, R"(<device name="S" point="1000"/>)", "1000", "device 1 #1 'B' type=1"),
-        Stop(kDevice, R"(<device name="S" point="1e400"/>)", "1e400", "device 1 #1 'B' type=1"),
 
-        // Devices: every field; pull in any case and nothing else; a duplicate keeps the first and still
-        // counts a position; the group is a rounded leading number in 0..255; points up to 999; a device
-        // whose type is empty does not take its slot.
-        {Doc(R"(<device name="A" point="12" group="1" type="1"/><device name="B" point="12" group="2" )"
-             R"(type="2"/><device name="C" point="13" group="" type="2"/>)"),
-         {"Duplicate device msgDeviceDuplicate key=12 name=B"},
-         {"device 12 #1 'A' type=1 group=1", "device 13 #3 'C' type=2"}},
+        // Devices: pull in any case and nothing else; the group a rounded leading number in 0..255; points
+        // up to 999; a duplicate and a device of empty type take no slot but count a position.
         {Doc(R"(<device name="A" point="1" group="9.5" pull="Pull" type="1"/><device name="B" point="2" )"
              R"(group="4 x" pull="pulls" type="1"/><device name="C" point="3" group="abc" pull=" pull" )"
              R"(type="1"/><device name="D" point="4" group="-0.4" type="1"/><device name="E" point="5" )"
-             R"(group="255" type="1"/>)"),
-         {}, {"device 1 #1 'A' type=1 group=10 pull", "device 2 #2 'B' type=1 group=4",
-              "device 3 #3 'C' type=1", "device 4 #4 'D' type=1", "device 5 #5 'E' type=1 group=255"}},
-        {Doc(R"(<device name="Far" point="150" group="" type="1"/><device name="Last" point="999" group="" )"
-             R"(type="1"/><device name="A" point="6" group="" type=""/><device name="B" point="6" group="" )"
-             R"(type="2"/>)"),
-         {}, {"device 6 #4 'B' type=2", "device 150 #1 'Far' type=1", "device 999 #2 'Last' type=1"}},
+             R"(group="255" type="2"/><device name="F" point="5" group="2" type="1"/><device name="G" )"
+             R"(point="6" group="" type=""/><device name="H" point="6" group="" type="2"/><device )"
+             R"(name="Far" point="150" group="" type="1"/><device name="Last" point="999" group="" type="1"/>)"),
+         {"Duplicate device msgDeviceDuplicate key=5 name=F"},
+         {"device 1 #1 'A' type=1 group=10 pull", "device 2 #2 'B' type=1 group=4", "device 3 #3 'C' type=1",
+          "device 4 #4 'D' type=1", "device 5 #5 'E' type=2 group=255", "device 6 #8 'H' type=2",
+          "device 150 #9 'Far' type=1", "device 999 #10 'Last' type=1"}},
         Device40(R"(type="1" group="1")", "", ""),
         Device40(R"(name="N" group="1")", "N", ""),
         Device40(R"(name="N" type="1")", "N", "1"),
@@ -152,7 +136,6 @@ TEST(ConfReader, NoticesAndTables) {
         Camera(R"(adr="4100" type="3")", "Invalid", "4100"),
         Camera(R"(adr="3999" type="1")", "Invalid", "3999"),
         Camera(R"(adr="5001" type="2")", "Invalid", "5001"),
-        Camera(R"(adr="x" type="1")", "Invalid", "0"),
         Camera(R"(adr="" type="1")", "Invalid", ""),
         Camera(R"(type="1")", "Stop", ""),
         Camera(R"(adr="4100")", "Stop", ""),
@@ -180,32 +163,24 @@ TEST(ConfReader, NoticesAndTables) {
         // UTF-8 byte-order mark too; a reference to U+0000 does not cut the name; UTF-16 with its mark.
         {"\xEF\xBB\xBF<a><group name=\"Caff\xE8 &amp; &#8364;&#x153;\t\" group=\"1\"/>"
          "<load name=\"\xC3\xA8\" priority=\"1\"/></a>",
-         {"OldVersion"}, {"group 1 'Caff\u00e8 & \u20ac\u0153 '", "load 1 '\u00e8'"}, ""},
+         {"OldVersion"}, {"group 1 'Caff\u00e8 & \u20ac\u0153 '", "load 1 '\u00e8'"}},
         {Utf16Le(Doc(R"(<group name="a&#0;b&#x0;&#233;" group="1"/>)")), {},
          {"group 1 'a\ufffdb\ufffd\u00e9'"}},
 
         // The version element, found anywhere; any other version or none at all is old, but still read.
         {R"(<x><a><version number="1.0.4"/></a><version number="2"/></x>)", {}, {}},
-        {R"(<ACTUATOR><version number="1.0.3"/><group name="G" group="1"/></ACTUATOR>)", {"OldVersion"},
-         {"group 1 'G'"}, "1.0.3"},
-        {R"(<ACTUATOR><version number="1.0.4 "/></ACTUATOR>)", {"OldVersion"}, {}, "1.0.4 "},
+        {R"(<ACTUATOR><version number="1.0.4 "/></ACTUATOR>)", {"OldVersion"}, {}},
 
         // Files that cannot be parsed; the offset counts the file's bytes, in Windows-1252 text too.
-        {"", {"ParseFailure No document element found at offset 0"}, {}, ""},
-        {"\xEF\xBB\xBF<a></b>", {"ParseFailure Start-end tags mismatch at offset 8"}, {}, ""},
-        {"<a n=\"\xE8\xE8\"></b>", {"ParseFailure Start-end tags mismatch at offset 12"}, {}, ""},
+        {"\xEF\xBB\xBF<a></b>", {"ParseFailure Start-end tags mismatch at offset 8"}, {}},
+        {"<a n=\"\xE8\xE8\"></b>", {"ParseFailure Start-end tags mismatch at offset 12"}, {}},
     };
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
         const test::Reading result = Load(row.file);
         EXPECT_EQ(result.notices, row.notices);
-        EXPECT_EQ(result.complete,
-                  std::none_of(row.notices.begin(), row.notices.end(), [](const std::string& n) {
-                      return n.starts_with("Stop") || n.starts_with("ParseFailure");
-                  }));
         EXPECT_EQ(Dump(*result.model), row.tables);
-        EXPECT_EQ(result.version, row.version);
     }
 }
 
@@ -232,8 +207,8 @@ TEST(ConfReader, DevicePositions) {
     }
 }
 
-// A file that cannot be read leaves empty tables (a file of the largest size is read, and found empty); an
-// exception while reading leaves the tables and the version as they were.
+// A file that cannot be read is not complete and has no version (a file of the largest size is read, and
+// found empty); an exception while reading leaves the tables and the version as they were.
 TEST(ConfReader, FilesThatCannotBeRead) {
     const std::string exact = "/tmp/velto-reader-" + std::to_string(::getpid()) + ".xml", large = exact + "l";
     for (const auto& [path, size] : {std::pair{exact, kMaxConfigFileSize}, {large, kMaxConfigFileSize + 1}}) {
@@ -249,7 +224,6 @@ TEST(ConfReader, FilesThatCannotBeRead) {
         const test::Reading result = Load(path, true);
         EXPECT_EQ(result.notices, Lines{notice});
         EXPECT_FALSE(result.complete);
-        EXPECT_EQ(Dump(*result.model), Lines{});
         EXPECT_EQ(result.version, "");
     }
     std::filesystem::remove(exact);
@@ -263,17 +237,15 @@ TEST(ConfReader, FilesThatCannotBeRead) {
         std::runtime_error);
     EXPECT_EQ(Dump(*kept.model), Lines{"group 3 'Kept'"});
     EXPECT_EQ(kept.version, "not set");
-}
 
-// 20 MB of empty elements would need over 300 MB of document tree, more than the 64 MB any file may use:
-// refused as unreadable. The same size in one long name is a small tree, and loads.
-TEST(ConfReader, AFileMadeOfMarkupCannotTakeMemoryBeyondItsSize) {
+    // 20 MB of empty elements would need over 300 MB of document tree, more than the 64 MB any file may use:
+    // refused as unreadable. The same size in one long name is a small tree, and loads.
     std::string markup = "<ACTUATOR>";
     while (markup.size() < (20u << 20))
         markup += "<a/><a/><a/><a/><a/><a/><a/><a/>";
     const test::Reading refused = Load(markup + "</ACTUATOR>");
-    ASSERT_EQ(refused.notices.size(), 1u);
-    EXPECT_TRUE(refused.notices[0].starts_with("ParseFailure Could not allocate memory at offset "));
+    EXPECT_TRUE(refused.notices.size() == 1 &&
+                refused.notices[0].starts_with("ParseFailure Could not allocate memory at offset "));
     const std::string name(20u << 20, 'n');
     EXPECT_EQ(Load(Doc("<group name=\"" + name + "\" group=\"1\"/>")).model->GroupTable[1], name);
 }

@@ -7,9 +7,8 @@
 namespace velto {
 namespace {
 
-// Models the reader cannot give (the round trip writes those it can); device records are {name, pull, group,
-// typeCode, dimmer, inUse}. Highest keys, records the file never carries, half-filled slots that are not
-// records, and any camera address with a "#" on the other riser.
+// Models the reader cannot give; devices are {name, pull, group, typeCode, dimmer, inUse}: highest keys,
+// records the file never carries, half-filled slots, and camera addresses with a "#" on the other riser.
 void EdgeKeys(ConfigModel& model) {
     model.DeviceTable[7] = {"Fan", false, 0, "1d", 0, 1};
     model.DeviceTable[99] = {"Blind", true, 9, "2", 200, 2};

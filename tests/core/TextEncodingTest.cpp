@@ -33,17 +33,13 @@ TEST(TextEncoding, AttributeValues) {
         EXPECT_EQ(AttributeValueToUtf8(value), text) << value;
 }
 
-// A lone surrogate and an odd last byte are each replaced.
+// The byte-order mark gives the order; a lone surrogate and an odd last byte are each replaced.
 TEST(TextEncoding, Utf16) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"\xFF\xFE"
-         "a\0\xE8\0\x00\xD8"s,
-         "a\u00e8\ufffd"},
-        {"\xFE\xFF\0a\xD8\x3D\xDE\x00\0"s, "a\U0001F600\ufffd"}};
-    for (const auto& [bytes, text] : cases) {
-        EXPECT_TRUE(HasUtf16ByteOrderMark(bytes));
-        EXPECT_EQ(Utf16ToUtf8(bytes), text);
-    }
+    EXPECT_TRUE(HasUtf16ByteOrderMark("\xFE\xFF"));
+    EXPECT_EQ(Utf16ToUtf8("\xFF\xFE"
+                          "a\0\xE8\0\x00\xD8"s),
+              "a\u00e8\ufffd");
+    EXPECT_EQ(Utf16ToUtf8("\xFE\xFF\0a\xD8\x3D\xDE\x00\0"s), "a\U0001F600\ufffd");
 }
 
 } // namespace

@@ -10,13 +10,20 @@
 #include <string>
 #include <vector>
 
-// Shared by the core tests: test data, and a reading's notices and tables as text.
+// Shared by the core and command-line tests: test data, and a reading's notices and tables as text.
 namespace velto::test {
 
 using Lines = std::vector<std::string>;
 
+#ifdef VELTO_TEST_DATA_DIR
 inline std::string DataPath(const std::string& relative) {
     return std::string(VELTO_TEST_DATA_DIR) + "/" + relative;
+}
+#endif
+
+// A conf.xml holding the body, as the program writes one.
+inline std::string Doc(const std::string& body, const std::string& version = "1.0.4") {
+    return "<ACTUATOR>\r\n<version number=\"" + version + "\"></version>\r\n" + body + "</ACTUATOR>\r\n";
 }
 
 inline std::string ReadBytes(const std::string& path) {
@@ -37,10 +44,9 @@ inline std::string Describe(const Notice& notice) {
            " key=" + notice.keyText + " name=" + notice.name;
 }
 
-// Every used slot of every table, one line each, in the order the file holds the sections:
+// Every used slot (its text not that of an empty one) of every table, in the order the file holds them:
 // "device 12 #1 'Lamp' type=1 group=3 dimmer=200 pull", "group 1 'G'", "camera 2 'Cam' 4100#2",
-// "scf420 16 'Away' 5#4#3", "scmh200 3 'S' on=0099 off=9999". A slot is used when its text is not that
-// of an empty slot.
+// "scmh200 3 'S' on=0099 off=9999".
 inline Lines Dump(const ConfigModel& m) {
     Lines lines;
     auto add = [&](const char* table, const auto& slots, auto text) {
