@@ -15,11 +15,9 @@ namespace velto::test {
 
 using Lines = std::vector<std::string>;
 
-#ifdef VELTO_TEST_DATA_DIR
 inline std::string DataPath(const std::string& relative) {
     return std::string(VELTO_TEST_DATA_DIR) + "/" + relative;
 }
-#endif
 
 // A conf.xml holding the body, as the program writes one.
 inline std::string Doc(const std::string& body, const std::string& version = "1.0.4") {
