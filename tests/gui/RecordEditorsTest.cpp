@@ -45,7 +45,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     EXPECT_EQ(isList(keyField()) ? int(items(keyField()).size()) : last, last);
     add(tab, record(tab, "Second", 7));
     click(c.newButton);
-    EXPECT_FALSE(shown(c.browseFrame));
+    EXPECT_TRUE(find(c.browseFrame)->isHidden());
     enter(tab, record(tab, "Last", last));
     for (const QString& address : GetParam().accepted + GetParam().refused) {
         SCOPED_TRACE('"' + address.toStdString() + '"');
@@ -67,7 +67,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     QTest::keyClick(find(c.fields.back()), Qt::Key_Return);
     click(c.newButton);
     selectRow(c.grid, 1);
-    doubleClickRow(c.grid, 1);
+    selectRow(c.grid, 1, true);
     EXPECT_EQ(window->editor(tab).EditRow(), 0);
     enter(tab, record(tab, "First", 3));
     click(c.confirmButton);
@@ -84,8 +84,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     click(c.confirmButton);
     EXPECT_EQ(names(), (QStringList{"Second", "First", "Last"}));
 
-    // Escape cancels a Modify and leaves nothing behind: New with the key it loaded is an addition like any
-    // other.
+    // Escape cancels a Modify and leaves nothing behind: New with the key it loaded is a plain addition.
     selectRow(c.grid, 2);
     click(c.modifyButton);
     set(c.fields[0], "Unsaved");
@@ -100,8 +99,8 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     QTemporaryDir folder;
     toolkit.expectDialog(folder.filePath("conf.xml"));
     trigger("mSave");
-    for (const int language : {0, 1}) { // No keeps the record and changes nothing, Yes deletes it
-        const int answer = language == 0 ? kAnswerNo : kAnswerYes;
+    for (const int answer : {kAnswerNo, kAnswerYes}) { // No keeps the record unchanged, Yes deletes it
+        const int language = answer == kAnswerYes;
         trigger(language == 0 ? "mIta" : "mEng");
         selectRow(c.grid, 1);
         toolkit.expectBox(answer);
@@ -119,7 +118,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     EXPECT_TRUE(tab != 0 || positions() == "234") << positions().toStdString();
 
     for (const QString& field : c.fields) {
-        doubleClickRow(c.grid, 1);
+        selectRow(c.grid, 1, true);
         set(c.fields[0], field);
         QTest::keyClick(find(field), Qt::Key_Enter);
         EXPECT_EQ(names().value(0), field);
