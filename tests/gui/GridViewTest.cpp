@@ -10,16 +10,12 @@ namespace {
 // A rebuild keeps the cells already there, so nothing before (the rest of a short row included) may
 // show through; no records show as one blank row, which is no record.
 TEST(GridView, EachRebuildShowsOnlyItsOwnRows) {
-    const struct {
-        QList<QStringList> rows;
-        QStringList shown;
-    } steps[] = {{{{"Lamp", "3"}, {"Fan", "4"}}, {"Lamp|3", "Fan|4"}}, {{{"Hall"}}, {"Hall|"}}, {{}, {}}};
     GridView grid(QStringLiteral("Fl_test"));
-    for (const auto& step : steps) {
-        grid.setup({"Name", "Key"}, {2000, 700}, step.rows);
-        EXPECT_EQ(RowsOf(grid), step.shown);
-        EXPECT_EQ(grid.rowCount(), std::max(qsizetype(1), step.rows.size()));
-    }
+    grid.setup({"Name", "Key"}, {2000, 700}, {{"Lamp", "3"}, {"Fan", "4"}});
+    grid.setup({"Name", "Key"}, {2000, 700}, {{"Hall"}});
+    EXPECT_EQ(RowsOf(grid), QStringList{"Hall|"});
+    grid.setup({"Name", "Key"}, {2000, 700}, {});
+    EXPECT_TRUE(grid.dataRowCount() == 0 && grid.rowCount() == 1); // the blank row only
 }
 
 // The whole text of a grid cell when it shows as a tooltip, or "" when none shows.
