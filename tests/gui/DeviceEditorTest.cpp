@@ -6,10 +6,7 @@ namespace {
 
 using DeviceTab = WindowFixture;
 
-// After a refill no item is selected, though the focus frames one: Enter and the delete image then do
-// nothing (but a delete marks the auxiliaries changed); a choice by the keys or a click brings the name into
-// the box, and a group's marks the configuration changed. Slots are named and deleted each on its own, two
-// may share a name; the group choice follows the groups, keeping a device's chosen group and number.
+// Group and auxiliary slots are chosen, named (two may share a name) and deleted, each list on its own.
 TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
     // clang-format off
     const struct { const char *list, *nameBox, *deleteImage, *other; bool groups; } lists[] = {

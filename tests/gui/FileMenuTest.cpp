@@ -71,8 +71,7 @@ protected:
     QTemporaryDir folder;
 };
 
-// Where Open and Save start, the name they propose and the title, through a user's day: first use,
-// an Open, an edit, a Save of a name without extension, New, restarts.
+// Where Open and Save start, the name they propose and the title, through a user's day and restarts.
 TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
     ASSERT_TRUE(QDir(folder.path()).mkpath("a") && QDir(folder.path()).mkpath("b"));
     WriteConf(path("a/casa.xml"), {kVersion});
@@ -114,8 +113,7 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
     }
 }
 
-// A file named at start-up replaces unsaved changes as Open does, after the reader's notices in order and in
-// the language in force; one that cannot be read leaves an empty configuration, a stop what came before it.
+// A file named at start-up replaces unsaved changes after the reader's notices, in the language in force.
 TEST_F(FileMenu, AFileGivenAtStartUp) {
     const QByteArray lamp = R"(<device name="Lamp" point="12" group="3" type="1"></device>)";
     WriteConf(path("stop.xml"),
@@ -150,8 +148,7 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
     }
 }
 
-// The last eight files opened, saved or dropped, newest first, across a restart; a file gone leaves with a
-// box. One .xml file dropped opens behind the unsaved-changes question; anything else is refused.
+// The last eight files, newest first, across a restart; one dropped .xml file opens, anything else not.
 TEST_F(FileMenu, RecentAndDroppedFiles) {
     for (int n = 1; n <= 9; ++n) {
         WriteConf(path(QString("f%1.xml").arg(n)), {kVersion});
@@ -192,8 +189,7 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
     EXPECT_EQ(recent(), listed({1, 2, 5, 9, 7, 6, 4, 3}));
 }
 
-// A failed save shows the system's reason and keeps the flag and the status. Save ends an edit
-// unwritten and clears the flag; New then Open brings back every tab and list as entered.
+// A failed save keeps the changes; Save ends any edit, and New then Open brings every tab and list back.
 TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     // clang-format off
     const struct { int tab; QStringList values; } records[] = {
@@ -241,8 +237,7 @@ QString ReportText(const QString& pdf) {
     return QString::fromUtf8(extract.readAllStandardOutput());
 }
 
-// The report goes out in the format the typed extension names, else the chosen filter's, in the
-// language in force, named after the current file; the printer gets the same pages.
+// The report goes out as the typed extension, else the chosen filter, says, in the language in force.
 TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     FillModel(model());
     model().DeviceTable[20] = {"Città più", false, 3, "1", 0, 3};

@@ -7,8 +7,7 @@
 namespace velto::testing {
 namespace {
 
-// A rebuild keeps the cells already there, so nothing before (the rest of a short row included) may
-// show through; no records show as one blank row, which is no record.
+// A rebuild shows its own rows only, nothing of a longer row before; no records show one blank row.
 TEST(GridView, EachRebuildShowsOnlyItsOwnRows) {
     GridView grid(QStringLiteral("Fl_test"));
     grid.setup({"Name", "Key"}, {2000, 700}, {{"Lamp", "3"}, {"Fan", "4"}});
@@ -28,10 +27,7 @@ QString ToolTipAt(GridView* grid, int row, int column) {
 
 using Grid = WindowFixture;
 
-// Every column is at least its own width and shows its heading and its cells whole, in either
-// language; the name column, not the last one, takes what is left of the grid's width. A width the
-// user drags stays through refreshes and language switches until New; a cell cut short shows its
-// whole text as a tooltip, a whole one none.
+// Columns fit headings and cells, the name column takes the rest; dragged widths stay until New.
 TEST_F(Grid, ColumnsFitTheirTextsAndKeepTheWidthsDragged) {
     model().DeviceTable[95] = {"Tapparella soggiorno", false, 0, "2", 0, 1};
     model().CameraTable[12] = {"Cancello", "4100#2"};

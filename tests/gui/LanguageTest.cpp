@@ -5,8 +5,7 @@ namespace {
 
 class Language : public WindowFixture {
 protected:
-    // The caption of a menu, command, tab ("STab(n)"), button, label or frame: its title or its text;
-    // of an input: its hint.
+    // A control's caption: a tab's ("STab(n)") text, an input's hint, else its title or its text.
     QString captionOf(const QString& control) const {
         if (control.startsWith("STab("))
             return find<QTabWidget>("STab")->tabText(control.mid(5).chopped(1).toInt());
@@ -17,8 +16,7 @@ protected:
     }
 };
 
-// A few captions of each kind: menus and commands, tabs, the frame, labels with their own texts and
-// with a shared word, counts, buttons and hints.
+// A few captions of each kind: menu, tab, frame, labels (own text and shared word), count, button, hints.
 // clang-format off
 const struct { const char *control, *italian, *english; } kCaptions[] = {
     {"mLang", "&Lingua", "&Language"},
@@ -33,8 +31,7 @@ const struct { const char *control, *italian, *english; } kCaptions[] = {
 };
 // clang-format on
 
-// The language stored at start-up (Italian when none is, English for anything but "ita") or chosen from
-// the menu names every caption, list and heading, the new-file status, and Qt's own buttons and questions.
+// The stored or chosen language names every caption, list, heading and status, and Qt's own texts.
 TEST_F(Language, CaptionsAndListsInBothLanguages) {
     for (const char* step : {"(none)", "eng", "ITA", "", "ita", "mEng", "mIta", "mEng", "mIta"}) {
         SCOPED_TRACE(step);

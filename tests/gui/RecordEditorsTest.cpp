@@ -37,10 +37,7 @@ protected:
     const TabControls& c = Tabs()[tab];
 };
 
-// Confirm needs every field but a device's group and a scenario's address (a scenario without one is not
-// stored) and an address by the tab's rule; typing chooses nothing from a list. A record's own key stores it
-// again, another's warns, a free one moves it; device positions follow the addresses, left by Delete until
-// the next Confirm. Delete asks first; Enter confirms, Escape cancels, a double click modifies when browsing.
+// Every tab adds, modifies, moves and deletes: the field rules, keys in use, the keys and the question.
 TEST_P(Editor, AddModifyMoveAndDelete) {
     EXPECT_EQ(isList(keyField()) ? int(items(keyField()).size()) : last, last);
     add(tab, record(tab, "Second", 7));
@@ -132,9 +129,7 @@ INSTANTIATE_TEST_SUITE_P(EveryTab, Editor, ::testing::ValuesIn(kKinds), [](const
 
 using Fields = WindowFixture;
 
-// Chosen type, group, riser and bus show in the grid, come back on Modify and stay on Confirm. Records only a
-// file brings load as stored: an unknown type unchosen, a long address whole (Confirm disabled), one with "#"
-// and no proper bus as the private bus and the text before the "#".
+// Choices show in the grid and come back on Modify; records only a file brings load as stored.
 TEST_F(Fields, RecordsLoadBackAsStored) {
     // clang-format off
     const struct { int tab; const char* file; QStringList values; bool confirmable; const char* row; } cases[] = {
@@ -172,9 +167,7 @@ TEST_F(Fields, RecordsLoadBackAsStored) {
     }
 }
 
-// The camera's address box takes four digits at most; moving on from it by Tab, Shift+Tab or a click
-// checks the range, says so in Italian in either language and empties the box. Focus taken by a menu or
-// another window, or lost as the editor closes, runs no check.
+// Leaving the camera address box by Tab, Shift+Tab or a click checks the range; other focus losses not.
 TEST_F(Fields, LeavingTheCameraAddressChecksTheRange) {
     // clang-format off
     const struct { const char* typed; const char* leave; bool warns; const char* left; } cases[] = {

@@ -184,7 +184,6 @@ protected:
         click(Tabs()[tab].confirmButton);
     }
 
-    // The items of a list or a combo box.
     QStringList items(const QString& name) const {
         QStringList result;
         auto* list = window->findChild<QListWidget*>(name);
