@@ -1,4 +1,3 @@
-// The group and auxiliary lists of the device tab.
 #include "WindowFixture.h"
 
 namespace velto::testing {
