@@ -122,10 +122,10 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
     WriteConf(path("notices.xml"), {lamp, R"(<group name="Lights" group="10"></group>)"});
     const QString nine = "1 ,2 ,3 ,4 ,5 ,6 ,7 ,8 ,9 ", empty = "     " + nine;
     // clang-format off
-    const struct { const char *file, *language; QStringList boxes; QString title; const char* version; QString shown; } cases[] = {
-        {"notices.xml", "ita", {"Versione obsoleta del file Xml", "Gruppo non valido: 10 - Lights"}, "Velto-Configurator", "", "Lamp|3|dimmer|12     " + nine},
-        {"missing.xml", "eng", {path("missing.xml") + ": No such file or directory"}, "velto-configurator", "", empty},
-        {"stop.xml", "eng", {"Invalid parameters in the file conf.xml"}, "Error", "1.0.4", "Lamp|3|dimmer|12     1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 "},
+    const struct { const char *file, *language; QStringList boxes; QString title; Icon icon; const char* version; QString shown; } cases[] = {
+        {"notices.xml", "ita", {"Versione obsoleta del file Xml", "Gruppo non valido: 10 - Lights"}, "Velto-Configurator", Icon::None, "", "Lamp|3|dimmer|12     " + nine},
+        {"missing.xml", "eng", {path("missing.xml") + ": No such file or directory"}, "velto-configurator", Icon::Critical, "", empty},
+        {"stop.xml", "eng", {"Invalid parameters in the file conf.xml"}, "Error", Icon::Critical, "1.0.4", "Lamp|3|dimmer|12     1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 "},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -135,8 +135,7 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
         add(0, {"Fan", "", "2", "15"});
         QList<RecordedBox> expected;
         for (const QString& text : c.boxes) {
-            expected.append(
-                {text, c.title, Buttons::Ok, c.title == "Velto-Configurator" ? Icon::None : Icon::Critical});
+            expected.append({text, c.title, Buttons::Ok, c.icon});
             toolkit.expectBox(kAnswerOk);
         }
         window->openFile(path(c.file));

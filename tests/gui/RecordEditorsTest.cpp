@@ -168,7 +168,7 @@ TEST_F(Fields, RecordsLoadBackAsStored) {
 // Leaving the camera address box by Tab, Shift+Tab or a click checks the range; other focus losses not.
 TEST_F(Fields, LeavingTheCameraAddressChecksTheRange) {
     // clang-format off
-    const struct { const char* typed; const char* leave; bool warns; const char* left; } cases[] = {
+    const struct { const char* typed; QString leave; bool warns; const char* left; } cases[] = {
         {"3999", "Tab", true, ""}, {"50a001", "Shift+Tab", false, "5000"}, {"5001", "Shift+Tab", true, ""},
         {"0400", "click", true, ""}, {"", "Tab", false, ""}, {"3999", "menu", false, "3999"},
         {"5001", "window", false, "5001"}, {"3999", "another tab", false, ""}, {"5001", "File New", false, ""},
@@ -178,25 +178,24 @@ TEST_F(Fields, LeavingTheCameraAddressChecksTheRange) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     trigger("mEng");
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.leave) + " \"" + c.typed + '"');
+        SCOPED_TRACE(c.leave.toStdString() + " \"" + c.typed + '"');
         clickTab(3);
         if (enabled("CnewW"))
             click("CnewW");
         set("TindW", c.typed);
         if (c.warns)
             toolkit.expectBox(kAnswerOk);
-        const QString leave = c.leave;
         QWidget other;
-        if (leave.contains("Tab"))
-            QTest::keyClick(box("TindW"), leave == "Tab" ? Qt::Key_Tab : Qt::Key_Backtab);
-        else if (leave == "click")
+        if (c.leave.contains("Tab"))
+            QTest::keyClick(box("TindW"), c.leave == "Tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+        else if (c.leave == "click")
             QTest::mouseClick(box("TnameW"), Qt::LeftButton);
-        else if (leave == "menu")
+        else if (c.leave == "menu")
             find<QMenu>("mFile")->popup(window->pos());
-        else if (leave == "window")
+        else if (c.leave == "window")
             other.show(), QApplication::setActiveWindow(&other);
         else
-            leave == "File New" ? trigger("mNew") : clickTab(0); // both close the editor
+            c.leave == "File New" ? trigger("mNew") : clickTab(0); // both close the editor
         const RecordedBox warning{"Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000",
                                   "velto-configurator", Buttons::Ok, Icon::Exclamation};
         EXPECT_EQ(toolkit.takeBoxes(), c.warns ? QList{warning} : QList<RecordedBox>{});
