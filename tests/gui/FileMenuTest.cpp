@@ -37,7 +37,6 @@ protected:
         toolkit.expectDialog(target);
         trigger("mSave");
     }
-    // Opens without unsaved changes, so without the question.
     void open(const QString& target) {
         ASSERT_FALSE(window->dirty());
         toolkit.expectDialog(target);

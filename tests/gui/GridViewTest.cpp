@@ -72,8 +72,7 @@ TEST_F(Grid, ColumnsFitTheirTextsAndKeepTheWidthsDragged) {
     window->RefreshAllViews();
     EXPECT_EQ((QList<int>{devices->columnWidth(2), devices->columnWidth(0)}), (QList<int>{fitted + 90, 30}));
     trigger("mNew");
-    EXPECT_LT(devices->columnWidth(2), fitted + 90);
-    EXPECT_GT(devices->columnWidth(0), 30);
+    EXPECT_TRUE(devices->columnWidth(2) < fitted + 90 && devices->columnWidth(0) > 30); // fitted again
 }
 
 } // namespace

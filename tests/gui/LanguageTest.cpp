@@ -26,7 +26,6 @@ const struct { const char *control, *italian, *english; } kCaptions[] = {
     {"Lb(16)", "montante", "bus"},
     {"Ltot", "0 Attuatori", "0 Device"},
     {"CokS", "Conferma", "Accept"},
-    {"TindS", "Indirizzo da 0 a 98; per un bus locale scegliere anche il bus", "Address from 0 to 98; for a local bus, choose the bus too"},
     {"Czona", "Zona da 1 a 99", "Zone from 1 to 99"},
 };
 // clang-format on
