@@ -1,4 +1,3 @@
-// The group and auxiliary lists of the device tab.
 #include "WindowFixture.h"
 
 namespace velto::testing {
@@ -6,30 +5,26 @@ namespace {
 
 using DeviceTab = WindowFixture;
 
-// After a refill no item is selected, though the focus frames one: Enter and the delete image then do
-// nothing (but a delete marks the auxiliaries changed); a choice by the keys or a click brings the name into
-// the box, and a group's marks the configuration changed. Slots are named and deleted each on its own, two
-// may share a name; the group choice follows the groups, keeping a device's chosen group and number.
+// Group and auxiliary slots are chosen, named (two may share a name) and deleted, each list on its own.
 TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
     // clang-format off
     const struct { const char *list, *nameBox, *deleteImage, *other; bool groups; } lists[] = {
         {"Lgru", "Tngru", "IbDel", "Laux", true}, {"Laux", "TnameA", "IdelAux", "Lgru", false}};
-    const struct { const char* action; bool groupMarks, auxMarks; const char* nameBox; } actions[] = {
+    const struct { QString action; bool groupMarks, auxMarks; const char* nameBox; } actions[] = {
         {"click", true, false, "Bell"}, {"Down", true, false, "Bell"}, {"Enter", false, false, "Stale"}, {"delete", false, true, "Stale"}};
     // clang-format on
     for (const auto& c : lists) {
         for (const auto& a : actions) {
-            SCOPED_TRACE(std::string(c.list) + " " + a.action);
+            SCOPED_TRACE(std::string(c.list) + " " + a.action.toStdString());
             startWindow();
             model().GroupTable = model().AuxTable = {"", "Hall", "Bell"};
             window->RefreshAllViews();
             type(c.nameBox, "Stale");
             QTest::keyClick(box(c.nameBox), Qt::Key_Backtab); // to the list
-            const QString action = a.action;
-            if (action == "click" || action == "Down")
-                action == "click" ? clickItem(c.list, 1) : QTest::keyClick(find(c.list), Qt::Key_Down);
+            if (a.action == "click" || a.action == "Down")
+                a.action == "click" ? clickItem(c.list, 1) : QTest::keyClick(find(c.list), Qt::Key_Down);
             else
-                action == "Enter" ? pressEnter(c.nameBox) : clickImage(c.deleteImage);
+                a.action == "Enter" ? pressEnter(c.nameBox) : clickImage(c.deleteImage);
             EXPECT_EQ(box(c.nameBox)->text(), a.nameBox);
             EXPECT_EQ(window->dirty(), c.groups ? a.groupMarks : a.auxMarks);
             EXPECT_EQ(items(c.list).mid(0, 3), (QStringList{"1 Hall", "2 Bell", "3 "}));

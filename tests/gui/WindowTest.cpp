@@ -7,8 +7,7 @@ namespace {
 
 using Window = WindowFixture;
 
-// New, Open, Exit and the close box ask first while there are unsaved changes: Yes runs Save (its
-// dialog cancelled here) and stops, No goes ahead, Cancel stops.
+// New, Open, Exit and the close box ask about unsaved changes: Yes saves, No goes ahead, Cancel stops.
 TEST_F(Window, UnsavedChangesQuestion) {
     for (const QString command : {"mNew", "mOpen", "mExit", "close"}) {
         for (const int answer : {kAnswerYes, kAnswerNo, kAnswerCancel}) {
@@ -41,13 +40,10 @@ TEST_F(Window, UnsavedChangesQuestion) {
     }
 }
 
-// Every grid, count and list shows the tables in key order, leaving out the slots no grid shows, and
-// Modify and Delete follow the selection. Records put straight into the tables are no change of the
-// user's: New goes ahead unasked, ends any edit and empties every slot.
+// Grids, counts and lists show the tables in key order and follow the selection; New empties them all.
 TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
     EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16))); // the program's own icon
-    // Each tab's rows ("none": one blank row), its count, and whether Modify and Delete are on after
-    // the refresh and after a click on the first row; then the group and auxiliary lists, the group choice.
+    // Per tab: rows ("none": the blank row), count, Modify/Delete on after refresh and row click; then lists.
     const auto onScreen = [&] {
         QStringList all;
         for (int tab = 0; tab < 5; ++tab) {

@@ -11,8 +11,7 @@
 namespace velto::testing {
 
 struct RecordedBox {
-    QString text;
-    QString title;
+    QString text, title;
     Buttons buttons;
     Icon icon;
     bool operator==(const RecordedBox&) const = default;

@@ -107,7 +107,6 @@ protected:
     QComboBox* combo(const QString& name) const { return find<QComboBox>(name); }
     bool isList(const QString& name) const { return window->findChild<QComboBox*>(name) != nullptr; }
     GridView* grid(const QString& name) const { return find<GridView>(name); }
-    bool shown(const QString& name) const { return !find(name)->isHidden(); }
     bool enabled(const QString& name) const { return find(name)->isEnabled(); }
     ConfigModel& model() { return window->model(); }
 
@@ -138,7 +137,6 @@ protected:
         QTest::mouseEvent(twice ? QTest::MouseDClick : QTest::MouseClick, grid(gridName)->viewport(),
                           Qt::LeftButton, {}, at);
     }
-    void doubleClickRow(const QString& gridName, int row) { selectRow(gridName, row, true); }
     void clickItem(const QString& listName, int index) {
         auto* target = find<QListWidget>(listName);
         QTest::mouseClick(target->viewport(), Qt::LeftButton, {},
@@ -186,7 +184,6 @@ protected:
         click(Tabs()[tab].confirmButton);
     }
 
-    // The items of a list or a combo box.
     QStringList items(const QString& name) const {
         QStringList result;
         auto* list = window->findChild<QListWidget*>(name);
