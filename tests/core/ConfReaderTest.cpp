@@ -192,8 +192,7 @@ std::string Devices(int count, int duplicateAt) {
     return Doc(body);
 }
 
-// Positions fit a byte: the 256th device stops the reading, but a duplicate there is reported, not stored.
-// The counter is sixteen bits: after one stored device, the 32767th element cannot advance it.
+// Positions fit a byte (a duplicate at the 256th is reported, not stored); the counter fits sixteen bits.
 TEST(ConfReader, DevicePositions) {
     const std::tuple<int, int, std::size_t, std::string> cases[] = {
         {256, 0, 1, "Stop device msgBadParameters key=256 name=D256"},
@@ -207,8 +206,7 @@ TEST(ConfReader, DevicePositions) {
     }
 }
 
-// A file that cannot be read is not complete and has no version (a file of the largest size is read, and
-// found empty); an exception while reading leaves the tables and the version as they were.
+// A file that cannot be read has no version (one of the largest size is read); an exception keeps all.
 TEST(ConfReader, FilesThatCannotBeRead) {
     const std::string exact = "/tmp/velto-reader-" + std::to_string(::getpid()) + ".xml", large = exact + "l";
     for (const auto& [path, size] : {std::pair{exact, kMaxConfigFileSize}, {large, kMaxConfigFileSize + 1}}) {

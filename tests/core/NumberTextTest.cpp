@@ -8,12 +8,8 @@ namespace {
 
 // The longest leading number of a text, and the number the whole text is (none when it is not one).
 TEST(NumberText, LeadingAndWholeNumbers) {
-    const struct {
-        const char* text;
-        double leading;
-        std::optional<double> whole;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* text; double leading; std::optional<double> whole; } cases[] = {
         {"", 0, {}}, {" ", 0, {}}, {"abc", 0, {}}, {"12", 12, 12}, {"07", 7, 7}, {"0099", 99, 99},
         {"-3.5", -3.5, -3.5}, {"+4", 4, 4}, {"-", 0, {}}, {"--1", 0, {}}, {".", 0, {}},
         // blanks inside are skipped, but not a carriage return; around a whole number they all are
@@ -24,8 +20,8 @@ TEST(NumberText, LeadingAndWholeNumbers) {
         // beyond a double: infinity above, zero below the smallest subnormal, which itself stays
         {"1e400", INFINITY, INFINITY}, {"-0.01e311", -INFINITY, -INFINITY}, {"123e-330", 0, 0},
         {"0.0001e-320", 0, 0}, {"5e-324", 5e-324, 5e-324},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.leading) << '"' << c.text << '"';
         EXPECT_EQ(WholeNumber(c.text), c.whole) << '"' << c.text << '"';

@@ -8,8 +8,7 @@
 namespace velto {
 namespace {
 
-// The document as lines: language and title, "fact: value", then per section "# heading (note)", the
-// columns and the rows, cells joined by "|", line breaks in a cell written \n.
+// "language title", "fact: value", then "# heading (note)", columns and rows ("|" between cells, \n).
 std::string Flatten(const ReportDocument& document) {
     std::string text = document.language + " " + document.title + "\n";
     for (const ReportFact& fact : document.facts)
@@ -52,8 +51,7 @@ TEST(Report, ListsEveryRecordInKeyOrderAndItsHtmlKeepsEveryCharacter) {
     EXPECT_EQ(empty.facts.front().value, "(non salvato)");
     EXPECT_TRUE(empty.sections.empty());
 
-    // The HTML, parsed strictly, gives back the whole document, control characters shown as their
-    // symbols; each section after the first starts a page; every table repeats its headings.
+    // Parsed strictly, the HTML gives back the document, control characters as symbols, a page per section.
     read.model->GroupTable[3] = "<b>&amp; \"q\" 'a' é 中 😀\ttab\r\nCR LF \x01 ]]>";
     read.model->ProbeTable[40] = "  spaced  ";
     const ReportDocument document = BuildReport(*read.model, {"/site/full.xml", "1.0.4", "now"}, false);

@@ -11,8 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The writer's examples read back whole and are written again byte for byte (but the edge keys, which
-// hold a camera whose address is a riser mark alone); whatever the reader takes from the fuzz corpus is
+// The writer's examples come back byte for byte; whatever the reader takes from the fuzz corpus is
 // written as XML a strict parser finds well-formed (its complaints go to the test's log).
 TEST(RoundTrip, WrittenFilesReadBackTheSameAndAreWellFormed) {
     for (const char* example : {"worked_example.xml", "escaping.xml", "empty.xml"}) {

@@ -23,8 +23,7 @@ constexpr uid_t kNobody = 65534;
 // The n-th call of write or sync (counting from 1) fails with error, or kills the process (error 0).
 struct Fault {
     char call = 0; // 'w' or 's'
-    int at = 0;
-    int error = 0;
+    int at = 0, error = 0;
     bool namedTemporaries = false;
 };
 
@@ -39,8 +38,8 @@ struct Case {
     std::string target = "conf.xml";
 };
 
-// "conf.xml 640 0:0 1 'old'" (mode, owner, group, links, bytes), "link.xml -> conf.xml", "pipe fifo"; the
-// tail of the save's own files (its process number) as "*".
+// "conf.xml 640 0:0 1 'old'" (mode owner:group links bytes), "link.xml -> conf.xml", "pipe fifo"; the
+// save's own files end in "-*" in place of the process number.
 test::Lines Listing(const fs::path& folder) {
     std::set<std::string> sorted;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -63,8 +62,7 @@ test::Lines Listing(const fs::path& folder) {
     return {sorted.begin(), sorted.end()};
 }
 
-// Saves in a child process, as the case's user and with its faults; "" when saved, "killed" when the
-// child was killed, otherwise the error.
+// Saves in a child process, as the case's user and with its faults: "", "killed" or the error.
 std::string SaveInChild(const fs::path& target, const std::string& bytes, const Case& c) {
     constexpr std::size_t kSize = 512;
     auto* said =

@@ -191,12 +191,8 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
 TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     // clang-format off
     const struct { int tab; QStringList values; } records[] = {
-        {0, {"Lamp \"big\" & <bright>", "1", "0", "12"}},
-        {0, {"Tab\there", "", "2", "3"}},
-        {1, {"Forno à l'ancienne", "0"}},
-        {2, {"Soggiorno\t\"sud\"", "98"}},
-        {3, {"Cancello è", "4", "1", "4100"}},
-        {3, {"Porta & co", "11", "0", "4000"}},
+        {0, {"Lamp \"big\" & <bright>", "1", "0", "12"}}, {0, {"Tab\there", "", "2", "3"}}, {1, {"Forno à l'ancienne", "0"}},
+        {2, {"Soggiorno\t\"sud\"", "98"}}, {3, {"Cancello è", "4", "1", "4100"}}, {3, {"Porta & co", "11", "0", "4000"}},
         {4, {"Notte <tutta> ñ", "6", "3", "4"}},
     };
     // clang-format on

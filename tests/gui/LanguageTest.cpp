@@ -19,14 +19,9 @@ protected:
 // A few captions of each kind: menu, tab, frame, labels (own text and shared word), count, button, hints.
 // clang-format off
 const struct { const char *control, *italian, *english; } kCaptions[] = {
-    {"mLang", "&Lingua", "&Language"},
-    {"STab(0)", "Attuatori / Aux", "Device / Aux"},
-    {"Frg", "Grouppo", "Group"},
-    {"Lb(9)", "lista aux", "aux list"},
-    {"Lb(16)", "montante", "bus"},
-    {"Ltot", "0 Attuatori", "0 Device"},
-    {"CokS", "Conferma", "Accept"},
-    {"Czona", "Zona da 1 a 99", "Zone from 1 to 99"},
+    {"mLang", "&Lingua", "&Language"}, {"STab(0)", "Attuatori / Aux", "Device / Aux"}, {"Frg", "Grouppo", "Group"},
+    {"Lb(9)", "lista aux", "aux list"}, {"Lb(16)", "montante", "bus"}, {"Ltot", "0 Attuatori", "0 Device"},
+    {"CokS", "Conferma", "Accept"}, {"Czona", "Zona da 1 a 99", "Zone from 1 to 99"},
 };
 // clang-format on
 

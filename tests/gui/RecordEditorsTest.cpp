@@ -7,8 +7,7 @@ namespace velto::testing {
 namespace {
 
 struct Kind {
-    int tab;
-    int lastKey;
+    int tab, lastKey;
     const char* taken[2];          // the warning for a key in use, in Italian and English
     const char* ask[2];            // the delete question: %1 the name, %2 the key
     QStringList accepted, refused; // addresses

@@ -42,9 +42,8 @@ inline std::string Describe(const Notice& notice) {
            " key=" + notice.keyText + " name=" + notice.name;
 }
 
-// Every used slot (its text not that of an empty one) of every table, in the order the file holds them:
-// "device 12 #1 'Lamp' type=1 group=3 dimmer=200 pull", "group 1 'G'", "camera 2 'Cam' 4100#2",
-// "scmh200 3 'S' on=0099 off=9999".
+// Every slot whose text is not an empty one's, in file order: "device 12 #1 'Lamp' type=1 group=3
+// dimmer=200 pull", "group 1 'G'", "camera 2 'Cam' 4100#2", "scmh200 3 'S' on=0099 off=9999".
 inline Lines Dump(const ConfigModel& m) {
     Lines lines;
     auto add = [&](const char* table, const auto& slots, auto text) {

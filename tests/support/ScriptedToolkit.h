@@ -17,9 +17,8 @@ struct RecordedBox {
     bool operator==(const RecordedBox&) const = default;
 };
 
-// The toolkit of the tests: records every message box and answers from a queue; settings live in
-// memory; file dialogs answer from a queue of paths. A box or a dialog nobody scripted, or an answer
-// nobody used, fails the test.
+// The tests' toolkit: boxes and dialogs answer from queues and are recorded, settings live in memory.
+// A box or a dialog nobody scripted, or an answer nobody used, fails the test.
 class ScriptedToolkit final : public Toolkit {
 public:
     ~ScriptedToolkit() override;
@@ -30,8 +29,7 @@ public:
     // The print dialog prints to this PDF file; an empty path cancels it.
     void expectPrint(const QString& pdfPath) { prints_.enqueue(pdfPath); }
 
-    int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
-                   Icon icon) override;
+    int messageBox(QWidget*, const QString& text, const QString& title, Buttons, Icon) override;
     QString fileDialog(const FileDialogRequest& request) override;
     bool printDialog(QWidget* owner, QPrinter& printer) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override {
