@@ -10,10 +10,7 @@
 namespace velto {
 namespace {
 
-using test::Doc;
-using test::Dump;
-using test::Load;
-using Lines = test::Lines;
+using namespace test;
 
 std::string Utf16Le(const std::string& ascii) {
     std::string bytes = "\xFF\xFE";
@@ -178,7 +175,7 @@ TEST(ConfReader, NoticesAndTables) {
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
-        const test::Reading result = Load(row.file);
+        const Reading result = Load(row.file);
         EXPECT_EQ(result.notices, row.notices);
         EXPECT_EQ(Dump(*result.model), row.tables);
     }
@@ -200,7 +197,7 @@ TEST(ConfReader, DevicePositions) {
         {32768, -1, 32767, "Stop device msgBadParameters key=1 name=D32767"},
     };
     for (const auto& [count, duplicateAt, notices, last] : cases) {
-        const test::Reading result = Load(Devices(count, duplicateAt));
+        const Reading result = Load(Devices(count, duplicateAt));
         ASSERT_EQ(result.notices.size(), notices);
         EXPECT_EQ(result.notices.back(), last);
     }
@@ -214,12 +211,12 @@ TEST(ConfReader, FilesThatCannotBeRead) {
         std::filesystem::resize_file(path, size); // zeros, read to the end
     }
     const std::pair<std::string, std::string> cases[] = {
-        {test::DataPath("reader"), "CannotRead " + std::system_category().message(EISDIR)},
+        {DataPath("reader"), "CannotRead " + std::system_category().message(EISDIR)},
         {exact, "ParseFailure No document element found at offset 67108863"},
         {large, "CannotRead File too large for a configuration file"},
     };
     for (const auto& [path, notice] : cases) {
-        const test::Reading result = Load(path, true);
+        const Reading result = Load(path, true);
         EXPECT_EQ(result.notices, Lines{notice});
         EXPECT_FALSE(result.complete);
         EXPECT_EQ(result.version, "");
@@ -227,7 +224,7 @@ TEST(ConfReader, FilesThatCannotBeRead) {
     std::filesystem::remove(exact);
     std::filesystem::remove(large);
 
-    test::Reading kept;
+    Reading kept;
     kept.model->GroupTable[3] = "Kept";
     const auto throwing = [](const Notice&) { throw std::runtime_error("sink failed"); };
     EXPECT_THROW(
@@ -241,7 +238,7 @@ TEST(ConfReader, FilesThatCannotBeRead) {
     std::string markup = "<ACTUATOR>";
     while (markup.size() < (20u << 20))
         markup += "<a/><a/><a/><a/><a/><a/><a/><a/>";
-    const test::Reading refused = Load(markup + "</ACTUATOR>");
+    const Reading refused = Load(markup + "</ACTUATOR>");
     EXPECT_TRUE(refused.notices.size() == 1 &&
                 refused.notices[0].starts_with("ParseFailure Could not allocate memory at offset "));
     const std::string name(20u << 20, 'n');

@@ -119,10 +119,13 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
               {kVersion, lamp, R"(<group name="Kitchen" group="3"></group>)",
                R"(<group name="Broken" group="-1"></group>)", R"(<load name="Oven" priority="2"></load>)"});
     WriteConf(path("notices.xml"), {lamp, R"(<group name="Lights" group="10"></group>)"});
+    WriteConf(path("broken.xml"),
+              {R"(<load name="Forno è" priority="2"></lod>)"}); // columns count characters
     const QString nine = "1 ,2 ,3 ,4 ,5 ,6 ,7 ,8 ,9 ", empty = "     " + nine;
     // clang-format off
     const struct { const char *file, *language; QStringList boxes; QString title; Icon icon; const char* version; QString shown; } cases[] = {
         {"notices.xml", "ita", {"Versione obsoleta del file Xml", "Gruppo non valido: 10 - Lights"}, "Velto-Configurator", Icon::None, "", "Lamp|3|dimmer|12     " + nine},
+        {"broken.xml", "ita", {"broken.xml, riga 2, colonna 37: Start-end tags mismatch"}, "velto-configurator", Icon::Critical, "", empty},
         {"missing.xml", "eng", {path("missing.xml") + ": No such file or directory"}, "velto-configurator", Icon::Critical, "", empty},
         {"stop.xml", "eng", {"Invalid parameters in the file conf.xml"}, "Error", Icon::Critical, "1.0.4", "Lamp|3|dimmer|12     1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 "},
     };
