@@ -211,7 +211,7 @@ TEST(ConfReader, FilesThatCannotBeRead) {
         std::filesystem::resize_file(path, size); // zeros, read to the end
     }
     const std::pair<std::string, std::string> cases[] = {
-        {DataPath("reader"), "CannotRead " + std::system_category().message(EISDIR)},
+        {DataPath("writer"), "CannotRead " + std::system_category().message(EISDIR)},
         {exact, "ParseFailure No document element found at offset 67108863"},
         {large, "CannotRead File too large for a configuration file"},
     };

@@ -83,8 +83,11 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
     // Escape cancels a Modify and leaves nothing behind: New with the key it loaded is a plain addition.
     selectRow(c.grid, 2);
     click(c.modifyButton);
+    clickTab(tab); // the shown tab keeps the edit, the focus in the name box
+    EXPECT_EQ(window->focusWidget(), find(c.fields.front()));
     set(c.fields[0], "Unsaved");
     QTest::keyClick(find(c.fields.back()), Qt::Key_Escape);
+    EXPECT_TRUE(entered(tab).join("").isEmpty() && !enabled(c.fields[0])); // emptied and closed
     trigger("mEng");
     toolkit.expectBox(kAnswerOk);
     add(tab, record(tab, "Another", 8));
