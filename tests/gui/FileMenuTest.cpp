@@ -266,9 +266,11 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     for (int page = 0; page < pages.size(); ++page)
         EXPECT_EQ(pages[page].trimmed().split('\n').back().trimmed(), QString::number(page + 1));
 
+    trigger("mEng"); // the rows shown keep the language of their last refresh
+    EXPECT_EQ(rows("Fl_cam").back(), "Gate|4100|5|Pubblico");
     toolkit.expectPrint(path("printed.pdf"));
     trigger("mPrint");
-    EXPECT_TRUE(ReportText(path("printed.pdf")).contains("Rapporto di installazione"));
+    EXPECT_TRUE(ReportText(path("printed.pdf")).contains("Installation report"));
     toolkit.expectPrint("");
     trigger("mPrint");
 
