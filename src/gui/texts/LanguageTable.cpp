@@ -2,7 +2,9 @@
 
 namespace velto {
 
-const std::array<Caption, 60> kCaptions{{
+namespace {
+
+const Caption kCaptionTable[] = {
     {"mNew", {"Nuovo", "New"}},
     {"mOpen", {"Apri", "Open"}},
     {"mSave", {"Salva", "Save"}},
@@ -10,6 +12,7 @@ const std::array<Caption, 60> kCaptions{{
     {"mPrint", {"Stampa…", "Print…"}},
     {"mRecent", {"File recenti", "Recent files"}},
     {"mExit", {"Esci", "Exit"}},
+    {"mEdit", {"&Modifica", "&Edit"}},
     {"mLang", {"&Lingua", "&Language"}},
     {"mIta", {"Italiano", "Italian"}},
     {"mEng", {"Inglese", "English"}},
@@ -63,7 +66,11 @@ const std::array<Caption, 60> kCaptions{{
     {"Lb(17)", {}, Word::addressWord},
     {"Lb(18)", {"nome scenario", "scenario name"}},
     {"Lb(19)", {}, Word::numberWord},
-}};
+};
+
+} // namespace
+
+const std::span<const Caption> kCaptions{kCaptionTable};
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));

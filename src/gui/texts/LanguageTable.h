@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <span>
 #include <string_view>
 
 // The interface in two languages: the words of Words.h and the captions a language switch writes.
@@ -18,7 +19,7 @@ struct Caption {
 };
 
 // In the order a switch writes them: menus, tabs, buttons, the group frame, then the labels.
-extern const std::array<Caption, 60> kCaptions;
+extern const std::span<const Caption> kCaptions;
 
 // The words in force, rewritten by each language switch.
 class UiTexts {

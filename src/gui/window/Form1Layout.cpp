@@ -107,6 +107,8 @@ void Form1::buildMenus() {
     mRecent = file->addMenu(QString());
     mRecent->setObjectName(QStringLiteral("mRecent"));
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);
+    QMenu* edit = menuBar()->addMenu(QString());
+    edit->setObjectName(QStringLiteral("mEdit"));
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(QStringLiteral("mLang"));
     addCommand(language, "mIta", {}, &Form1::mIta_Click);
