@@ -26,7 +26,7 @@ BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
 PACKAGE_PACKAGES = dpkg-dev file lintian
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core imagemagick
 
 .PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package screenshots \
 	test-windows

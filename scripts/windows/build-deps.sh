@@ -50,7 +50,8 @@ build() {
     flock 9
     if [ ! -f "$prefix/.complete" ]; then
         echo "Building $name for Windows into $prefix" >&2
-        rm -rf "$prefix" "$prefix.build"
+        # A build that was stopped goes on where it stopped.
+        rm -rf "$prefix"
         cmake -S "$source" -B "$prefix.build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
             -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >&2
         cmake --build "$prefix.build" -j"$jobs" >&2
