@@ -5,12 +5,16 @@
 # make install / uninstall - under PREFIX (default /usr/local), honouring DESTDIR
 # make package - the Debian package velto-configurator_VERSION_ARCH.deb here, checked by lintian
 # make screenshots - every tab in both languages, with examples/villa.xml loaded, into docs/
+# make test-windows - cross-build for Windows with MinGW and run the tests under Wine (builds Qt for
+#                     MinGW once into ~/.cache/velto-windows when WINDOWS_GUI=ON)
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 PACKAGE_DIR ?= build-package
+WINDOWS_DIR ?= build-windows
+WINDOWS_GUI ?= OFF
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
@@ -22,8 +26,10 @@ BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
 PACKAGE_PACKAGES = dpkg-dev file lintian
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core imagemagick
 
-.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package screenshots
+.PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package screenshots \
+	test-windows
 
 all: build
 
@@ -84,6 +90,14 @@ uninstall:
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/screenshots/velto-screenshots examples/villa.xml docs
+
+# The Windows build's tests, and velto-conf.exe's output compared with the Linux build's.
+test-windows: build
+	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
+	JOBS=$(JOBS) scripts/windows/configure.sh $(WINDOWS_DIR) -DVELTO_GUI=$(WINDOWS_GUI) \
+		-DVELTO_LINUX_VELTO_CONF=$(CURDIR)/$(BUILD_DIR)/src/cli/velto-conf
+	cmake --build $(WINDOWS_DIR) -j$(JOBS)
+	scripts/windows/test.sh $(WINDOWS_DIR) -j$(JOBS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

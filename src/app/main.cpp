@@ -1,15 +1,16 @@
 #include "CommandLine.h"
 #include "Form1.h"
+#include "Process.h"
 #include "QtToolkit.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
-    const velto::CommandLine command = velto::ParseCommandLine({argv + 1, argv + argc});
+    const std::vector<std::string> arguments = velto::ProgramArguments(argc, argv);
+    const velto::CommandLine command = velto::ParseCommandLine({arguments.begin(), arguments.end()});
     if (command.action != velto::CommandLine::Action::Run) {
         std::fputs(command.message.c_str(), command.exitCode() == 0 ? stdout : stderr);
         return command.exitCode();
@@ -28,6 +29,6 @@ int main(int argc, char* argv[]) {
     velto::Form1 window(toolkit);
     window.show();
     if (!command.file.empty())
-        window.openFile(QFileInfo(QFile::decodeName(command.file.c_str())).absoluteFilePath());
+        window.openFile(QFileInfo(QString::fromStdString(command.file)).absoluteFilePath());
     return application.exec();
 }

@@ -4,6 +4,7 @@
 #include "ConfWriter.h"
 #include "ExportCsv.h"
 #include "ExportJson.h"
+#include "Process.h"
 #include "ReportDocument.h"
 #include "ReportHtml.h"
 #include "SafeSave.h"
@@ -230,8 +231,7 @@ int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
 
 std::string LocalTimeNow() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTime(now);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
@@ -243,8 +243,8 @@ int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const auto read = ReadFile(path, line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
-    const ReportSource source{std::filesystem::absolute(path).lexically_normal().string(), read->version,
-                              LocalTimeNow()};
+    const ReportSource source{FileName(std::filesystem::absolute(FilePath(path)).lexically_normal()),
+                              read->version, LocalTimeNow()};
     const std::string html = ReportHtml(BuildReport(read->model, source, line.italian));
     return WriteOut(html, Option(line, "-o", ""), out, err) ? read->status : kFailed;
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <system_error>
 #include <tuple>
-#include <unistd.h>
 
 namespace velto {
 namespace {
@@ -205,13 +204,14 @@ TEST(ConfReader, DevicePositions) {
 
 // A file that cannot be read has no version (one of the largest size is read); an exception keeps all.
 TEST(ConfReader, FilesThatCannotBeRead) {
-    const std::string exact = "/tmp/velto-reader-" + std::to_string(::getpid()) + ".xml", large = exact + "l";
+    const std::string exact = (std::filesystem::temp_directory_path() / "velto-reader.xml").string(),
+                      large = exact + "l";
     for (const auto& [path, size] : {std::pair{exact, kMaxConfigFileSize}, {large, kMaxConfigFileSize + 1}}) {
         std::ofstream{path};
         std::filesystem::resize_file(path, size); // zeros, read to the end
     }
     const std::pair<std::string, std::string> cases[] = {
-        {DataPath("writer"), "CannotRead " + std::system_category().message(EISDIR)},
+        {DataPath("writer"), "CannotRead " + test::Says(EISDIR)},
         {exact, "ParseFailure No document element found at offset 67108863"},
         {large, "CannotRead File too large for a configuration file"},
     };

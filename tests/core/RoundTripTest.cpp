@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace velto {
 namespace {
@@ -20,14 +19,16 @@ TEST(RoundTrip, WrittenFilesReadBackTheSameAndAreWellFormed) {
         EXPECT_EQ(read.notices, test::Lines{}) << example;
         EXPECT_EQ(WriteConfig(*read.model), bytes) << example;
     }
-    const fs::path folder = fs::temp_directory_path() / ("velto-written-" + std::to_string(::getpid()));
+    const fs::path folder = fs::temp_directory_path() / "velto-written";
     fs::create_directories(folder);
     for (const auto& entry : fs::directory_iterator(VELTO_FUZZ_CORPUS_DIR))
         std::ofstream(folder / (entry.path().filename().string() + ".xml"), std::ios::binary)
             << WriteConfig(*test::Load(test::ReadBytes(entry.path())).model);
+#ifndef _WIN32 // xmllint and the shell are Linux's; the bytes written are the same on Windows
     const std::string lint =
         "cd " + folder.string() + " && xmllint --noout *.xml 2> log; s=$?; head -c 2000 log; exit $s";
     EXPECT_EQ(std::system(lint.c_str()), 0);
+#endif
     fs::remove_all(folder);
 }
 

@@ -4,16 +4,31 @@
 #include "ConfigModel.h"
 #include "Notice.h"
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
+#ifdef _WIN32
+#include "Win32.h"
+#endif
 
 // Shared by the core and command-line tests: test data, and a reading's notices and tables as text.
 namespace velto::test {
 
 using Lines = std::vector<std::string>;
+
+// What the system says of a failure: the errno value's text, or on Windows the Win32 code's when one is
+// given (the calls there report their own codes).
+inline std::string Says(int error, [[maybe_unused]] unsigned long windowsError = 0) {
+#ifdef _WIN32
+    if (windowsError != 0)
+        return Win32ErrorText(windowsError);
+#endif
+    return std::generic_category().message(error);
+}
 
 inline std::string DataPath(const std::string& relative) {
     return std::string(VELTO_TEST_DATA_DIR) + "/" + relative;
@@ -24,7 +39,7 @@ inline std::string Doc(const std::string& body, const std::string& version = "1.
     return "<ACTUATOR>\r\n<version number=\"" + version + "\"></version>\r\n" + body + "</ACTUATOR>\r\n";
 }
 
-inline std::string ReadBytes(const std::string& path) {
+inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();

@@ -67,7 +67,7 @@ void Form1::showNotice(const Notice& notice, const QString& path) {
 
 bool Form1::readConfiguration(const QString& path) {
     std::string version;
-    const bool completed = LoadConfigFile(QFile::encodeName(path).toStdString(), model_, version,
+    const bool completed = LoadConfigFile(path.toStdString(), model_, version,
                                           [&](const Notice& notice) { showNotice(notice, path); });
     FileVersion = QString::fromStdString(version);
     return completed;
@@ -104,7 +104,7 @@ void Form1::mSave_Click() {
         return;
     const QString path = WithXmlExtension(chosen);
     std::string error;
-    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), WriteConfig(model_), error)) {
+    if (!WriteFileAtomically(path.toStdString(), WriteConfig(model_), error)) {
         showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
                 Icon::Critical);
         return;

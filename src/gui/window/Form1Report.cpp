@@ -63,7 +63,7 @@ bool ChooseHtml(QString& path, const QString& filter) {
 
 QString Form1::reportHtml() const {
     const ReportSource source{
-        QFile::encodeName(currentFile_).toStdString(), FileVersion.toStdString(),
+        currentFile_.toStdString(), FileVersion.toStdString(),
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString()};
     return QString::fromStdString(ReportHtml(BuildReport(model_, source, UiLanguage)));
 }
@@ -80,7 +80,7 @@ void Form1::mReport_Click() {
         return;
     const QByteArray bytes = ChooseHtml(path, filter) ? reportHtml().toUtf8() : PdfBytes(reportHtml(), name);
     std::string error;
-    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes.toStdString(), error))
+    if (!WriteFileAtomically(path.toStdString(), bytes.toStdString(), error))
         showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
                 Icon::Critical);
 }

@@ -1,0 +1,36 @@
+# The Windows build: programs as Windows users expect them.
+if(NOT WIN32)
+    return()
+endif()
+
+# velto-conf.exe carries the MinGW runtime and runs alone.
+target_link_options(velto-conf PRIVATE -static)
+
+# The icon, from the PNGs rendered from our SVG for the Linux icon theme.
+find_program(MAGICK_CONVERT convert REQUIRED)
+set(VELTO_ICO ${CMAKE_BINARY_DIR}/data/windows/velto-configurator.ico)
+set(ico_sizes 16 32 48 256)
+list(TRANSFORM ico_sizes REPLACE "(.+)" "${VELTO_ICON_DIR}/\\1x\\1/apps/velto-configurator.png" OUTPUT_VARIABLE ico_pngs)
+add_custom_command(OUTPUT ${VELTO_ICO} COMMAND ${MAGICK_CONVERT} ${ico_pngs} ${VELTO_ICO} DEPENDS ${ico_pngs} VERBATIM)
+add_custom_target(velto_ico DEPENDS ${VELTO_ICO})
+add_dependencies(velto_ico velto_data)
+
+# velto_windows_resources(TARGET DESCRIPTION): icon, manifest (per-monitor DPI awareness, UTF-8 as the
+# code page) and version information.
+function(velto_windows_resources target description)
+    get_target_property(VELTO_PROGRAM ${target} OUTPUT_NAME)
+    if(NOT VELTO_PROGRAM)
+        set(VELTO_PROGRAM ${target})
+    endif()
+    set(VELTO_DESCRIPTION ${description})
+    set(folder ${CMAKE_BINARY_DIR}/data/windows/${target})
+    set(VELTO_MANIFEST ${folder}/program.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/data/windows/program.manifest.in ${VELTO_MANIFEST} @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/data/windows/program.rc.in ${folder}/program.rc @ONLY)
+    set_source_files_properties(${folder}/program.rc PROPERTIES OBJECT_DEPENDS "${VELTO_ICO};${VELTO_MANIFEST}")
+    target_sources(${target} PRIVATE ${folder}/program.rc)
+    add_dependencies(${target} velto_ico)
+endfunction()
+
+enable_language(RC)
+velto_windows_resources(velto-conf "Velto-Configurator command-line tool")

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velto {
+
+// The program's arguments after its own name, as the bytes the core takes for file names and texts:
+// as given where the system passes bytes, UTF-8 where it passes UTF-16 (whatever the code page).
+std::vector<std::string> ProgramArguments(int argc, char* argv[]);
+
+// Readies the standard streams of a command-line program: the bytes written are the bytes sent (no
+// line-end translation), and a reader that goes away makes a write fail instead of ending the program.
+void PrepareStandardStreams();
+
+// The local time of a moment, from the system's time zone.
+std::tm LocalTime(std::time_t moment);
+
+// A file name as the core takes it (see ProgramArguments) and as a path, both ways.
+inline std::filesystem::path FilePath(std::string_view name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+inline std::string FileName(const std::filesystem::path& path) {
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+}
+
+} // namespace velto

@@ -1,0 +1,289 @@
+#include "FileBytes.h"
+#include "SafeSave.h"
+#include "SystemError.h"
+#include "Win32.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <io.h>
+#include <utility>
+#include <windows.h>
+
+namespace velto {
+namespace {
+
+// Hidden files beside the target, named ".<target's name><tag><process>-<n>", so that the next save
+// of the same file knows them as its own.
+constexpr std::wstring_view kTemporaryTag = L".velto-save-";
+constexpr std::wstring_view kBackupTag = L".velto-backup-";
+// Windows has a code for it, but not every version a text.
+constexpr std::string_view kReadOnlyFile = "The file is read-only";
+
+// A C runtime descriptor over a Windows handle (closing one closes both), so that the save device's
+// calls are the same as elsewhere.
+class Descriptor {
+public:
+    Descriptor() = default;
+    explicit Descriptor(HANDLE handle) {
+        if (handle == INVALID_HANDLE_VALUE)
+            return;
+        fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+        if (fd_ < 0)
+            ::CloseHandle(handle);
+    }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+    ~Descriptor() { Close(); }
+    void Close() {
+        if (fd_ >= 0)
+            ::_close(std::exchange(fd_, -1));
+    }
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// What went wrong: an errno value (from the save device), a Win32 code, or a text of the program's own.
+struct Failure {
+    Failure(int code = 0, DWORD win32 = 0, std::string_view text = {})
+        : code(code), win32(win32), text(text) {}
+
+    int code;
+    DWORD win32;
+    std::string text;
+    std::string note; // said after the reason
+
+    explicit operator bool() const { return code != 0 || win32 != 0 || !text.empty(); }
+    std::string Describe() const {
+        return (!text.empty() ? text : win32 != 0 ? Win32ErrorText(win32) : SystemErrorText(code)) + note;
+    }
+};
+
+Failure LastError() {
+    return {0, ::GetLastError()};
+}
+
+struct Target {
+    std::wstring file; // full path, links followed
+    std::wstring folder;
+    std::wstring name;
+    bool exists = false;
+    DWORD attributes = 0;
+    DWORD links = 0;
+    Descriptor opened; // the existing file, open for reading and writing
+};
+
+std::wstring FinalPath(const std::wstring& path) {
+    const HANDLE handle =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return path; // a dangling link: the save names the error
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD size = ::GetFinalPathNameByHandleW(handle, final.data(), DWORD(final.size()), VOLUME_NAME_DOS);
+    if (size >= final.size()) {
+        final.resize(size);
+        size = ::GetFinalPathNameByHandleW(handle, final.data(), DWORD(final.size()), VOLUME_NAME_DOS);
+    }
+    ::CloseHandle(handle);
+    if (size == 0 || size >= final.size())
+        return path;
+    final.resize(size);
+    // "\\?\C:\..." is given back as "C:\...".
+    if (final.starts_with(L"\\\\?\\") && final.size() > 6 && final[5] == L':')
+        final.erase(0, 4);
+    return final;
+}
+
+Failure Resolve(const std::string& path, Target& target) {
+    if (path.empty())
+        return {ENOENT};
+    target.file = FullWidePath(path);
+    if (target.file.empty() || target.file.ends_with(L'\\'))
+        return {0, ERROR_INVALID_NAME};
+    DWORD attributes = ::GetFileAttributesW(target.file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        target.file = FinalPath(target.file);
+        attributes = ::GetFileAttributesW(target.file.c_str());
+    }
+    const std::size_t slash = target.file.rfind(L'\\');
+    target.folder = target.file.substr(0, slash);
+    target.name = target.file.substr(slash + 1);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND ? Failure{} : LastError();
+    target.exists = true;
+    target.attributes = attributes;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return {EISDIR};
+    // Replacing a read-only file would ignore its protection.
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return {0, 0, kReadOnlyFile};
+    // Opening it the way the save will write it finds a file another program holds without sharing,
+    // and one the user may not write, before anything is written.
+    target.opened = Descriptor(::CreateFileW(target.file.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target.opened)
+        return LastError();
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(target.opened.get()));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle, &info))
+        return LastError();
+    if (::GetFileType(handle) != FILE_TYPE_DISK)
+        return {0, 0, kNotARegularFile};
+    target.links = info.nNumberOfLinks;
+    return {};
+}
+
+Failure WriteAll(const SaveDevice& device, int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = device.write(fd, bytes.data(), std::min<std::size_t>(bytes.size(), 1u << 30));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return {errno};
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+Failure Sync(const SaveDevice& device, int fd) {
+    return device.sync(fd) == 0 ? Failure{} : Failure{errno};
+}
+
+// A new hidden file beside the target, open for writing and shared with nobody, so that no other save
+// takes it for a stale one.
+Descriptor CreateBeside(const Target& target, std::wstring_view tag, std::wstring& name, Failure& failure) {
+    const std::wstring stem = target.folder + L"\\." + target.name + std::wstring(tag) +
+                              std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = stem + std::to_wstring(attempt);
+        Descriptor file(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_HIDDEN, nullptr));
+        if (file)
+            return file;
+        if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    failure = LastError();
+    return {};
+}
+
+// Writes the bytes to a new file beside the target, flushed to disk and closed; a failure removes it.
+Failure WriteBeside(const Target& target, std::wstring_view tag, std::string_view bytes,
+                    const SaveDevice& device, std::wstring& name) {
+    Failure failure;
+    {
+        const Descriptor file = CreateBeside(target, tag, name, failure);
+        if (!file)
+            return failure;
+        failure = WriteAll(device, file.get(), bytes);
+        if (!failure)
+            failure = Sync(device, file.get());
+    }
+    if (failure)
+        ::DeleteFileW(name.c_str());
+    return failure;
+}
+
+Failure ReplaceByRename(Target& target, std::string_view bytes, const SaveDevice& device) {
+    target.opened.Close();
+    std::wstring temporary;
+    Failure failure = WriteBeside(target, kTemporaryTag, bytes, device, temporary);
+    if (failure)
+        return failure;
+    if (target.exists) {
+        // ReplaceFileW keeps the old file's security descriptor, streams and attributes.
+        if (!::ReplaceFileW(target.file.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                            nullptr, nullptr))
+            failure = LastError();
+        else if (::GetFileAttributesW(target.file.c_str()) != target.attributes)
+            ::SetFileAttributesW(target.file.c_str(), target.attributes);
+    } else {
+        ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!::MoveFileExW(temporary.c_str(), target.file.c_str(), MOVEFILE_WRITE_THROUGH))
+            failure = LastError();
+    }
+    if (failure)
+        ::DeleteFileW(temporary.c_str());
+    return failure;
+}
+
+Failure Overwrite(const SaveDevice& device, int fd, std::string_view bytes) {
+    if (::_lseeki64(fd, 0, SEEK_SET) != 0)
+        return {errno};
+    if (Failure failure = WriteAll(device, fd, bytes))
+        return failure;
+    if (const int error = ::_chsize_s(fd, static_cast<long long>(bytes.size())))
+        return {error};
+    return Sync(device, fd);
+}
+
+// Every name of the file sees the new bytes.
+Failure WriteInPlace(const Target& target, std::string_view bytes, const SaveDevice& device) {
+    const int fd = target.opened.get();
+    std::string old, error;
+    if (!ReadRegularFile(Utf8FromWide(target.file), SIZE_MAX, old, error))
+        return {0, 0, error};
+    std::wstring backupName;
+    Failure failure = WriteBeside(target, kBackupTag, old, device, backupName);
+    if (failure)
+        return failure;
+    failure = Overwrite(device, fd, bytes);
+    if (failure && Overwrite(device, fd, old)) {
+        // The backup is now the user's only copy: it is shown, not hidden.
+        ::SetFileAttributesW(backupName.c_str(), FILE_ATTRIBUTE_NORMAL);
+        failure.note = " (the previous contents are kept in " + Utf8FromWide(backupName) + ")";
+        return failure;
+    }
+    ::DeleteFileW(backupName.c_str());
+    return failure;
+}
+
+// Removes the temporary files killed saves of the same target left behind; one another save still
+// writes is shared with nobody, so it cannot be deleted. Backups are the user's to remove.
+void RemoveStaleFiles(const Target& target) {
+    const std::wstring pattern = target.folder + L"\\." + target.name + std::wstring(kTemporaryTag) + L"*";
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do
+        ::DeleteFileW((target.folder + L"\\" + found.cFileName).c_str());
+    while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+} // namespace
+
+const SaveDevice& SystemSaveDevice() {
+    static const SaveDevice device{[](int fd, const void* data, std::size_t size) -> ssize_t {
+                                       return ::_write(fd, data, static_cast<unsigned>(size));
+                                   },
+                                   [](int fd) { return ::_commit(fd); }, false};
+    return device;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         const SaveDevice& device) {
+    Target target;
+    Failure failure = Resolve(path, target);
+    if (!failure)
+        failure = target.exists && target.links > 1 ? WriteInPlace(target, bytes, device)
+                                                    : ReplaceByRename(target, bytes, device);
+    if (failure) {
+        error = failure.Describe();
+        return false;
+    }
+    RemoveStaleFiles(target);
+    return true;
+}
+
+} // namespace velto

@@ -1,0 +1,30 @@
+# Tests of the Windows build only, run under Wine through the build's emulator.
+
+# velto-conf.exe gives the Linux build's bytes; VELTO_LINUX_VELTO_CONF names the Linux program.
+set(VELTO_LINUX_VELTO_CONF "" CACHE FILEPATH "velto-conf of a Linux build, to compare velto-conf.exe with")
+if(VELTO_LINUX_VELTO_CONF)
+    add_test(NAME velto_conf_same_bytes_as_linux
+             COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/same-bytes.sh ${VELTO_LINUX_VELTO_CONF}
+                     $<TARGET_FILE:velto-conf> ${CMAKE_CROSSCOMPILING_EMULATOR} ${PROJECT_SOURCE_DIR})
+endif()
+
+# The window answers its command line (there is no display to miss on Windows).
+if(VELTO_GUI)
+    add_test(NAME CommandLine.Help COMMAND velto-configurator --help)
+    add_test(NAME CommandLine.Version COMMAND velto-configurator -V)
+    set_tests_properties(CommandLine.Help PROPERTIES PASS_REGULAR_EXPRESSION "^Usage: velto-configurator")
+    set_tests_properties(CommandLine.Version PROPERTIES PASS_REGULAR_EXPRESSION "^velto-configurator 1.0\n$")
+endif()
+
+# File names outside the ANSI code page reach velto-conf.exe whole, and so do the bytes it writes.
+add_test(NAME velto_conf_unicode_names
+         COMMAND sh -c "cp \"$2\" \"$3/καλημέρα-日本.xml\" && \"$0\" \"$1\" \"$4\" rewrite \"$3/καλημέρα-日本.xml\" \
+                        \"$3/out-日本.xml\" && cmp \"$2\" \"$3/out-日本.xml\""
+                 ${CMAKE_CROSSCOMPILING_EMULATOR} ${PROJECT_SOURCE_DIR}/examples/villa.xml ${CMAKE_CURRENT_BINARY_DIR}
+                 $<TARGET_FILE:velto-conf>)
+
+# Each program carries its manifest (UTF-8 code page, per-monitor DPI awareness) and version information.
+add_test(NAME velto_conf_resources
+         COMMAND sh -c "strings \"$0\" | grep -q '<activeCodePage.*>UTF-8<' && strings \"$0\" | grep -q PerMonitorV2 \
+                        && strings -el \"$0\" | grep -qx 'Velto-Configurator command-line tool'"
+                 $<TARGET_FILE:velto-conf>)
