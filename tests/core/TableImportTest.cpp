@@ -61,10 +61,10 @@ TEST(TableImport, RowsAreCheckedByTheEditorsRules) {
         {"the heading row", T::Devices, "point,nome,type,point\r\n", {"1: unknown column 'nome'",
          "1: the column 'point' appears twice", "1: the column 'name' is missing"}},
         {"nothing at all", T::Groups, "\xEF\xBB\xBF", {"1: the file is empty"}},
-        {"group numbers and names", T::Groups, "number,name\n0,Zero\n10,Ten\n2,Two\nx,X\n3,\n 4 ,Four\n",
-         {"2: number: '0' is not a whole number from 1 to 9", "3: number: '10' is not a whole number from 1 to 9",
-          "4: number 2 is already in the configuration", "5: number: 'x' is not a whole number from 1 to 9",
-          "6: name: the name is empty"}},
+        {"group numbers and names", T::Groups, "number,name\n0,\"Zero\nnil\"\n10,Ten\n2,Two\nx,X\n3,\n 4 ,Four\n",
+         {"2: number: '0' is not a whole number from 1 to 9", "4: number: '10' is not a whole number from 1 to 9",
+          "5: number 2 is already in the configuration", "6: number: 'x' is not a whole number from 1 to 9",
+          "7: name: the name is empty"}},
         {"camera numbers, addresses and risers", T::Cameras,
          "number,name,address\n13,A,4000\n2,B,3999\n3,C,4100#3\n4,D,04100\n5,E,\n6,F,4100#\n1,G,4100\n7,H,4000\n8,I,5000#2\n",
          {"2: number: '13' is not a whole number from 1 to 12",
@@ -135,6 +135,9 @@ TEST(TableImport, ExportedTablesComeBackWhole) {
           "a local bus)"}},
         {"", {}},
     };
+    EXPECT_EQ(ExportCsv(ExportTables(names)[std::size_t(TableId::Groups)], ','),
+              "\xEF\xBB\xBFnumber,name\r\n1,'=1+1\r\n2,'-\r\n3,''@x\r\n4,'''+y\r\n5,'\tTab\r\n6,\"'\rCR\"\r\n"
+              "7,\"a\rb\"\r\n8,\"x,y;\"\"z\"\"\"\r\n9,\"line\nbreak\"\r\n");
     for (const auto& [file, refused] : files) {
         const Reading read = file.empty() ? Reading{} : Load(file, true);
         const ConfigModel& original = file.empty() ? names : *read.model;
