@@ -60,7 +60,7 @@ std::string Fill(const TextPair& text, bool italian, std::initializer_list<std::
 using Record = std::variant<DeviceRecord, std::string, CameraRecord, ScenarioRecord>;
 
 // Runs f on the table's slots.
-template <typename F> void WithSlots(ConfigModel& model, TableId table, F f) {
+template <typename Model, typename F> void WithSlots(Model& model, TableId table, F f) {
     switch (table) {
     case TableId::Devices:
         return f(model.DeviceTable);
@@ -207,6 +207,15 @@ std::vector<std::string> HeadingCells(std::string_view csv, char separator) {
 
 std::string_view TableWord(TableId table, bool italian) {
     return kTableWords[std::size_t(table)].pick(italian);
+}
+
+int RecordsIn(const ConfigModel& model, TableId table) {
+    int count = 0;
+    WithSlots(model, table, [&](const auto& slots) {
+        count =
+            int(std::count_if(slots.begin(), slots.end(), [](const auto& slot) { return SlotInUse(slot); }));
+    });
+    return count;
 }
 
 std::string ImportSummary(const ImportOutcome& outcome, TableId table, bool italian) {

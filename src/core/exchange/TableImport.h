@@ -42,6 +42,9 @@ std::string ImportSummary(const ImportOutcome& outcome, TableId table, bool ital
 // fields all there.
 std::vector<TableId> TablesFitting(std::string_view csv, char separator = 0);
 
+// How many records the table holds.
+int RecordsIn(const ConfigModel& model, TableId table);
+
 // The table's name in a sentence: "attuatori" / "devices".
 std::string_view TableWord(TableId table, bool italian);
 
