@@ -163,11 +163,9 @@ TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
     const auto tables = [](const char* file) {
         return fs::exists(file) ? test::Dump(*test::Load(file, true).model) : test::Lines{"-"};
     };
-    const test::Lines lamps{"device 5 #1 'Lamp' type=1", "device 7 #2 'Fan' type=1d"};
-    const test::Lines spot{"device 3 #1 'Spot' type=2"};
-    const test::Lines all{"device 3 #1 'Spot' type=2", "device 5 #2 'Lamp' type=1",
-                          "device 7 #3 'Fan' type=1d"};
     // clang-format off
+    const test::Lines lamps{"device 5 #1 'Lamp' type=1", "device 7 #2 'Fan' type=1d"}, spot{"device 3 #1 'Spot' type=2"},
+        all{"device 3 #1 'Spot' type=2", "device 5 #2 'Lamp' type=1", "device 7 #3 'Fan' type=1d"};
     const struct { std::vector<std::string> arguments; Outcome outcome; test::Lines conf, out = {"-"}; } steps[] = {
         {{"import", "--table", "devices", "lamps.csv", "conf.xml"}, {0, "lamps.csv: devices: 2 added, 0 replaced, 0 removed\n", ""}, lamps},
         {{"import", "--lang", "ita", "--table", "devices", "more.csv", "conf.xml"}, {1, "",
@@ -182,13 +180,9 @@ TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
         {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", "dropped.xml: Old version of file Xml\n"
          "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n"
          "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, lamps, spot},
-        {{"import", "--table", "devices", "spot.csv", "broken.xml", "-o", "out.xml"}, {2, "", "broken.xml: Start-end tags mismatch at offset 17\n"}, lamps, spot},
-        {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", "no/such/out.xml"}, {2, "", "velto-conf: cannot write no/such/out.xml: No such file or directory\n"}, lamps, spot},
         {{"import", "spot.csv", "conf.xml"}, {2, "", "velto-conf: import needs --table NAME (try --help)\n"}, lamps, spot},
         {{"import", "--table", "mh200Scenarios", "spot.csv", "conf.xml"}, {2, "", "velto-conf: the table 'mh200Scenarios' cannot be imported: conf.xml does not keep it\n"}, lamps, spot},
-        {{"import", "--table", "devices", "--separator", ";;", "spot.csv", "conf.xml"}, {2, "", "velto-conf: --separator needs one character other than a quote or a line break\n"}, lamps, spot},
         {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", ""}, {2, "", "velto-conf: -o needs a file name\n"}, lamps, spot},
-        {{"import", "--table", "devices", "spot.csv"}, {2, "", "velto-conf: import: missing argument (try --help)\n"}, lamps, spot},
     };
     // clang-format on
     for (const auto& step : steps) {
