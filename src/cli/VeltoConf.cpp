@@ -4,10 +4,12 @@
 #include "ConfWriter.h"
 #include "ExportCsv.h"
 #include "ExportJson.h"
+#include "FileBytes.h"
 #include "Process.h"
 #include "ReportDocument.h"
 #include "ReportHtml.h"
 #include "SafeSave.h"
+#include "TableImport.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <ostream>
+#include <set>
 #include <stdexcept>
 
 namespace velto {
@@ -29,7 +32,9 @@ constexpr int kFailed = 2;
 const char* const kUsage =
     "usage: velto-conf check [--lang eng|ita] FILE...\n"
     "       velto-conf rewrite [--lang eng|ita] IN OUT   (OUT may be - for standard output)\n"
-    "       velto-conf export [--format json|csv] [--table NAME] [--separator C] FILE\n"
+    "       velto-conf export [--format json|csv] [--table NAME] [--separator C] [--raw] FILE\n"
+    "       velto-conf import [--lang eng|ita] [--separator C] [--replace] --table NAME FILE.csv CONF.xml\n"
+    "                         [-o OUT.xml]\n"
     "       velto-conf report [--lang eng|ita] FILE [-o OUT.html]\n"
     "       velto-conf --help | --version\n"
     "\n"
@@ -37,12 +42,17 @@ const char* const kUsage =
     "rewrite  reads IN as check does, then writes it to OUT in the current format\n"
     "export   prints the tables read from FILE as JSON, or one table as CSV (--format csv\n"
     "         --table devices|groups|loads|auxiliaries|probes|cameras|scenarios|mh200Scenarios;\n"
-    "         UTF-8 with a byte-order mark, CR LF, --separator ';' for Italian spreadsheets)\n"
+    "         UTF-8 with a byte-order mark, CR LF, --separator ';' for Italian spreadsheets; a cell\n"
+    "         that begins with = + - @, TAB or CR gets an apostrophe before it, unless --raw)\n"
+    "import   adds the rows of a CSV table, as export writes it, to CONF.xml (a missing one is\n"
+    "         empty) and writes it, or OUT; --replace empties the table first. Every row is\n"
+    "         checked as the window's editor checks it; if any is refused, nothing is written\n"
     "report   writes the installation report of FILE as HTML, to OUT or standard output\n"
     "\n"
-    "Exit status: 0 no notice, 1 notices (or check found records a save would leave out)\n"
-    "but every file read to its end, 2 a file could not be opened or parsed, its reading\n"
-    "stopped, or the output could not be written.\n";
+    "Exit status: 0 no notice, 1 notices (or check found records a save would leave out,\n"
+    "or import refused rows) but every file read to its end, 2 a file could not be opened\n"
+    "or parsed, its reading stopped or left records out (import), or the output could not\n"
+    "be written.\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -53,13 +63,20 @@ struct CommandLine {
     bool italian = false;
     std::vector<std::string> operands;
     std::map<std::string, std::string> options; // the options with a value other than --lang
+    std::set<std::string> flags;                // the options without a value
 };
 
 // The options with a value that each command takes besides --lang.
 bool TakesOption(const std::string& command, const std::string& option) {
     if (command == "export")
         return option == "--format" || option == "--table" || option == "--separator";
+    if (command == "import")
+        return option == "--table" || option == "--separator" || option == "-o";
     return command == "report" && option == "-o";
+}
+
+bool IsFlag(const std::string& command, const std::string& option) {
+    return (command == "export" && option == "--raw") || (command == "import" && option == "--replace");
 }
 
 CommandLine Parse(const std::vector<std::string>& arguments) {
@@ -87,6 +104,8 @@ CommandLine Parse(const std::vector<std::string>& arguments) {
             if (++i == arguments.size())
                 throw UsageError(argument + " needs a value");
             line.options[argument] = arguments[i];
+        } else if (IsFlag(line.command, argument)) {
+            line.flags.insert(argument);
         } else if (argument == "--") {
             line.operands.insert(line.operands.end(), arguments.begin() + long(i) + 1, arguments.end());
             break;
@@ -126,6 +145,7 @@ struct FileRead {
     std::string version;
     int status = kClean;
     bool unreadable = false; // could not be opened or parsed: nothing was read
+    bool leftOut = false;    // records were left out as invalid or duplicate
 };
 
 // Reads one file into a cleared configuration, printing each notice as "FILE: text".
@@ -136,6 +156,7 @@ std::unique_ptr<FileRead> ReadFile(const std::string& path, bool italian, std::o
     const bool completed = LoadConfigFile(path, read->model, read->version, [&](const Notice& notice) {
         noticed = true;
         read->unreadable = notice.kind == NoticeKind::CannotRead || notice.kind == NoticeKind::ParseFailure;
+        read->leftOut |= notice.kind == NoticeKind::Invalid || notice.kind == NoticeKind::Duplicate;
         if (notice.kind == NoticeKind::CannotRead)
             err << "velto-conf: cannot open " << Shown(path) << ": " << notice.reason << '\n';
         else
@@ -200,24 +221,35 @@ std::string Option(const CommandLine& line, const std::string& name, const std::
     return found == line.options.end() ? otherwise : found->second;
 }
 
+// The separator given by --separator.
+char Separator(const CommandLine& line) {
+    const std::string& separator = line.options.at("--separator");
+    if (separator.size() != 1 || separator.find_first_of("\"\r\n") != std::string::npos)
+        throw UsageError("--separator needs one character other than a quote or a line break");
+    return separator[0];
+}
+
+// The table named by --table, from the export's own list, checked before any file is read.
+const TableShape& NamedTable(const CommandLine& line, const std::string& missing) {
+    const std::string name = Option(line, "--table", "");
+    const auto named = std::find_if(kTableShapes.begin(), kTableShapes.end(),
+                                    [&](const TableShape& shape) { return shape.name == name; });
+    if (named == kTableShapes.end())
+        throw UsageError(name.empty() ? missing : "unknown table '" + name + "' (try --help)");
+    return *named;
+}
+
 int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 1, 1);
     const std::string format = Option(line, "--format", "json");
-    const std::string tableName = Option(line, "--table", "");
-    const std::string separator = Option(line, "--separator", ",");
     if (format != "json" && format != "csv")
         throw UsageError("unknown format '" + format + "' (json or csv)");
-    if (format == "json" && (line.options.contains("--table") || line.options.contains("--separator")))
-        throw UsageError("--table and --separator go with --format csv");
-    // The names come from the export's own list of tables, checked before the file is read.
-    const auto tables = ExportTables(ConfigModel{});
-    const auto named =
-        std::find_if(tables.begin(), tables.end(), [&](const auto& t) { return t.name == tableName; });
-    if (format == "csv" && named == tables.end())
-        throw UsageError(tableName.empty() ? "--format csv needs --table NAME (try --help)"
-                                           : "unknown table '" + tableName + "' (try --help)");
-    if (separator.size() != 1 || separator.find_first_of("\"\r\n") != std::string::npos)
-        throw UsageError("--separator needs one character other than a quote or a line break");
+    if (format == "json" && (line.options.contains("--table") || line.options.contains("--separator") ||
+                             line.flags.contains("--raw")))
+        throw UsageError("--table, --separator and --raw go with --format csv");
+    const TableShape* table =
+        format == "csv" ? &NamedTable(line, "--format csv needs --table NAME (try --help)") : nullptr;
+    const char separator = line.options.contains("--separator") ? Separator(line) : ',';
 
     const auto read = ReadFile(line.operands[0], false, err, err);
     if (read->unreadable)
@@ -225,8 +257,49 @@ int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
     if (format == "json")
         out << ExportJson(read->model, read->version);
     else
-        out << ExportCsv(ExportTables(read->model)[std::size_t(named - tables.begin())], separator[0]);
+        out << ExportCsv(ExportTables(read->model)[std::size_t(table->id)], separator,
+                         !line.flags.contains("--raw"));
     return read->status;
+}
+
+int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    NeedOperands(line, 2, 2);
+    const TableShape& table = NamedTable(line, "import needs --table NAME (try --help)");
+    if (table.required == 0)
+        throw UsageError("the table '" + std::string(table.name) +
+                         "' cannot be imported: conf.xml does not keep it");
+    const char separator = line.options.contains("--separator") ? Separator(line) : 0;
+    const std::string &csvPath = line.operands[0], &confPath = line.operands[1];
+    const std::string target = Option(line, "-o", confPath);
+    if (target.empty())
+        throw UsageError("-o needs a file name");
+
+    std::string csv, error;
+    if (!ReadRegularFile(csvPath, kMaxConfigFileSize, csv, error)) {
+        err << "velto-conf: cannot open " << Shown(csvPath) << ": " << error << '\n';
+        return kFailed;
+    }
+    // A configuration that is not there yet is an empty one; one whose reading left records out
+    // would lose them when written.
+    std::error_code ignored;
+    auto read = std::make_unique<FileRead>();
+    if (std::filesystem::symlink_status(confPath, ignored).type() != std::filesystem::file_type::not_found)
+        read = ReadFile(confPath, line.italian, err, err);
+    if (read->status == kFailed || read->leftOut) {
+        if (read->leftOut)
+            err << "velto-conf: " << Shown(confPath) << ": records left out on reading; nothing written\n";
+        return kFailed;
+    }
+    const ImportOutcome outcome =
+        ImportTable(read->model, csv, {table.id, separator, line.flags.contains("--replace"), line.italian});
+    for (const RefusedRow& refused : outcome.refused)
+        err << Shown(csvPath + ":" + std::to_string(refused.line) + ": " + refused.reason) << '\n';
+    if (!outcome.result)
+        return kNotices;
+    if (!WriteOut(WriteConfig(*outcome.result), target, out, err))
+        return kFailed;
+    out << Shown(csvPath + ": " + ImportSummary(outcome, table.id, line.italian)) << '\n';
+    return kClean;
 }
 
 std::string LocalTimeNow() {
@@ -268,6 +341,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             return Export(line, out, err);
         if (line.command == "report")
             return Report(line, out, err);
+        if (line.command == "import")
+            return Import(line, out, err);
         throw UsageError("unknown command '" + line.command + "' (try --help)");
     } catch (const std::exception& error) {
         err << "velto-conf: " << error.what() << '\n';

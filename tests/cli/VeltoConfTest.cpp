@@ -41,13 +41,14 @@ protected:
                 R"(<device name="Far" point="150" group="" type="1"/><probe name="Hall" number="0.4"/><probe number="0.3"/>)"
                 R"(<camera number="1" adr="4100" type="1"/><scf420 name="Night" number="2"/>)"
                 R"(<scmh200 name="Away" number="7" cenact="0099" cendis="9999"/>)"
-                R"(<group name="Red&#27;[31m&#10;&#x9b;&#127;" group="12"/>)",
+                R"(<group name="Red&#27;[31m&#10;&#x9b;&#127;&#x9f;&#160;" group="12"/>)",
                 "1.0.3"));
         // Names with separators, quotes, line breaks and accents, for the CSV export.
         Put("names.xml",
             Doc(R"(<device name="Lamp, &quot;big&quot;; hall" point="7" group="2" pull="" type="1d"/>)"
                 R"(<device name="Città&#13;&#10;più" point="3" group="" pull="" type="2"/>)"
-                R"(<camera name="a;b" number="4" adr="4100" type="2"/>)"));
+                R"(<camera name="a;b" number="4" adr="4100" type="2"/>)"
+                R"(<device name="=1+1" point="8" group="" type="1"/><device name="a&#13;b" point="9" group="" type="1"/>)"));
 #ifndef _WIN32
         ::mkfifo("pipe", 0600);
 #endif
@@ -68,8 +69,9 @@ protected:
 TEST_F(VeltoConf, OutputAndExitStatus) {
     const std::string noFile = test::Says(ENOENT, 2 /* ERROR_FILE_NOT_FOUND */);
     const std::string noFolder = test::Says(ENOENT, 3 /* ERROR_PATH_NOT_FOUND */);
-    const std::string noticed = "dropped.xml: Old version of file Xml\ndropped.xml: Invalid group: 12 - "
-                                "Red\\x1b[31m\\x0a\\u009b\\x7f\ndropped.xml: Probe 0.3 duplicate\n";
+    const std::string noticed =
+        "dropped.xml: Old version of file Xml\ndropped.xml: Invalid group: 12 - "
+        "Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n";
     // clang-format off
     const struct { std::vector<std::string> arguments; Outcome outcome; bool outputFails = false; } cases[] = {
         // check prints every notice and what a save would leave out
@@ -105,7 +107,11 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"export", "clean.xml"}, {2, "", "velto-conf: cannot write to standard output\n"}, true},
         // CSV: one table, byte-order mark, CR LF, a field quoted when it holds the separator, a quote or a line break
         {{"export", "--format", "csv", "--table", "devices", "names.xml"}, {0, "\xEF\xBB\xBFpoint,name,type,group,inUse,pull,dimmer\r\n"
-         "3,\"Città\r\npiù\",2,0,2,false,0\r\n7,\"Lamp, \"\"big\"\"; hall\",1d,2,1,false,0\r\n", ""}},
+         "3,\"Città\r\npiù\",2,0,2,false,0\r\n7,\"Lamp, \"\"big\"\"; hall\",1d,2,1,false,0\r\n"
+         "8,'=1+1,1,0,3,false,0\r\n9,\"a\rb\",1,0,4,false,0\r\n", ""}},
+        {{"export", "--format", "csv", "--raw", "--table", "devices", "names.xml"}, {0, "\xEF\xBB\xBFpoint,name,type,group,inUse,pull,dimmer\r\n"
+         "3,\"Città\r\npiù\",2,0,2,false,0\r\n7,\"Lamp, \"\"big\"\"; hall\",1d,2,1,false,0\r\n"
+         "8,=1+1,1,0,3,false,0\r\n9,\"a\rb\",1,0,4,false,0\r\n", ""}},
         {{"export", "--format", "csv", "--table", "cameras", "--separator", ";", "names.xml"}, {0,
          "\xEF\xBB\xBFnumber;name;address\r\n4;\"a;b\";4100#2\r\n", ""}},
         // report: HTML to a file, notices as check's
@@ -116,9 +122,14 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"export", "--format", "xml", "clean.xml"}, {2, "", "velto-conf: unknown format 'xml' (json or csv)\n"}},
         {{"export", "--format", "csv", "clean.xml"}, {2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"}},
         {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, {2, "", "velto-conf: unknown table 'rooms' (try --help)\n"}},
-        {{"export", "--table", "groups", "clean.xml"}, {2, "", "velto-conf: --table and --separator go with --format csv\n"}},
+        {{"export", "--table", "groups", "clean.xml"}, {2, "", "velto-conf: --table, --separator and --raw go with --format csv\n"}},
         {{"export", "--format", "csv", "--table", "groups", "--separator", "\"", "clean.xml"}, {2, "",
          "velto-conf: --separator needs one character other than a quote or a line break\n"}},
+        {{"export", "--format", "csv", "--table", "groups", "--separator", ";;", "clean.xml"}, {2, "",
+         "velto-conf: --separator needs one character other than a quote or a line break\n"}},
+        {{"export", "--format", "csv", "--table", "groups", "--separator", "", "clean.xml"}, {2, "",
+         "velto-conf: --separator needs one character other than a quote or a line break\n"}},
+        {{"export", "--raw", "clean.xml"}, {2, "", "velto-conf: --table, --separator and --raw go with --format csv\n"}},
         {{"export", "-o", "x", "clean.xml"}, {2, "", "velto-conf: unknown option '-o'\n"}},
     };
     // clang-format on
@@ -146,6 +157,44 @@ TEST_F(VeltoConf, ExportShowsEveryUsedSlotAsRead) {
     EXPECT_EQ(stoppedStatus, 2);
     EXPECT_EQ(nlohmann::json::parse(stoppedOut)["groups"],
               nlohmann::json::parse(R"([{"number": 1, "name": "One"}])"));
+}
+
+// Each step runs on the files the steps before it left; after each, the tables of conf.xml and out.xml
+// ("-" for a file that is not there).
+TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
+    Put("lamps.csv", "\xEF\xBB\xBFpoint;name;type\r\n5;Lamp;1\r\n7;Fan;1d\r\n");
+    Put("more.csv", "name,point,type\nSpot,3,2\nBad,10,1\nLamp,5,1\n");
+    Put("spot.csv", "point,name,type\n3,Spot,2\n");
+    const auto tables = [](const char* file) {
+        return fs::exists(file) ? test::Dump(*test::Load(file, true).model) : test::Lines{"-"};
+    };
+    // clang-format off
+    const test::Lines lamps{"device 5 #1 'Lamp' type=1", "device 7 #2 'Fan' type=1d"}, spot{"device 3 #1 'Spot' type=2"},
+        all{"device 3 #1 'Spot' type=2", "device 5 #2 'Lamp' type=1", "device 7 #3 'Fan' type=1d"};
+    const struct { std::vector<std::string> arguments; Outcome outcome; test::Lines conf, out = {"-"}; } steps[] = {
+        {{"import", "--table", "devices", "lamps.csv", "conf.xml"}, {0, "lamps.csv: devices: 2 added, 0 replaced, 0 removed\n", ""}, lamps},
+        {{"import", "--lang", "ita", "--table", "devices", "more.csv", "conf.xml"}, {1, "",
+         "more.csv:3: point: '10' non è un indirizzo di attuatore (da 1 a 99, senza lo 0 finale)\n"
+         "more.csv:4: point 5 è già nella configurazione\n"}, lamps},
+        {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", "out.xml"}, {0, "spot.csv: devices: 1 added, 0 replaced, 0 removed\n", ""}, lamps, all},
+        {{"import", "--replace", "--table", "devices", "spot.csv", "out.xml"}, {0, "spot.csv: devices: 0 added, 1 replaced, 2 removed\n", ""}, lamps, spot},
+        {{"import", "--table", "devices", "--separator", ",", "lamps.csv", "out.xml"}, {1, "", "lamps.csv:1: unknown column 'point;name;type'\n"
+         "lamps.csv:1: the column 'point' is missing\nlamps.csv:1: the column 'name' is missing\nlamps.csv:1: the column 'type' is missing\n"}, lamps, spot},
+        // files that cannot be read or written, and command-line mistakes: nothing is written
+        {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: No such file or directory\n"}, lamps, spot},
+        {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", "dropped.xml: Old version of file Xml\n"
+         "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n"
+         "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, lamps, spot},
+        {{"import", "spot.csv", "conf.xml"}, {2, "", "velto-conf: import needs --table NAME (try --help)\n"}, lamps, spot},
+        {{"import", "--table", "mh200Scenarios", "spot.csv", "conf.xml"}, {2, "", "velto-conf: the table 'mh200Scenarios' cannot be imported: conf.xml does not keep it\n"}, lamps, spot},
+        {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", ""}, {2, "", "velto-conf: -o needs a file name\n"}, lamps, spot},
+    };
+    // clang-format on
+    for (const auto& step : steps) {
+        EXPECT_EQ(Invoke(step.arguments), step.outcome) << ::testing::PrintToString(step.arguments);
+        EXPECT_EQ(tables("conf.xml"), step.conf) << ::testing::PrintToString(step.arguments);
+        EXPECT_EQ(tables("out.xml"), step.out) << ::testing::PrintToString(step.arguments);
+    }
 }
 
 } // namespace

@@ -210,6 +210,16 @@ std::string AttributeValueToUtf8(std::string_view value) {
     return text;
 }
 
+std::string TextToUtf8(std::string_view bytes) {
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const char byte : bytes)
+        AppendUtf8(text, Windows1252CodePoint(static_cast<unsigned char>(byte)));
+    return text;
+}
+
 bool HasUtf16ByteOrderMark(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }

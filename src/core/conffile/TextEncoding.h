@@ -22,6 +22,9 @@ bool IsPlainAttributeValue(std::string_view value);
 // surrogate, above U+10FFFF) gives U+FFFD; an "&" that starts no reference stays as it is.
 std::string AttributeValueToUtf8(std::string_view value);
 
+// A text as UTF-8: well-formed UTF-8 as it is, anything else as Windows-1252.
+std::string TextToUtf8(std::string_view bytes);
+
 // Whether bytes start with a UTF-16 byte-order mark.
 bool HasUtf16ByteOrderMark(std::string_view bytes);
 

@@ -3,18 +3,12 @@
 #include "GridView.h"
 #include "InputFilters.h"
 #include "NumberText.h"
+#include "RecordRules.h"
 
 #include <QFocusEvent>
 
 namespace velto {
 namespace {
-
-constexpr int kLowestAddress = 4000;
-constexpr int kHighestAddress = 5000;
-
-bool InRange(long long address) {
-    return address >= kLowestAddress && address <= kHighestAddress;
-}
 
 // The user moved on from the box to another control: by Tab, Shift+Tab or a click. A box, a menu or
 // another window taking the focus is not moving on, nor is the box being disabled or put out of sight
@@ -30,14 +24,15 @@ bool UserMovesOn(const QWidget* box, const QFocusEvent* event) {
 
 CameraEditor::CameraEditor(EditorHost& host, EditorRoles roles, Fields fields)
     : RecordEditor(host, std::move(roles)), fields_(fields) {
-    AcceptDigitsOnly(fields_.address, 4);
+    AcceptDigitsOnly(fields_.address, kCameraAddressDigits);
     fields_.address->installEventFilter(this);
 }
 
 void CameraEditor::UpdateConfirmEnabled() {
-    roles_.confirmButton->setEnabled(!fields_.name->text().isEmpty() && fields_.number->currentIndex() >= 0 &&
-                                     fields_.riser->currentIndex() >= 0 &&
-                                     InRange(LeadingDigitsValue(fields_.address->text().toStdString())));
+    roles_.confirmButton->setEnabled(
+        !fields_.name->text().isEmpty() && fields_.number->currentIndex() >= 0 &&
+        fields_.riser->currentIndex() >= 0 &&
+        IsCameraAddressValue(LeadingDigitsValue(fields_.address->text().toStdString())));
 }
 
 bool CameraEditor::eventFilter(QObject* watched, QEvent* event) {
@@ -49,7 +44,7 @@ bool CameraEditor::eventFilter(QObject* watched, QEvent* event) {
 
 void CameraEditor::ValidateAddress() {
     const QString text = fields_.address->text();
-    if (text.isEmpty() || InRange(LeadingDigitsValue(text.toStdString())))
+    if (text.isEmpty() || IsCameraAddressValue(LeadingDigitsValue(text.toStdString())))
         return;
     host_.showBox(QStringLiteral("Indirizzo camera non valido.\r\nutilizzare un indirizzo da 4000 a 5000"),
                   kExecutableName, Buttons::Ok, Icon::Exclamation);
@@ -72,15 +67,14 @@ bool CameraEditor::readyToStore() const {
 }
 
 bool CameraEditor::slotTaken(int key) const {
-    return !host_.model().CameraTable[key].address.empty();
+    return SlotInUse(host_.model().CameraTable[key]);
 }
 
 void CameraEditor::store(int key) {
     CameraRecord& camera = host_.model().CameraTable[key];
     camera.name = fields_.name->text().toStdString();
-    camera.address = fields_.address->text().toStdString();
-    if (fields_.riser->currentIndex() != 0)
-        camera.address += kLocalRiserMark;
+    camera.address =
+        StoredCameraAddress(fields_.address->text().toStdString(), fields_.riser->currentIndex() != 0);
 }
 
 void CameraEditor::freeSlot(int key) {

@@ -3,21 +3,19 @@
 #include "GridView.h"
 #include "InputFilters.h"
 #include "NumberText.h"
+#include "RecordRules.h"
 
 namespace velto {
 
 DeviceEditor::DeviceEditor(EditorHost& host, EditorRoles roles, Fields fields)
     : RecordEditor(host, std::move(roles)), fields_(fields) {
-    AcceptDigitsOnly(fields_.address, 2);
+    AcceptDigitsOnly(fields_.address, kDeviceAddressDigits);
 }
 
 bool DeviceEditor::ruleHolds() const {
     if (fields_.name->text().isEmpty() || fields_.type->currentIndex() < 0)
         return false;
-    const QString address = fields_.address->text();
-    if (address.size() > 1 && address.endsWith('0'))
-        return false;
-    return LeadingDigitsValue(address.toStdString()) != 0;
+    return IsDeviceAddress(fields_.address->text().toStdString());
 }
 
 void DeviceEditor::UpdateConfirmEnabled() {
@@ -43,7 +41,7 @@ int DeviceEditor::keyInEditor() const {
 }
 
 bool DeviceEditor::slotTaken(int key) const {
-    return host_.model().DeviceTable[key].inUse != 0;
+    return SlotInUse(host_.model().DeviceTable[key]);
 }
 
 void DeviceEditor::store(int key) {

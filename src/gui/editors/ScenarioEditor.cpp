@@ -3,24 +3,19 @@
 #include "GridView.h"
 #include "InputFilters.h"
 #include "NumberText.h"
+#include "RecordRules.h"
 
 namespace velto {
-namespace {
-
-constexpr int kAddressLimit = 99; // addresses run from 0 to 98
-
-} // namespace
-
 ScenarioEditor::ScenarioEditor(EditorHost& host, EditorRoles roles, Fields fields)
     : RecordEditor(host, std::move(roles)), fields_(fields) {
-    AcceptDigitsOnly(fields_.address, 2);
+    AcceptDigitsOnly(fields_.address, kScenarioAddressDigits);
 }
 
 void ScenarioEditor::UpdateConfirmEnabled() {
-    roles_.confirmButton->setEnabled(!fields_.name->text().isEmpty() && fields_.bus->currentIndex() >= 0 &&
-                                     fields_.number->currentIndex() >= 0 &&
-                                     LeadingDigitsValue(fields_.address->text().toStdString()) <
-                                         kAddressLimit);
+    roles_.confirmButton->setEnabled(
+        !fields_.name->text().isEmpty() && fields_.bus->currentIndex() >= 0 &&
+        fields_.number->currentIndex() >= 0 &&
+        IsScenarioAddressValue(LeadingDigitsValue(fields_.address->text().toStdString())));
 }
 
 QString ScenarioEditor::loadRow(int row) {
@@ -42,15 +37,14 @@ bool ScenarioEditor::readyToStore() const {
 }
 
 bool ScenarioEditor::slotTaken(int key) const {
-    return !host_.model().ScenarioTable[key].address.empty();
+    return SlotInUse(host_.model().ScenarioTable[key]);
 }
 
 void ScenarioEditor::store(int key) {
     ScenarioRecord& scenario = host_.model().ScenarioTable[key];
     scenario.name = fields_.name->text().toStdString();
-    scenario.address = fields_.address->text().toStdString();
-    if (const int bus = fields_.bus->currentIndex(); bus > 0)
-        scenario.address += kLocalBusMark + std::to_string(bus);
+    scenario.address =
+        StoredScenarioAddress(fields_.address->text().toStdString(), fields_.bus->currentIndex());
 }
 
 void ScenarioEditor::freeSlot(int key) {

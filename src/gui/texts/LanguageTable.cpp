@@ -7,6 +7,7 @@ namespace {
 const Caption kCaptionTable[] = {
     {"mNew", {"Nuovo", "New"}},
     {"mOpen", {"Apri", "Open"}},
+    {"mImport", {"Importa tabella CSV…", "Import CSV table…"}},
     {"mSave", {"Salva", "Save"}},
     {"mReport", {"Esporta rapporto…", "Export report…"}},
     {"mPrint", {"Stampa…", "Print…"}},

@@ -50,6 +50,7 @@ public:
     // File and Language menus.
     void mNew_Click();
     void mOpen_Click();
+    void mImport_Click();
     void mSave_Click();
     void mReport_Click();
     void mPrint_Click();
@@ -102,6 +103,9 @@ public:
     bool readConfiguration(const QString& path);
     // Opens a file as Open does once its dialog has answered.
     void openFile(const QString& path);
+    // Puts an imported configuration in place of the tables: the views follow, the configuration is
+    // marked changed.
+    void applyImport(const ConfigModel& imported);
 
     // EditorHost
     ConfigModel& model() override { return model_; }

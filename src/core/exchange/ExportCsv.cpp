@@ -37,11 +37,23 @@ void AppendRow(std::string& csv, const Row& row, char separator, ToText text) {
 
 } // namespace
 
-std::string ExportCsv(const ExportTable& table, char separator) {
+bool StartsFormula(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+bool NeedsApostrophe(std::string_view cell) {
+    const std::size_t first = cell.find_first_not_of('\'');
+    return first != std::string_view::npos && StartsFormula(cell[first]);
+}
+
+std::string ExportCsv(const ExportTable& table, char separator, bool protectCells) {
     std::string csv = "\xEF\xBB\xBF";
     AppendRow(csv, table.fields, separator, [](const std::string& name) { return name; });
     for (const std::vector<ExportValue>& row : table.rows)
-        AppendRow(csv, row, separator, Text);
+        AppendRow(csv, row, separator, [protectCells](const ExportValue& value) {
+            const std::string text = Text(value);
+            return protectCells && NeedsApostrophe(text) ? '\'' + text : text;
+        });
     return csv;
 }
 
