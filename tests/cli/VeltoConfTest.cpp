@@ -181,7 +181,7 @@ TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
         {{"import", "--table", "devices", "--separator", ",", "lamps.csv", "out.xml"}, {1, "", "lamps.csv:1: unknown column 'point;name;type'\n"
          "lamps.csv:1: the column 'point' is missing\nlamps.csv:1: the column 'name' is missing\nlamps.csv:1: the column 'type' is missing\n"}, lamps, spot},
         // files that cannot be read or written, and command-line mistakes: nothing is written
-        {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: No such file or directory\n"}, lamps, spot},
+        {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: " + noFile + "\n"}, lamps, spot},
         {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", "dropped.xml: Old version of file Xml\n"
          "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n"
          "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, lamps, spot},
