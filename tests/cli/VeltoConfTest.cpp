@@ -50,6 +50,9 @@ protected:
                 R"(<device name="Città&#13;&#10;più" point="3" group="" pull="" type="2"/>)"
                 R"(<camera name="a;b" number="4" adr="4100" type="2"/>)"));
         ::mkfifo("pipe", 0600);
+        fs::create_hard_link("clean.xml", "same.xml");
+        Put("saved.xml", Doc(""));
+        Put(".saved.xml.velto-backup-99-0", Doc("")); // left by a save that did not finish
     }
     void TearDown() override {
         fs::current_path(previous_);
@@ -71,6 +74,7 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
     const struct { std::vector<std::string> arguments; Outcome outcome; bool outputFails = false; } cases[] = {
         // check prints every notice and what a save would leave out
         {{"check", "--lang=ita", "clean.xml"}, {1, "clean.xml: non salvato: device 150 \"Far\"\n", ""}},
+        {{"check", "saved.xml"}, {1, "saved.xml: backup left by an unfinished save: .saved.xml.velto-backup-99-0\n", ""}},
         {{"check", "dropped.xml"}, {1, noticed +
          "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 \"Far\"\n"
          "dropped.xml: not saved: probe 0 \"Hall\"\ndropped.xml: not saved: camera 1 \"\"\n"
@@ -108,6 +112,13 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, {2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"}},
         {{"report", "clean.xml", "-o", "no/such/folder.html"}, {2, "", "velto-conf: cannot write no/such/folder.html: No such file or directory\n"}},
         {{"report", "-o"}, {2, "", "velto-conf: -o needs a value\n"}},
+        // an output that is the input (by any name), or has no name, is refused; names are shown escaped
+        {{"rewrite", "clean.xml", "same.xml"}, {2, "", "velto-conf: rewrite: same.xml is the file read, clean.xml; not written\n"}},
+        {{"report", "clean.xml", "-o", "clean.xml"}, {2, "", "velto-conf: report: clean.xml is the file read, clean.xml; not written\n"}},
+        {{"rewrite", "clean.xml", ""}, {2, "", "velto-conf: rewrite: the output file has an empty name\n"}},
+        {{"report", "clean.xml", "-o", ""}, {2, "", "velto-conf: report: the output file has an empty name\n"}},
+        {{"rewrite", "clean.xml", "no/\x1b[2J.xml"}, {2, "", "velto-conf: cannot write no/\\x1b[2J.xml: No such file or directory\n"}},
+        {{"check", "--lang=\r"}, {2, "", "velto-conf: unknown language '\\x0d' (eng or ita)\n"}},
         {{"export", "--format", "xml", "clean.xml"}, {2, "", "velto-conf: unknown format 'xml' (json or csv)\n"}},
         {{"export", "--format", "csv", "clean.xml"}, {2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"}},
         {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, {2, "", "velto-conf: unknown table 'rooms' (try --help)\n"}},
