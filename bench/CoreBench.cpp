@@ -79,10 +79,10 @@ void writer_floor(benchmark::State& state) {
 void writer_ours(benchmark::State& state) {
     const ConfigModel model = MaximalModel();
     const std::string path = TargetPath();
-    std::string error;
+    SaveError error;
     for (auto _ : state) {
         if (!WriteFileAtomically(path, WriteConfig(model), error))
-            state.SkipWithError(error.c_str());
+            state.SkipWithError(error.reason.c_str());
     }
 }
 

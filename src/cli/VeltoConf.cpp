@@ -185,35 +185,59 @@ void NeedOperands(const CommandLine& line, std::size_t least, std::size_t most) 
         throw UsageError(line.command + ": too many arguments (try --help)");
 }
 
+// One line for each backup an unfinished save left beside the file, the only complete copy there may
+// be: exit status 1 when there is any.
+int ReportLeftoverBackups(const std::string& path, bool italian, std::ostream& out) {
+    const std::vector<LeftoverBackup> backups = FindLeftoverBackups(path);
+    for (const LeftoverBackup& backup : backups)
+        out << Shown(path +
+                     (italian ? ": copia lasciata da un salvataggio non terminato: "
+                              : ": backup left by an unfinished save: ") +
+                     backup.path)
+            << '\n';
+    return backups.empty() ? kClean : kNotices;
+}
+
 int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 1, SIZE_MAX);
     int status = kClean;
     for (const std::string& path : line.operands)
-        status = std::max(status,
-                          ReportNotWritten(path, *ReadFile(path, line.italian, out, err), line.italian, out));
+        status =
+            std::max({status, ReportLeftoverBackups(path, line.italian, out),
+                      ReportNotWritten(path, *ReadFile(path, line.italian, out, err), line.italian, out)});
     return status;
 }
 
-// Writes the bytes to the file named, or to standard output when none is (whose failure the end of
-// the run reports).
+// An output file that is one of the inputs would be lost before its reading could be told apart from
+// its writing: refused, as is an empty name.
+void CheckOutput(const CommandLine& line, const std::string& input, const std::string& output) {
+    if (output.empty())
+        throw UsageError(line.command + ": the output file has an empty name");
+    if (StampOf(output).SameFile(StampOf(input)))
+        throw UsageError(line.command + ": " + output + " is the file read, " + input + "; not written");
+}
+
+// Writes the bytes to the file named, or to standard output for "-" (whose failure the end of the run
+// reports).
 bool WriteOut(const std::string& bytes, const std::string& target, std::ostream& out, std::ostream& err) {
-    if (target.empty()) {
+    if (target == "-") {
         out.write(bytes.data(), std::streamsize(bytes.size()));
         return true;
     }
-    std::string error;
-    if (!WriteFileAtomically(target, bytes, error))
-        err << "velto-conf: cannot write " << target << ": " << error << '\n';
-    return error.empty();
+    SaveError error;
+    if (WriteFileAtomically(target, bytes, error))
+        return true;
+    err << "velto-conf: cannot write " << Shown(error.subject) << ": " << Shown(error.reason) << '\n';
+    return false;
 }
 
 int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 2, 2);
+    CheckOutput(line, line.operands[0], line.operands[1]);
     const auto read = ReadFile(line.operands[0], line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
-    const std::string& target = line.operands[1];
-    return WriteOut(WriteConfig(read->model), target == "-" ? "" : target, out, err) ? read->status : kFailed;
+    return WriteOut(WriteConfig(read->model), line.operands[1], out, err) ? read->status : kFailed;
 }
 
 std::string Option(const CommandLine& line, const std::string& name, const std::string& otherwise) {
@@ -313,13 +337,16 @@ std::string LocalTimeNow() {
 int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 1, 1);
     const std::string& path = line.operands[0];
+    const std::string target = Option(line, "-o", "-");
+    if (line.options.contains("-o"))
+        CheckOutput(line, path, target);
     const auto read = ReadFile(path, line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
     const ReportSource source{FileName(std::filesystem::absolute(FilePath(path)).lexically_normal()),
                               read->version, LocalTimeNow()};
     const std::string html = ReportHtml(BuildReport(read->model, source, line.italian));
-    return WriteOut(html, Option(line, "-o", ""), out, err) ? read->status : kFailed;
+    return WriteOut(html, target, out, err) ? read->status : kFailed;
 }
 
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -345,7 +372,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             return Import(line, out, err);
         throw UsageError("unknown command '" + line.command + "' (try --help)");
     } catch (const std::exception& error) {
-        err << "velto-conf: " << error.what() << '\n';
+        err << "velto-conf: " << Shown(error.what()) << '\n';
     }
     return kFailed;
 }

@@ -52,6 +52,9 @@ protected:
 #ifndef _WIN32
         ::mkfifo("pipe", 0600);
 #endif
+        fs::create_hard_link("clean.xml", "same.xml");
+        Put("saved.xml", Doc(""));
+        Put(".saved.xml.velto-backup-99-0", Doc("")); // left by a save that did not finish
     }
     void TearDown() override {
         fs::current_path(previous_);
@@ -76,6 +79,7 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
     const struct { std::vector<std::string> arguments; Outcome outcome; bool outputFails = false; } cases[] = {
         // check prints every notice and what a save would leave out
         {{"check", "--lang=ita", "clean.xml"}, {1, "clean.xml: non salvato: device 150 \"Far\"\n", ""}},
+        {{"check", "saved.xml"}, {1, "saved.xml: backup left by an unfinished save: .saved.xml.velto-backup-99-0\n", ""}},
         {{"check", "dropped.xml"}, {1, noticed +
          "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 \"Far\"\n"
          "dropped.xml: not saved: probe 0 \"Hall\"\ndropped.xml: not saved: camera 1 \"\"\n"
@@ -119,6 +123,13 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, {2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"}},
         {{"report", "clean.xml", "-o", "no/such/folder.html"}, {2, "", "velto-conf: cannot write no/such/folder.html: " + noFolder + "\n"}},
         {{"report", "-o"}, {2, "", "velto-conf: -o needs a value\n"}},
+        // an output that is the input (by any name), or has no name, is refused; names are shown escaped
+        {{"rewrite", "clean.xml", "same.xml"}, {2, "", "velto-conf: rewrite: same.xml is the file read, clean.xml; not written\n"}},
+        {{"report", "clean.xml", "-o", "clean.xml"}, {2, "", "velto-conf: report: clean.xml is the file read, clean.xml; not written\n"}},
+        {{"rewrite", "clean.xml", ""}, {2, "", "velto-conf: rewrite: the output file has an empty name\n"}},
+        {{"report", "clean.xml", "-o", ""}, {2, "", "velto-conf: report: the output file has an empty name\n"}},
+        {{"rewrite", "clean.xml", "no/\x1b[2J.xml"}, {2, "", "velto-conf: cannot write no/\\x1b[2J.xml: No such file or directory\n"}},
+        {{"check", "--lang=\r"}, {2, "", "velto-conf: unknown language '\\x0d' (eng or ita)\n"}},
         {{"export", "--format", "xml", "clean.xml"}, {2, "", "velto-conf: unknown format 'xml' (json or csv)\n"}},
         {{"export", "--format", "csv", "clean.xml"}, {2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"}},
         {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, {2, "", "velto-conf: unknown table 'rooms' (try --help)\n"}},
@@ -181,7 +192,7 @@ TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
         {{"import", "--table", "devices", "--separator", ",", "lamps.csv", "out.xml"}, {1, "", "lamps.csv:1: unknown column 'point;name;type'\n"
          "lamps.csv:1: the column 'point' is missing\nlamps.csv:1: the column 'name' is missing\nlamps.csv:1: the column 'type' is missing\n"}, lamps, spot},
         // files that cannot be read or written, and command-line mistakes: nothing is written
-        {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: " + noFile + "\n"}, lamps, spot},
+        {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: " + test::Says(ENOENT, 2) + "\n"}, lamps, spot},
         {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", "dropped.xml: Old version of file Xml\n"
          "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n"
          "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, lamps, spot},

@@ -28,6 +28,17 @@ std::shared_ptr<void> AsNobody() {
 
 const QByteArray kVersion = R"(<version number="1.0.4"></version>)";
 
+void Put(const QString& path, const QByteArray& bytes, const QDateTime& modified = {}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+    ASSERT_TRUE(!modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
+}
+
 class FileMenu : public WindowFixture {
 protected:
     QString path(const QString& name) const { return folder.filePath(name); }
@@ -112,7 +123,8 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
     }
 }
 
-// A file named at start-up replaces unsaved changes after the reader's notices, in the language in force.
+// A file named at start-up replaces unsaved changes after the reader's notices, in the language in force;
+// one that cannot be read leaves no trace but its folder, where that exists.
 TEST_F(FileMenu, AFileGivenAtStartUp) {
     const QByteArray lamp = R"(<device name="Lamp" point="12" group="3" type="1"></device>)";
     WriteConf(path("stop.xml"),
@@ -123,16 +135,17 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
               {R"(<load name="Forno è" priority="2"></lod>)"}); // columns count characters
     const QString nine = "1 ,2 ,3 ,4 ,5 ,6 ,7 ,8 ,9 ", empty = "     " + nine;
     // clang-format off
-    const struct { const char *file, *language; QStringList boxes; QString title; Icon icon; const char* version; QString shown; } cases[] = {
+    const struct { const char *file, *language; QStringList boxes; QString title; Icon icon; const char* version; QString shown; bool current = true; } cases[] = {
         {"notices.xml", "ita", {"Versione obsoleta del file Xml", "Gruppo non valido: 10 - Lights"}, "Velto-Configurator", Icon::None, "", "Lamp|3|dimmer|12     " + nine},
-        {"broken.xml", "ita", {"broken.xml, riga 2, colonna 37: Start-end tags mismatch"}, "velto-configurator", Icon::Critical, "", empty},
-        {"missing.xml", "eng", {path("missing.xml") + ": No such file or directory"}, "velto-configurator", Icon::Critical, "", empty},
+        {"broken.xml", "ita", {"broken.xml, riga 2, colonna 37: Start-end tags mismatch"}, "velto-configurator", Icon::Critical, "", empty, false},
+        {"missing.xml", "eng", {path("missing.xml") + ": No such file or directory"}, "velto-configurator", Icon::Critical, "", empty, false},
+        {"gone/missing.xml", "eng", {path("gone/missing.xml") + ": No such file or directory"}, "velto-configurator", Icon::Critical, "", empty, false},
         {"stop.xml", "eng", {"Invalid parameters in the file conf.xml"}, "Error", Icon::Critical, "1.0.4", "Lamp|3|dimmer|12     1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 "},
     };
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " in " + c.language);
-        toolkit.settings.insert("option/language", c.language);
+        toolkit.settings = {{"option/language", c.language}};
         startWindow();
         add(0, {"Fan", "", "2", "15"});
         QList<RecordedBox> expected;
@@ -143,9 +156,12 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
         window->openFile(path(c.file));
         EXPECT_EQ(toolkit.takeBoxes(), expected);
         EXPECT_EQ(shown().first(6).join(' '), c.shown);
-        EXPECT_EQ((QStringList{status(), window->windowTitle()}),
-                  (QStringList{path(c.file) + " (V." + c.version + ")",
-                               QString(c.file) + "[*] - Velto-Configurator V.1.0"}));
+        const QString name = QFileInfo(c.file).fileName(), title = "Velto-Configurator V.1.0";
+        EXPECT_EQ(
+            (QStringList{status(), window->windowTitle(), recent().join(' ').remove(folder.path() + '/'),
+                         toolkit.settings.value("option/folder")}),
+            (QStringList{path(c.file) + " (V." + c.version + ")", c.current ? name + "[*] - " + title : title,
+                         c.current ? "&1 " + name : "", name == c.file ? folder.path() : ""}));
     }
 }
 
@@ -172,6 +188,9 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
     EXPECT_EQ(onlyBox(), (RecordedBox{"Il file non esiste più: " + path("f8.xml"), "velto-configurator",
                                       Buttons::Ok, Icon::Critical}));
     EXPECT_EQ(recent(), listed({5, 9, 7, 6, 4, 3, 2}));
+    startWindow(); // the removal is stored, and no setting keeps the eighth entry of before
+    EXPECT_EQ(recent(), listed({5, 9, 7, 6, 4, 3, 2}));
+    EXPECT_EQ(QStringList(toolkit.settings.values()).filter(".xml").size(), 7);
     find<QMenu>("mRecent")->actions()[6]->trigger();
     trigger("mEng"); // the path stays in the status through a language switch
     EXPECT_EQ(recent(), listed({2, 5, 9, 7, 6, 4, 3}));
@@ -188,6 +207,72 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
         EXPECT_EQ(window->dirty(), answer == kAnswerCancel);
     }
     EXPECT_EQ(recent(), listed({1, 2, 5, 9, 7, 6, 4, 3}));
+}
+
+// Save into the current file asks first when another program changed it since, No by default; a file
+// deleted meanwhile, or another name, is simply written.
+TEST_F(FileMenu, AChangeOnDiskIsNotLostSilently) {
+    const QString file = path("conf.xml");
+    WriteConf(file, {kVersion});
+    open(file);
+    add(1, {"Oven", "1"});
+    WriteConf(file, {kVersion, "<!-- theirs -->"});
+    const RecordedBox changed{
+        "Il file " + file +
+            " è stato modificato da un altro programma dopo l'ultima apertura o salvataggio.\n"
+            "Sostituirlo comunque?",
+        "velto-configurator", Buttons::YesNoDefaultNo, Icon::Question};
+    for (const int answer : {kAnswerNo, kAnswerYes}) {
+        toolkit.expectBox(answer);
+        save(file);
+        EXPECT_EQ(onlyBox(), changed);
+        EXPECT_EQ(QString(ReadAll(file)).contains("Oven") + window->dirty(), 1) << answer;
+    }
+    QFile::remove(file);
+    save(file);
+    WriteConf(file, {kVersion, "<!-- theirs -->"});
+    save(path("other.xml"));
+    EXPECT_TRUE(ReadAll(path("other.xml")).contains("Oven") && !window->dirty());
+}
+
+// A backup an unfinished save left beside the file is offered back when the file is opened: Yes puts it
+// back and opens the file, No opens the file as it is and deletes the backup, Cancel leaves both.
+TEST_F(FileMenu, ABackupAnUnfinishedSaveLeft) {
+    const QString file = path("conf.xml"), backup = path(".conf.xml.velto-backup-1-0");
+    const QByteArray half = "<ACTUATOR>\r\n<device name=\"La",
+                     whole = "<ACTUATOR>\r\n" + kVersion + "\r\n" +
+                             R"(<device name="Lamp" point="12" group="" type="1"></device>)" +
+                             "\r\n</ACTUATOR>\r\n";
+    const QDateTime made(QDate(2026, 1, 2), QTime(3, 4, 5));
+    const RecordedBox question{
+        "A save of " + file + " did not finish: the file's previous contents are in " + backup +
+            ", of 2026-01-02 03:04:05.\nRestore them? Yes puts them back, No opens the file as "
+            "it is and deletes the copy.",
+        "velto-configurator", Buttons::YesNoCancel, Icon::Question};
+    const RecordedBox broken{"conf.xml, line 2, column 15: Error parsing element attribute",
+                             "velto-configurator", Buttons::Ok, Icon::Critical};
+    // clang-format off
+    const struct { int answer; QList<RecordedBox> boxes; QByteArray left; bool backupKept; QString status, devices; } cases[] = {
+        {kAnswerCancel, {question}, half, true, "New file", ""},
+        {kAnswerNo, {question, broken}, half, false, file + " (V.)", ""},
+        {kAnswerYes, {question}, whole, false, file + " (V.1.0.4)", "Lamp|0|dimmer|12"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        Put(file, half);
+        Put(backup, whole, made);
+        toolkit.settings.insert("option/language", "eng");
+        startWindow();
+        toolkit.expectBox(c.answer);
+        if (c.boxes.size() > 1)
+            toolkit.expectBox(kAnswerOk);
+        window->openFile(file);
+        EXPECT_EQ(toolkit.takeBoxes(), c.boxes);
+        EXPECT_EQ(ReadAll(file), c.left);
+        EXPECT_EQ(QFile::exists(backup), c.backupKept);
+        EXPECT_EQ(QStringList({status(), rows("Fl_dev").join('/')}), QStringList({c.status, c.devices}));
+    }
 }
 
 // A failed save keeps the changes; Save ends any edit, and New then Open brings every tab and list back.

@@ -235,13 +235,31 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 
-void ReportFileFailure(const NoticeSink& sink, NoticeKind kind, std::string reason, long long offset = -1) {
+void ReportFileFailure(const NoticeSink& sink, NoticeKind kind, std::string reason) {
     if (!sink)
         return;
     Notice notice;
     notice.kind = kind;
     notice.reason = std::move(reason);
-    notice.offset = offset;
+    sink(notice);
+}
+
+// Where the parser stopped, told from the text as read (the parser changes the bytes it has passed):
+// the line, and the column counted in characters of UTF-8, any byte that is not one counting as one.
+void ReportParseFailure(const NoticeSink& sink, std::string_view text, const pugi::xml_parse_result& parsed) {
+    if (!sink)
+        return;
+    Notice notice;
+    notice.kind = NoticeKind::ParseFailure;
+    notice.reason = std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset);
+    notice.offset = parsed.offset;
+    const std::string_view before = text.substr(0, static_cast<std::size_t>(parsed.offset));
+    const std::size_t lineStart = before.rfind('\n') + 1; // 0 on the first line
+    notice.line = static_cast<int>(std::count(before.begin(), before.end(), '\n')) + 1;
+    notice.column =
+        1 + static_cast<int>(std::count_if(before.begin() + long(lineStart), before.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
     sink(notice);
 }
 
@@ -264,14 +282,13 @@ bool ParseAndRead(std::string& bytes, ConfigModel& model, std::string& fileVersi
     const unsigned options = (pugi::parse_default | pugi::parse_embed_pcdata) & ~pugi::parse_escapes;
     pugi::xml_document document;
     pugi::xml_parse_result parsed;
+    const std::string asRead = sink ? bytes : std::string(); // to place a failure in
     {
         TreeAllowance allowance(bytes.size());
         parsed = document.load_buffer_inplace(bytes.data(), bytes.size(), options, pugi::encoding_utf8);
     }
     if (!parsed) {
-        ReportFileFailure(sink, NoticeKind::ParseFailure,
-                          std::string(parsed.description()) + " at offset " + std::to_string(parsed.offset),
-                          parsed.offset);
+        ReportParseFailure(sink, asRead, parsed);
         return false;
     }
     ReadVersion(document, fileVersion, sink);

@@ -26,7 +26,8 @@ struct Notice {
     std::string keyText;              // the key attribute exactly as written in the file
     std::string name;                 // the record's name attribute (Invalid boxes show it)
     std::string reason;               // CannotRead and ParseFailure: the system's or the parser's words
-    long long offset = -1;            // ParseFailure only: the byte where parsing failed
+    long long offset = -1;            // ParseFailure only: the byte where parsing failed,
+    int line = 0, column = 0;         // and its line and column from 1 (columns count characters)
 };
 
 using NoticeSink = std::function<void(const Notice&)>;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace velto {
@@ -16,5 +17,21 @@ bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& by
 // Appends the rest of an open file, stopping once bytes holds more than limit; false with errno set
 // on a failure.
 bool ReadRest(int fd, std::string& bytes, std::size_t limit);
+
+// What tells one state of a file from another: which file it is, its size and its last change.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    bool operator==(const FileStamp&) const = default;
+    // The same file (the same device and inode), whatever its contents.
+    bool SameFile(const FileStamp& other) const {
+        return exists && other.exists && device == other.device && inode == other.inode;
+    }
+};
+
+// The stamp of the file at path, links followed; exists is false when there is none to see.
+FileStamp StampOf(const std::string& path);
 
 } // namespace velto

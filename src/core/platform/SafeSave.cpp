@@ -3,12 +3,15 @@
 #include "FileBytes.h"
 #include "SystemError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 
@@ -45,12 +48,13 @@ private:
 
 // What went wrong: an errno value, or a text of the program's own where the system has none.
 struct Failure {
-    Failure(int code = 0, std::string_view text = {}, std::string note = {})
-        : code(code), text(text), note(std::move(note)) {}
+    Failure(int code = 0, std::string_view text = {}, std::string note = {}, std::string subject = {})
+        : code(code), text(text), note(std::move(note)), subject(std::move(subject)) {}
 
     int code;
     std::string_view text;
-    std::string note; // said after the reason
+    std::string note;    // said after the reason
+    std::string subject; // the folder, where the folder refused; empty for the file
 
     explicit operator bool() const { return code != 0 || !text.empty(); }
     std::string Describe() const { return (text.empty() ? SystemErrorText(code) : std::string(text)) + note; }
@@ -64,11 +68,34 @@ struct Target {
     struct stat info {};
 };
 
+fs::path FolderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// The rule the kernel applies with fs.protected_symlinks: in a folder anyone may write that has the
+// sticky bit, another user may plant a link, so one is followed only when it belongs to the user or
+// to the folder's owner, and only to a file that exists.
+Failure SharedFolderRefuses(const fs::path& link, const struct stat& linkInfo) {
+    struct stat folder {};
+    if (::stat(FolderOf(link).c_str(), &folder) != 0)
+        return {errno};
+    if ((folder.st_mode & S_ISVTX) == 0 || (folder.st_mode & S_IWOTH) == 0)
+        return {};
+    if (linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != folder.st_uid)
+        return {0, kForeignLink};
+    struct stat pointed {};
+    if (::stat(link.c_str(), &pointed) != 0 && errno == ENOENT)
+        return {0, kDanglingLink};
+    return {};
+}
+
 Failure FollowLinks(fs::path& path) {
     for (int hop = 0; hop < kMostLinksFollowed; ++hop) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return {};
+        if (Failure refused = SharedFolderRefuses(path, info))
+            return refused;
         std::error_code error;
         const fs::path link = fs::read_symlink(path, error);
         if (error)
@@ -84,26 +111,31 @@ Failure Resolve(const std::string& path, Target& target) {
     target.file = path;
     if (Failure failure = FollowLinks(target.file))
         return failure;
-    target.folder = target.file.has_parent_path() ? target.file.parent_path() : fs::path(".");
+    target.folder = FolderOf(target.file);
     target.name = target.file.filename().string();
     target.exists = ::stat(target.file.c_str(), &target.info) == 0;
-    if (!target.exists)
-        return {errno == ENOENT ? 0 : errno};
-    if (S_ISDIR(target.info.st_mode))
-        return {EISDIR};
-    if (!S_ISREG(target.info.st_mode))
-        return {0, kNotARegularFile};
-    // Renaming over a protected file would ignore its protection, even for the superuser.
-    if (::faccessat(AT_FDCWD, target.file.c_str(), W_OK, AT_EACCESS) != 0)
+    if (!target.exists && errno != ENOENT)
         return {errno};
-    if ((target.info.st_mode & 0222) == 0)
-        return {EACCES};
+    if (target.exists) {
+        if (S_ISDIR(target.info.st_mode))
+            return {EISDIR};
+        if (!S_ISREG(target.info.st_mode))
+            return {0, kNotARegularFile};
+        // Renaming over a protected file would ignore its protection, even for the superuser.
+        if (::faccessat(AT_FDCWD, target.file.c_str(), W_OK, AT_EACCESS) != 0)
+            return {errno};
+        if ((target.info.st_mode & 0222) == 0)
+            return {EACCES};
+    }
+    // Every way of saving makes a file beside the target: the folder must take one.
+    if (::faccessat(AT_FDCWD, target.folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        return {errno, {}, {}, target.folder.string()};
     return {};
 }
 
 int WriteAll(const SaveDevice& device, int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = device.write(fd, bytes.data(), bytes.size());
+        const long long written = device.write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -181,6 +213,49 @@ int TakeOwnership(const Target& target, int fd) {
     return errno == EPERM ? kNeedsWritingInPlace : errno;
 }
 
+// The names of the extended attributes of a file (its ACL among them), as the system lists them: each
+// ended by a NUL. False with errno set when they cannot be listed.
+template <typename List> bool AttributeNames(List list, std::string& names) {
+    for (;;) {
+        const ssize_t size = list(nullptr, 0);
+        if (size < 0)
+            return errno == ENOTSUP && (names.clear(), true); // a file system without any
+        names.assign(static_cast<std::size_t>(size), '\0');
+        const ssize_t listed = size == 0 ? 0 : list(names.data(), names.size());
+        if (listed >= 0) {
+            names.resize(static_cast<std::size_t>(listed));
+            return true;
+        }
+        if (errno != ERANGE) // ERANGE: one was added meanwhile
+            return false;
+    }
+}
+
+// Gives the new file exactly the target's extended attributes, its POSIX ACL among them; false when one
+// cannot be read or given.
+bool CopyAttributes(const Target& target, int fd) {
+    const char* file = target.file.c_str();
+    std::string wanted, present;
+    if (!AttributeNames([&](char* list, std::size_t size) { return ::listxattr(file, list, size); },
+                        wanted) ||
+        !AttributeNames([&](char* list, std::size_t size) { return ::flistxattr(fd, list, size); }, present))
+        return false;
+    for (const char* name = wanted.c_str(); name < wanted.c_str() + wanted.size();
+         name += std::strlen(name) + 1) {
+        const ssize_t size = ::getxattr(file, name, nullptr, 0);
+        std::string value(size < 0 ? 0 : static_cast<std::size_t>(size), '\0');
+        if (size < 0 || ::getxattr(file, name, value.data(), value.size()) != size ||
+            ::fsetxattr(fd, name, value.data(), value.size(), 0) != 0)
+            return false;
+    }
+    // What the folder's default ACL gave the new file, and the old one did not have.
+    for (const char* name = present.c_str(); name < present.c_str() + present.size();
+         name += std::strlen(name) + 1)
+        if (wanted.find(std::string(name) + '\0') == std::string::npos && ::fremovexattr(fd, name) != 0)
+            return false;
+    return true;
+}
+
 int ReplaceByRename(const Target& target, std::string_view bytes, const SaveDevice& device) {
     Descriptor file;
     fs::path named; // empty while the file has no name
@@ -200,6 +275,8 @@ int ReplaceByRename(const Target& target, std::string_view bytes, const SaveDevi
         error = TakeOwnership(target, file.get());
     if (error == 0 && ::fchmod(file.get(), target.exists ? target.info.st_mode & 07777 : NewFileMode()) != 0)
         error = errno;
+    if (error == 0 && target.exists && !CopyAttributes(target, file.get()))
+        error = kNeedsWritingInPlace;
     if (error == 0)
         error = Sync(device, file.get());
     if (error == 0 && named.empty())
@@ -225,9 +302,17 @@ int Overwrite(const SaveDevice& device, int fd, std::string_view bytes) {
 
 // Every name of the file sees the new bytes, and the inode keeps its owner, group and mode.
 Failure WriteInPlace(const Target& target, std::string_view bytes, const SaveDevice& device) {
-    const Descriptor file(::open(target.file.c_str(), O_RDWR | O_CLOEXEC));
+    // Not blocking, not following a link: what is opened must still be the file that was checked.
+    const Descriptor file(::open(target.file.c_str(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat opened {};
+    if (!file || ::fstat(file.get(), &opened) != 0)
+        return {errno};
+    if (!S_ISREG(opened.st_mode))
+        return {0, kNotARegularFile};
+    if (opened.st_dev != target.info.st_dev || opened.st_ino != target.info.st_ino)
+        return {0, kFileReplaced};
     std::string old;
-    if (!file || !ReadRest(file.get(), old, SIZE_MAX))
+    if (!ReadRest(file.get(), old, SIZE_MAX))
         return {errno};
     fs::path backupName;
     int error = 0;
@@ -256,32 +341,41 @@ Failure WriteInPlace(const Target& target, std::string_view bytes, const SaveDev
     return {error};
 }
 
-// Removes what killed saves of the same target left behind; a file another save still holds is locked.
-void RemoveStaleFiles(const Target& target) {
-    const std::string stem = "." + target.name;
+// Calls found with each file beside the target that a save of it made with the tag and that no save
+// still holds (a save locks its files), and with a descriptor of it (invalid when it cannot be opened).
+template <typename Found> void ForEachLeftover(const Target& target, std::string_view tag, Found found) {
+    const std::string stem = "." + target.name + std::string(tag);
     std::error_code error;
     for (fs::directory_iterator entry(target.folder, error), end; !error && entry != end;
          entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
-        const std::string_view tail = std::string_view(name).substr(std::min(name.size(), stem.size()));
-        if (!name.starts_with(stem) || !(tail.starts_with(kTemporaryTag) || tail.starts_with(kBackupTag)))
+        if (!entry->path().filename().string().starts_with(stem) || entry->is_symlink(error) ||
+            !entry->is_regular_file(error))
             continue;
-        const Descriptor stale(::open(entry->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (stale && ::flock(stale.get(), LOCK_EX | LOCK_NB) == 0)
-            ::unlink(entry->path().c_str());
+        const Descriptor file(::open(entry->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (!file || ::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            found(entry->path(), file);
     }
+}
+
+// Removes the temporary files killed saves of the same target left behind. Their backups stay: one may
+// hold the only complete copy of the file.
+void RemoveStaleTemporaries(const Target& target) {
+    ForEachLeftover(target, kTemporaryTag, [](const fs::path& stale, const Descriptor& file) {
+        if (file)
+            ::unlink(stale.c_str());
+    });
 }
 
 } // namespace
 
 const SaveDevice& SystemSaveDevice() {
     static const SaveDevice device{
-        [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); },
+        [](int fd, const void* data, std::size_t size) -> long long { return ::write(fd, data, size); },
         [](int fd) { return ::fsync(fd); }};
     return device;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, SaveError& error,
                          const SaveDevice& device) {
     Target target;
     Failure failure = Resolve(path, target);
@@ -291,11 +385,35 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         failure = renamed == kNeedsWritingInPlace ? WriteInPlace(target, bytes, device) : Failure(renamed);
     }
     if (failure) {
-        error = failure.Describe();
+        error = {failure.Describe(), failure.subject.empty() ? path : failure.subject};
         return false;
     }
-    RemoveStaleFiles(target);
+    RemoveStaleTemporaries(target);
     return true;
+}
+
+std::vector<LeftoverBackup> FindLeftoverBackups(const std::string& path) {
+    std::vector<LeftoverBackup> found;
+    Target target;
+    (void)Resolve(path, target); // a file the user may not write may still have a backup to tell of
+    if (target.name.empty())
+        return found;
+    ForEachLeftover(target, kBackupTag, [&](const fs::path& backup, const Descriptor&) {
+        struct stat info {};
+        if (::stat(backup.c_str(), &info) == 0) // named beside the path as given: "conf.xml", ".conf.xml..."
+            found.push_back({(target.file.parent_path() / backup.filename()).string(),
+                             static_cast<long long>(info.st_mtim.tv_sec)});
+    });
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.modifiedSeconds > b.modifiedSeconds; });
+    return found;
+}
+
+bool RemoveBackup(const std::string& backup, std::string& error) {
+    if (::unlink(backup.c_str()) == 0)
+        return true;
+    error = SystemErrorText(errno);
+    return false;
 }
 
 } // namespace velto

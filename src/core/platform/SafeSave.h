@@ -4,13 +4,14 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
+#include <vector>
 
 namespace velto {
 
 // The calls through which a save reaches the disk. Tests replace them to make one of them fail.
 struct SaveDevice {
-    std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+    // As the system's write: the count written, or -1 with errno set.
+    std::function<long long(int fd, const void* data, std::size_t size)> write;
     std::function<int(int fd)> sync;
     bool unnamedTemporaries = true; // a file with no name until it is complete, where the system has it
 };
@@ -18,17 +19,46 @@ struct SaveDevice {
 // The system's own calls.
 const SaveDevice& SystemSaveDevice();
 
-// Replaces the regular file at path (following links; a dangling link creates the file it points to)
-// with bytes, so that every name of the file keeps its mode, owner, group and links.
-// - Where a new file can carry all of that, the bytes go to a new file in the same folder, unnamed
-//   until it is complete where the system allows it, flushed to disk and renamed over the target.
-// - Otherwise (the owner or the group cannot be given to a new file, or the file has several links)
-//   the old contents are first copied to a backup beside it, then overwritten; a failure puts the
-//   backup back.
+// Why a save failed, and the path the reason is about: the file, or its folder where the folder is
+// what refused (a folder the user may not write, for one).
+struct SaveError {
+    std::string reason;
+    std::string subject;
+};
+
+// Replaces the regular file at path with bytes, so that every name of the file keeps its mode, owner,
+// group, links, extended attributes and ACLs.
+// - Links are followed, a dangling one creating the file it points to, except in a folder that anyone
+//   may write and that has the sticky bit (like /tmp): there a link is followed only when it belongs
+//   to the user saving or to the folder's owner, and a dangling link never; otherwise nothing is
+//   written.
+// - Where a new file can carry all of the above, the bytes go to a new file in the same folder,
+//   unnamed until it is complete where the system allows it, flushed to disk and renamed over the
+//   target. A failure removes the new file; the target was never touched.
+// - Otherwise (the owner, the group or an attribute cannot be given to a new file, or the file has
+//   several links) the old contents are first copied to a flushed backup beside it, named
+//   ".NAME.velto-backup-PROCESS-N", then overwritten. A failure writes the old contents back over the
+//   file; where that fails too, the backup stays and the reason names it. The backup is removed once
+//   the file holds either the new or the old contents complete.
 // A pipe, a device, a socket or a folder, and a file without write permission, are refused before
-// anything is written. On failure the old file is as it was and error holds the reason. Temporary and
-// backup files a killed save left beside the same target are removed by the next save of it.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+// anything is written, and so is a folder the user may not write (the error's subject is then the
+// folder). On failure error holds the reason. A temporary file that a killed save left beside the
+// same target is removed by the next save of it; a backup is never removed by a save that did not
+// make it (FindLeftoverBackups finds it).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, SaveError& error,
                          const SaveDevice& device = SystemSaveDevice());
+
+// A backup that a save of the file at path made and could not finish with: the process that made it
+// has gone (it holds no lock on it).
+struct LeftoverBackup {
+    std::string path;
+    long long modifiedSeconds = 0; // since 1970, UTC
+};
+
+// The leftover backups beside the file at path, newest first.
+std::vector<LeftoverBackup> FindLeftoverBackups(const std::string& path);
+
+// Removes a leftover backup; false with error set when it cannot be removed.
+bool RemoveBackup(const std::string& backup, std::string& error);
 
 } // namespace velto

@@ -32,6 +32,7 @@ QMessageBox::Icon ToQtIcon(Icon icon) {
 QMessageBox::StandardButtons ToQtButtons(Buttons buttons) {
     switch (buttons) {
     case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
     case Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -61,6 +62,8 @@ int QtToolkit::messageBox(QWidget* owner, const QString& text, const QString& ti
     QMessageBox box(ToQtIcon(icon), title, text, ToQtButtons(buttons), owner);
     if (buttons == Buttons::YesNoCancel)
         box.setEscapeButton(QMessageBox::Cancel);
+    if (buttons == Buttons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     return ToAnswerCode(box.exec());
 }
 

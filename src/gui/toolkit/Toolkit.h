@@ -10,7 +10,8 @@ namespace velto {
 // Everything modal or per-user the program asks of its surroundings: message boxes, the file dialogs,
 // the settings store and the folders the dialogs may start in. The program runs on the Qt implementation;
 // tests script every answer.
-enum class Buttons { Ok, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No, No taking Enter, for a question whose Yes cannot be undone.
+enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class Icon { None, Exclamation, Question, Critical };
 
 // Answer codes as the program stores and tests them.

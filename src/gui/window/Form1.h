@@ -2,6 +2,7 @@
 
 #include "ConfigModel.h"
 #include "EditorHost.h"
+#include "FileBytes.h"
 #include "GridRows.h"
 #include "LanguageTable.h"
 #include "QtOwnTexts.h"
@@ -10,6 +11,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -98,8 +100,8 @@ public:
     void SetupCameraGrid();
     void SetupScenarioGrid();
 
-    // Reads a conf.xml in place of the tables, showing each notice as its box. True when every
-    // section was read to its end.
+    // Reads a conf.xml in place of the tables, showing each notice as its box. True when the file
+    // could be opened and parsed, whether or not every section was read to its end.
     bool readConfiguration(const QString& path);
     // Opens a file as Open does once its dialog has answered.
     void openFile(const QString& path);
@@ -148,7 +150,18 @@ private:
     QString reportHtml() const;
     QString dialogFolder();
     FileDialogRequest fileDialogRequest(int mode);
-    void setCurrentFile(const QString& path);
+    // The file opened or saved becomes the current one; a file that could not be read (readable false)
+    // does not, but its folder, when it exists, is where the dialogs start next.
+    void setCurrentFile(const QString& path, bool readable = true);
+    // Writes what bytes gives through the safe save; on a failure, an exception included, shows the
+    // critical box and answers false, the file as it was.
+    bool writeFile(const QString& path, const std::function<std::string()>& bytes);
+    // Before Save replaces the current file: false when another program changed it since it was
+    // opened or saved and the user answers No.
+    bool mayReplaceCurrentFile(const QString& path);
+    // Before Open: offers to restore a backup that an unfinished save left beside the file. False when
+    // the Open must not go ahead.
+    bool offerLeftoverBackup(const QString& path);
     void setDirty(bool dirty);
     void showFileInTitle();
     // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
@@ -165,7 +178,8 @@ private:
     bool DirtyFlag = false;
     QString LastAnswer;
     QString FileVersion;
-    QString currentFile_; // the file last opened or saved, empty after start-up and New
+    QString currentFile_;    // the file last opened or saved, empty after start-up and New
+    FileStamp currentStamp_; // what the current file was when it was opened or saved
     std::unique_ptr<RecentFiles> recent_;
     QtOwnTexts qtTexts_;
     bool newFileShown_ = false;

@@ -5,9 +5,8 @@
 #include "FileMessages.h"
 #include "Form1.h"
 #include "RecentFiles.h"
-#include "SafeSave.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <exception>
 
@@ -36,11 +35,14 @@ FileDialogRequest Form1::fileDialogRequest(int mode) {
             mode == kOpenMode ? QString() : QStringLiteral("xml")};
 }
 
-void Form1::setCurrentFile(const QString& path) {
-    currentFile_ = path;
+void Form1::setCurrentFile(const QString& path, bool readable) {
+    currentFile_ = readable ? path : QString();
+    if (currentFile_.isEmpty())
+        currentStamp_ = {};
     if (!path.isEmpty()) {
-        toolkit_.putSetting(QStringLiteral("option"), kFolderKey, QFileInfo(path).absolutePath());
-        if (QFileInfo::exists(path))
+        if (const QFileInfo file(path); file.absoluteDir().exists())
+            toolkit_.putSetting(QStringLiteral("option"), kFolderKey, file.absolutePath());
+        if (readable && QFileInfo::exists(path))
             recent_->add(path);
         fillRecentMenu();
     }
@@ -67,10 +69,14 @@ void Form1::showNotice(const Notice& notice, const QString& path) {
 
 bool Form1::readConfiguration(const QString& path) {
     std::string version;
-    const bool completed = LoadConfigFile(path.toStdString(), model_, version,
-                                          [&](const Notice& notice) { showNotice(notice, path); });
+    bool readable = true;
+    LoadConfigFile(path.toStdString(), model_, version, [&](const Notice& notice) {
+        readable =
+            readable && notice.kind != NoticeKind::CannotRead && notice.kind != NoticeKind::ParseFailure;
+        showNotice(notice, path);
+    });
     FileVersion = QString::fromStdString(version);
-    return completed;
+    return readable;
 }
 
 void Form1::mOpen_Click() {
@@ -83,8 +89,13 @@ void Form1::mOpen_Click() {
 }
 
 void Form1::openFile(const QString& path) {
+    if (!offerLeftoverBackup(path))
+        return;
+    // Taken before the reading, so that a change made while the file is read shows at the next Save.
+    const FileStamp stamp = StampOf(path.toStdString());
+    bool readable = false;
     try {
-        readConfiguration(path); // replaces the configuration only once the reading has ended
+        readable = readConfiguration(path); // replaces the configuration only once the reading has ended
     } catch (const std::exception& failure) {
         showBox(SystemFailureText(path, QString::fromLocal8Bit(failure.what())), kExecutableName, Buttons::Ok,
                 Icon::Critical);
@@ -94,7 +105,8 @@ void Form1::openFile(const QString& path) {
     setStatus(path + QStringLiteral(" (V.") + FileVersion + ')');
     RefreshAllViews();
     setDirty(false);
-    setCurrentFile(path);
+    currentStamp_ = stamp;
+    setCurrentFile(path, readable);
 }
 
 void Form1::mSave_Click() {
@@ -103,14 +115,11 @@ void Form1::mSave_Click() {
     if (chosen.isEmpty())
         return;
     const QString path = WithXmlExtension(chosen);
-    std::string error;
-    if (!WriteFileAtomically(path.toStdString(), WriteConfig(model_), error)) {
-        showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
-                Icon::Critical);
+    if (!mayReplaceCurrentFile(path) || !writeFile(path, [this] { return WriteConfig(model_); }))
         return;
-    }
     setStatus(path);
     setDirty(false);
+    currentStamp_ = StampOf(path.toStdString());
     setCurrentFile(path);
 }
 

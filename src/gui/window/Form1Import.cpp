@@ -4,8 +4,6 @@
 #include "Form1.h"
 #include "TableImport.h"
 
-#include <QFile>
-
 namespace velto {
 namespace {
 
@@ -43,7 +41,7 @@ void Form1::mImport_Click() {
     if (path.isEmpty())
         return;
     std::string csv, error;
-    if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxConfigFileSize, csv, error)) {
+    if (!ReadRegularFile(path.toStdString(), kMaxConfigFileSize, csv, error)) {
         showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
                 Icon::Critical);
         return;

@@ -78,11 +78,10 @@ void Form1::mReport_Click() {
                              dialogFolder(), QString(), &filter});
     if (path.isEmpty())
         return;
-    const QByteArray bytes = ChooseHtml(path, filter) ? reportHtml().toUtf8() : PdfBytes(reportHtml(), name);
-    std::string error;
-    if (!WriteFileAtomically(path.toStdString(), bytes.toStdString(), error))
-        showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
-                Icon::Critical);
+    writeFile(path, [&] {
+        return (ChooseHtml(path, filter) ? reportHtml().toUtf8() : PdfBytes(reportHtml(), name))
+            .toStdString();
+    });
 }
 
 void Form1::mPrint_Click() {
