@@ -72,7 +72,7 @@ bool CameraEditor::readyToStore() const {
 }
 
 bool CameraEditor::slotTaken(int key) const {
-    return !host_.model().CameraTable[key].address.empty();
+    return InUse(host_.model().CameraTable[key]);
 }
 
 void CameraEditor::store(int key) {

@@ -43,7 +43,7 @@ int DeviceEditor::keyInEditor() const {
 }
 
 bool DeviceEditor::slotTaken(int key) const {
-    return host_.model().DeviceTable[key].inUse != 0;
+    return InUse(host_.model().DeviceTable[key]);
 }
 
 void DeviceEditor::store(int key) {

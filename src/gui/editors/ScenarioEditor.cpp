@@ -42,7 +42,7 @@ bool ScenarioEditor::readyToStore() const {
 }
 
 bool ScenarioEditor::slotTaken(int key) const {
-    return !host_.model().ScenarioTable[key].address.empty();
+    return InUse(host_.model().ScenarioTable[key]);
 }
 
 void ScenarioEditor::store(int key) {
