@@ -242,13 +242,13 @@ TEST(ConfReader, FilesThatCannotBeRead) {
                                                                 {24u << 20, 68u << 20, true},
                                                                 {24u << 20, 76u << 20, false}};
     for (const auto& [size, tree, loads] : trees) {
-        SCOPED_TRACE(std::to_string(size >> 20) + " MiB, " + std::to_string(tree >> 20) + " MiB of tree");
         std::string elements;
         for (std::size_t element = 0; element < tree / 64; ++element)
             elements += "<a/>";
         const std::string name(size - Doc(elements + R"(<group name="" group="1"/>)").size(), 'n');
         const Reading result = Load(Doc(elements + "<group name=\"" + name + "\" group=\"1\"/>"));
-        EXPECT_EQ(result.model->GroupTable[1].size(), loads ? name.size() : 0);
+        EXPECT_EQ(result.model->GroupTable[1].size(), loads ? name.size() : 0)
+            << size << " with a tree of " << tree;
         EXPECT_EQ(result.notices.empty() ? "" : result.notices[0].substr(0, 44),
                   loads ? "" : "ParseFailure Could not allocate memory at of");
     }

@@ -85,9 +85,7 @@ TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
     click("CnewW");
     trigger("mNew");
     EXPECT_EQ(onScreen(), empty + QStringList({blank, blank, bare}));
-    EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](const DeviceRecord& d) {
-        return d.name.empty() && d.typeCode.empty() && !d.pull && !d.group && !d.dimmer && !d.inUse;
-    }));
+    EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](auto& d) { return IsBlank(d); }));
     EXPECT_EQ(RecordsNotWritten(m).size(), 0u); // nor any record where no grid shows it
 }
 
