@@ -3,6 +3,7 @@
 #include "ConfReader.h"
 #include "TextEncoding.h"
 
+#include <initializer_list>
 #include <string_view>
 
 namespace velto {
@@ -10,93 +11,33 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Which records the file holds; everything else in the tables is left out.
-bool IsWritten(const DeviceRecord& device, int address) {
-    return device.inUse != 0 && address >= 1 && address <= kMaxDeviceAddress;
-}
-bool IsWritten(const CameraRecord& camera) {
-    return !camera.name.empty() && !camera.address.empty();
-}
-bool IsWritten(const ScenarioRecord& scenario) {
-    return !scenario.address.empty();
-}
+struct Attribute {
+    std::string_view name;
+    std::string_view value;
+};
 
-void AppendNumber(std::string& out, int number) {
-    out += std::to_string(number);
-}
-
-// One section of name-only records: <element name="..." keyAttribute="n"></element> for every key
-// 1..lastKey whose name is not empty.
-template <std::size_t Slots>
-void AppendNamedSection(std::string& out, std::string_view element, std::string_view keyAttribute,
-                        const std::array<std::string, Slots>& table, int lastKey) {
-    for (int key = 1; key <= lastKey; ++key) {
-        if (table[key].empty())
-            continue;
-        out += '<';
-        out += element;
-        out += " name=\"";
-        AppendXmlAttribute(out, table[key]);
-        out += "\" ";
-        out += keyAttribute;
+// One record's line: <element name="..." ...></element>, every value escaped.
+void AppendLine(std::string& out, std::string_view element, std::initializer_list<Attribute> attributes) {
+    out += '<';
+    out += element;
+    for (const Attribute& attribute : attributes) {
+        out += ' ';
+        out += attribute.name;
         out += "=\"";
-        AppendNumber(out, key);
-        out += "\"></";
-        out += element;
-        out += '>';
-        out += kLineEnd;
+        AppendXmlAttribute(out, attribute.value);
+        out += '"';
     }
+    out += "></";
+    out += element;
+    out += '>';
+    out += kLineEnd;
 }
 
-void AppendDevices(std::string& out, const ConfigModel& model) {
-    for (int address = 1; address <= kMaxDeviceAddress; ++address) {
-        const DeviceRecord& device = model.DeviceTable[address];
-        if (!IsWritten(device, address))
-            continue;
-        out += "<device name=\"";
-        AppendXmlAttribute(out, device.name);
-        out += "\" point=\"";
-        out += static_cast<char>('0' + address / 10);
-        out += static_cast<char>('0' + address % 10);
-        out += "\" group=\"";
-        if (device.group != 0)
-            AppendNumber(out, device.group);
-        out += "\" pull=\"\" type=\"";
-        AppendXmlAttribute(out, device.typeCode);
-        out += "\"></device>";
-        out += kLineEnd;
-    }
-}
-
-void AppendCameras(std::string& out, const ConfigModel& model) {
-    for (int number = 1; number <= kMaxCamera; ++number) {
-        const CameraRecord& camera = model.CameraTable[number];
-        if (!IsWritten(camera))
-            continue;
-        out += "<camera name=\"";
-        AppendXmlAttribute(out, camera.name);
-        out += "\" number=\"";
-        AppendNumber(out, number);
-        out += "\" adr=\"";
-        AppendXmlAttribute(out, AddressProper(camera.address));
-        out += IsOnLocalRiser(camera.address) ? "\" type=\"2\"></camera>" : "\" type=\"1\"></camera>";
-        out += kLineEnd;
-    }
-}
-
-void AppendScenarios(std::string& out, const ConfigModel& model) {
-    for (int number = 1; number <= kMaxScenario; ++number) {
-        const ScenarioRecord& scenario = model.ScenarioTable[number];
-        if (!IsWritten(scenario))
-            continue;
-        out += "<scf420 name=\"";
-        AppendXmlAttribute(out, scenario.name);
-        out += "\" number=\"";
-        AppendNumber(out, number);
-        out += "\" adr=\"";
-        AppendXmlAttribute(out, scenario.address);
-        out += "\"></scf420>";
-        out += kLineEnd;
+// The line of each record of the table that a save writes, in key order, given its key as text.
+template <typename Table, typename Line> void AppendSection(const Table& table, Line line) {
+    for (int key = 1; key < int(table.size()); ++key) {
+        if (SaveWrites(table[key], key))
+            line(table[key], std::to_string(key));
     }
 }
 
@@ -108,18 +49,18 @@ std::string DevicePartsNotWritten(const DeviceRecord& device) {
     return parts;
 }
 
-void NamedNotWritten(std::vector<UnwrittenRecord>& left, const char* element, const auto& table) {
-    if (!table[0].empty())
-        left.push_back({element, 0, table[0], ""});
+const std::string& NameOf(const std::string& name) {
+    return name;
+}
+const std::string& NameOf(const auto& record) {
+    return record.name;
 }
 
-template <typename Record>
-void AddressedNotWritten(std::vector<UnwrittenRecord>& left, const char* element, const Record& table) {
+// The slots of a table that hold anything and that a save leaves out.
+void HeldNotWritten(std::vector<UnwrittenRecord>& left, const char* element, const auto& table) {
     for (std::size_t key = 0; key < table.size(); ++key) {
-        const auto& record = table[key];
-        const bool held = !record.name.empty() || !record.address.empty();
-        if (held && (key == 0 || !IsWritten(record)))
-            left.push_back({element, int(key), record.name, ""});
+        if (!IsBlank(table[key]) && !SaveWrites(table[key], int(key)))
+            left.push_back({element, int(key), NameOf(table[key]), ""});
     }
 }
 
@@ -127,26 +68,23 @@ void AddressedNotWritten(std::vector<UnwrittenRecord>& left, const char* element
 
 std::vector<UnwrittenRecord> RecordsNotWritten(const ConfigModel& model) {
     std::vector<UnwrittenRecord> left;
+    // A device slot counts while it is in use: a deleted device keeps its pull mark and dimmer level.
     for (int address = 0; address < kDeviceSlots; ++address) {
         const DeviceRecord& device = model.DeviceTable[address];
-        if (device.inUse == 0)
+        if (!InUse(device))
             continue;
-        if (!IsWritten(device, address))
+        if (!SaveWrites(device, address))
             left.push_back({"device", address, device.name, ""});
         else if (std::string parts = DevicePartsNotWritten(device); !parts.empty())
             left.push_back({"device", address, device.name, std::move(parts)});
     }
-    NamedNotWritten(left, "group", model.GroupTable);
-    NamedNotWritten(left, "load", model.LoadTable);
-    NamedNotWritten(left, "aux", model.AuxTable);
-    NamedNotWritten(left, "probe", model.ProbeTable);
-    AddressedNotWritten(left, "camera", model.CameraTable);
-    AddressedNotWritten(left, "scf420", model.ScenarioTable);
-    for (int number = 0; number <= kMaxMh200; ++number) {
-        const Mh200Record& scenario = model.Mh200ScenarioTable[number];
-        if (!scenario.name.empty() || !scenario.cenActivation.empty() || !scenario.cenDeactivation.empty())
-            left.push_back({"scmh200", number, scenario.name, ""});
-    }
+    HeldNotWritten(left, "group", model.GroupTable);
+    HeldNotWritten(left, "load", model.LoadTable);
+    HeldNotWritten(left, "aux", model.AuxTable);
+    HeldNotWritten(left, "probe", model.ProbeTable);
+    HeldNotWritten(left, "camera", model.CameraTable);
+    HeldNotWritten(left, "scf420", model.ScenarioTable);
+    HeldNotWritten(left, "scmh200", model.Mh200ScenarioTable);
     return left;
 }
 
@@ -159,19 +97,36 @@ std::string WriteConfig(const ConfigModel& model) {
     out += kCurrentFileVersion;
     out += "\"></version>";
     out += kLineEnd;
-    AppendDevices(out, model);
+    AppendSection(model.DeviceTable, [&](const DeviceRecord& device, const std::string& address) {
+        AppendLine(out, "device",
+                   {{"name", device.name},
+                    {"point", address.size() == 1 ? '0' + address : address},
+                    {"group", device.group != 0 ? std::to_string(device.group) : ""},
+                    {"pull", ""},
+                    {"type", device.typeCode}});
+    });
+    const auto named = [&out](const char* element, const char* keyAttribute, const auto& table) {
+        out += kLineEnd;
+        AppendSection(table, [&](const std::string& name, const std::string& key) {
+            AppendLine(out, element, {{"name", name}, {keyAttribute, key}});
+        });
+    };
+    named("group", "group", model.GroupTable);
+    named("load", "priority", model.LoadTable);
+    named("aux", "number", model.AuxTable);
+    named("probe", "number", model.ProbeTable);
     out += kLineEnd;
-    AppendNamedSection(out, "group", "group", model.GroupTable, kMaxGroup);
+    AppendSection(model.CameraTable, [&](const CameraRecord& camera, const std::string& number) {
+        AppendLine(out, "camera",
+                   {{"name", camera.name},
+                    {"number", number},
+                    {"adr", AddressProper(camera.address)},
+                    {"type", IsOnLocalRiser(camera.address) ? "2" : "1"}});
+    });
     out += kLineEnd;
-    AppendNamedSection(out, "load", "priority", model.LoadTable, kMaxLoad);
-    out += kLineEnd;
-    AppendNamedSection(out, "aux", "number", model.AuxTable, kMaxAux);
-    out += kLineEnd;
-    AppendNamedSection(out, "probe", "number", model.ProbeTable, kMaxProbe);
-    out += kLineEnd;
-    AppendCameras(out, model);
-    out += kLineEnd;
-    AppendScenarios(out, model);
+    AppendSection(model.ScenarioTable, [&](const ScenarioRecord& scenario, const std::string& number) {
+        AppendLine(out, "scf420", {{"name", scenario.name}, {"number", number}, {"adr", scenario.address}});
+    });
     out += "</ACTUATOR>";
     out += kLineEnd;
     return out;

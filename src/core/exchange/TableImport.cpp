@@ -212,8 +212,7 @@ std::string_view TableWord(TableId table, bool italian) {
 int RecordsIn(const ConfigModel& model, TableId table) {
     int count = 0;
     WithSlots(model, table, [&](const auto& slots) {
-        count =
-            int(std::count_if(slots.begin(), slots.end(), [](const auto& slot) { return SlotInUse(slot); }));
+        count = int(std::count_if(slots.begin(), slots.end(), [](const auto& slot) { return InUse(slot); }));
     });
     return count;
 }
@@ -278,7 +277,7 @@ ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const 
                 row.refuse(kTwiceInFile, {keyName, keyText, std::to_string(first->second)});
             else
                 WithSlots(*result, request.table, [&](auto& slots) {
-                    if (!request.replace && SlotInUse(slots[key]))
+                    if (!request.replace && InUse(slots[key]))
                         row.refuse(kTaken, {keyName, keyText});
                 });
         }
@@ -297,7 +296,7 @@ ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const 
     WithSlots(*result, request.table, [&](auto& slots) {
         using Slot = std::decay_t<decltype(slots[0])>;
         for (std::size_t key = 0; key < slots.size(); ++key) {
-            if (!SlotInUse(slots[key]))
+            if (!InUse(slots[key]))
                 continue;
             const bool named = lineOfKey.contains(int(key));
             outcome.replaced += named;

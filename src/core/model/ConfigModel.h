@@ -65,6 +65,32 @@ void FreeDeviceSlot(DeviceRecord& device);
 // Gives the devices at addresses 1..99 the positions 1, 2, 3... in address order.
 void RenumberDevices(ConfigModel& model);
 
+// Three questions about a slot, each answered here alone.
+//
+// InUse: the slot holds a record by its table's test (a device's in-use mark, a name, a camera's or
+// a scenario's address, an MH200 scenario's name). The grids and the report list these records, and
+// an editor finds their key taken.
+bool InUse(const DeviceRecord& device);
+bool InUse(const std::string& name);
+bool InUse(const CameraRecord& camera);
+bool InUse(const ScenarioRecord& scenario);
+bool InUse(const Mh200Record& scenario);
+
+// SaveWrites: a save writes the record held in slot key: one in use at a key the file can carry
+// (1 and up, devices up to 99), a camera only with a name as well; an MH200 scenario never.
+bool SaveWrites(const DeviceRecord& device, int address);
+bool SaveWrites(const std::string& name, int key);
+bool SaveWrites(const CameraRecord& camera, int number);
+bool SaveWrites(const ScenarioRecord& scenario, int number);
+bool SaveWrites(const Mh200Record& scenario, int number);
+
+// IsBlank: every field is as in a fresh slot, whatever the table's test says.
+bool IsBlank(const DeviceRecord& device);
+bool IsBlank(const std::string& name);
+bool IsBlank(const CameraRecord& camera);
+bool IsBlank(const ScenarioRecord& scenario);
+bool IsBlank(const Mh200Record& scenario);
+
 // Device type codes and the names the device list and grid show for them.
 struct DeviceType {
     const char* code;

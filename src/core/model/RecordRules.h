@@ -29,19 +29,4 @@ bool IsDigits(std::string_view text, int most);
 std::string StoredCameraAddress(std::string_view typed, bool localRiser);
 std::string StoredScenarioAddress(std::string_view typed, int bus);
 
-// Whether a slot holds a record as the editors and the grids see it: a device in use, a camera or a
-// scenario with an address, a group, auxiliary, load or probe with a name.
-inline bool SlotInUse(const DeviceRecord& device) {
-    return device.inUse != 0;
-}
-inline bool SlotInUse(const CameraRecord& camera) {
-    return !camera.address.empty();
-}
-inline bool SlotInUse(const ScenarioRecord& scenario) {
-    return !scenario.address.empty();
-}
-inline bool SlotInUse(const std::string& name) {
-    return !name.empty();
-}
-
 } // namespace velto

@@ -26,7 +26,7 @@ public:
                            text(Word::groupWord)};
         for (int address = 1; address <= kMaxDeviceAddress; ++address) {
             const DeviceRecord& device = model_.DeviceTable[address];
-            if (device.inUse != 0)
+            if (InUse(device))
                 section.rows.push_back({std::to_string(address), device.name, DeviceTypeText(device.typeCode),
                                         groupText(device.group)});
         }
@@ -40,10 +40,10 @@ public:
             std::string members;
             for (int address = 1; address <= kMaxDeviceAddress; ++address) {
                 const DeviceRecord& device = model_.DeviceTable[address];
-                if (device.inUse != 0 && device.group == group)
+                if (InUse(device) && device.group == group)
                     members += (members.empty() ? "" : "\n") + std::to_string(address) + ' ' + device.name;
             }
-            if (!model_.GroupTable[group].empty() || !members.empty())
+            if (InUse(model_.GroupTable[group]) || !members.empty())
                 section.rows.push_back({std::to_string(group), model_.GroupTable[group], members});
         }
         return section;
@@ -52,7 +52,7 @@ public:
     ReportSection namedSlots(std::span<const std::string> table, TextPair heading, Word key) const {
         ReportSection section{text(heading), {}, {text(key), text(Word::nameWord)}, {}};
         for (std::size_t slot = 1; slot < table.size(); ++slot) {
-            if (!table[slot].empty())
+            if (InUse(table[slot]))
                 section.rows.push_back({std::to_string(slot), table[slot]});
         }
         return section;
@@ -67,7 +67,7 @@ public:
                            text(Word::busWord)};
         for (std::size_t number = 1; number < N; ++number) {
             const Record& record = table[number];
-            if (!record.address.empty())
+            if (InUse(record))
                 section.rows.push_back({std::to_string(number), record.name, AddressProper(record.address),
                                         busText(record.address)});
         }
@@ -80,7 +80,7 @@ public:
                            text(report::kCenDeactivation)};
         for (int number = 1; number <= kMaxMh200; ++number) {
             const Mh200Record& scenario = model_.Mh200ScenarioTable[number];
-            if (!scenario.name.empty())
+            if (InUse(scenario))
                 section.rows.push_back({std::to_string(number), scenario.name, scenario.cenActivation,
                                         scenario.cenDeactivation});
         }

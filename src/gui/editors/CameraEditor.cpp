@@ -1,8 +1,5 @@
 #include "CameraEditor.h"
 
-#include "GridView.h"
-#include "InputFilters.h"
-#include "NumberText.h"
 #include "RecordRules.h"
 
 #include <QFocusEvent>
@@ -23,15 +20,14 @@ bool UserMovesOn(const QWidget* box, const QFocusEvent* event) {
 } // namespace
 
 CameraEditor::CameraEditor(EditorHost& host, EditorRoles roles, Fields fields)
-    : RecordEditor(host, std::move(roles)), fields_(fields) {
-    AcceptDigitsOnly(fields_.address, kCameraAddressDigits);
+    : AddressedSlotEditor(host, std::move(roles), fields, host.model().CameraTable, kCameraAddressDigits) {
     fields_.address->installEventFilter(this);
 }
 
 void CameraEditor::UpdateConfirmEnabled() {
     roles_.confirmButton->setEnabled(
         !fields_.name->text().isEmpty() && fields_.number->currentIndex() >= 0 &&
-        fields_.riser->currentIndex() >= 0 &&
+        fields_.riserOrBus->currentIndex() >= 0 &&
         IsCameraAddressValue(LeadingDigitsValue(fields_.address->text().toStdString())));
 }
 
@@ -39,7 +35,7 @@ bool CameraEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fields_.address && event->type() == QEvent::FocusOut &&
         UserMovesOn(fields_.address, static_cast<QFocusEvent*>(event)))
         ValidateAddress();
-    return RecordEditor::eventFilter(watched, event);
+    return AddressedSlotEditor::eventFilter(watched, event);
 }
 
 void CameraEditor::ValidateAddress() {
@@ -51,14 +47,10 @@ void CameraEditor::ValidateAddress() {
     fields_.address->clear();
 }
 
-QString CameraEditor::loadRow(int row) {
-    fields_.name->setText(roles_.grid->cell(row, 0));
-    const QString number = roles_.grid->cell(row, 2);
-    ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
-    SetWholeText(fields_.address, roles_.grid->cell(row, 1));
+// The grid shows the address without its riser mark, and the riser's name.
+std::pair<QString, int> CameraEditor::shownAddress(int row) const {
     const bool privateRiser = roles_.grid->cell(row, 3).left(3).toLower() == QStringLiteral("pri");
-    fields_.riser->setCurrentIndex(privateRiser ? 0 : 1);
-    return number;
+    return {roles_.grid->cell(row, 1), privateRiser ? 0 : 1};
 }
 
 bool CameraEditor::readyToStore() const {
@@ -66,19 +58,8 @@ bool CameraEditor::readyToStore() const {
            fields_.number->currentIndex() >= 0;
 }
 
-bool CameraEditor::slotTaken(int key) const {
-    return SlotInUse(host_.model().CameraTable[key]);
-}
-
-void CameraEditor::store(int key) {
-    CameraRecord& camera = host_.model().CameraTable[key];
-    camera.name = fields_.name->text().toStdString();
-    camera.address =
-        StoredCameraAddress(fields_.address->text().toStdString(), fields_.riser->currentIndex() != 0);
-}
-
-void CameraEditor::freeSlot(int key) {
-    FreeSlotOf(host_.model().CameraTable, key);
+std::string CameraEditor::storedAddress(const std::string& typed, int riser) const {
+    return StoredCameraAddress(typed, riser != 0);
 }
 
 QString CameraEditor::deleteQuestion(int row) const {

@@ -41,7 +41,7 @@ int DeviceEditor::keyInEditor() const {
 }
 
 bool DeviceEditor::slotTaken(int key) const {
-    return SlotInUse(host_.model().DeviceTable[key]);
+    return InUse(host_.model().DeviceTable[key]);
 }
 
 void DeviceEditor::store(int key) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "RecordEditor.h"
-#include "RecordRules.h"
 
 #include <span>
 #include <string>
@@ -31,7 +30,7 @@ protected:
     QString loadRow(int row) override;
     bool readyToStore() const override;
     int keyInEditor() const override { return ComboKey(fields_.key); }
-    bool slotTaken(int key) const override { return SlotInUse(kind_.table[key]); }
+    bool slotTaken(int key) const override { return InUse(kind_.table[key]); }
     void store(int key) override { kind_.table[key] = fields_.name->text().toStdString(); }
     void freeSlot(int key) override;
     TextPair duplicateMessage() const override { return kind_.duplicate; }

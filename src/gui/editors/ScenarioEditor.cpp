@@ -1,54 +1,35 @@
 #include "ScenarioEditor.h"
 
-#include "GridView.h"
-#include "InputFilters.h"
-#include "NumberText.h"
 #include "RecordRules.h"
 
 namespace velto {
+
 ScenarioEditor::ScenarioEditor(EditorHost& host, EditorRoles roles, Fields fields)
-    : RecordEditor(host, std::move(roles)), fields_(fields) {
-    AcceptDigitsOnly(fields_.address, kScenarioAddressDigits);
-}
+    : AddressedSlotEditor(host, std::move(roles), fields, host.model().ScenarioTable,
+                          kScenarioAddressDigits) {}
 
 void ScenarioEditor::UpdateConfirmEnabled() {
     roles_.confirmButton->setEnabled(
-        !fields_.name->text().isEmpty() && fields_.bus->currentIndex() >= 0 &&
+        !fields_.name->text().isEmpty() && fields_.riserOrBus->currentIndex() >= 0 &&
         fields_.number->currentIndex() >= 0 &&
         IsScenarioAddressValue(LeadingDigitsValue(fields_.address->text().toStdString())));
 }
 
-QString ScenarioEditor::loadRow(int row) {
-    fields_.name->setText(roles_.grid->cell(row, 0));
-    const QString number = roles_.grid->cell(row, 2);
-    ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
+// The grid shows the address as stored. One that holds "#" without a well-formed bus suffix can only
+// come from a file: it loads as the private bus with the text before its first "#".
+std::pair<QString, int> ScenarioEditor::shownAddress(int row) const {
     const QString stored = roles_.grid->cell(row, 1);
     const int bus = ScenarioBus(stored.toStdString());
-    fields_.bus->setCurrentIndex(bus);
-    // An address that holds "#" without a well-formed bus suffix can only come from a file: it loads
-    // as the private bus with the text before its first "#".
-    SetWholeText(fields_.address, bus > 0 ? stored.chopped(4) : stored.section('#', 0, 0));
-    return number;
+    return {bus > 0 ? stored.chopped(4) : stored.section('#', 0, 0), bus};
 }
 
 bool ScenarioEditor::readyToStore() const {
     return !fields_.address->text().isEmpty() && !fields_.name->text().isEmpty() &&
-           fields_.number->currentIndex() >= 0 && fields_.bus->currentIndex() >= 0;
+           fields_.number->currentIndex() >= 0 && fields_.riserOrBus->currentIndex() >= 0;
 }
 
-bool ScenarioEditor::slotTaken(int key) const {
-    return SlotInUse(host_.model().ScenarioTable[key]);
-}
-
-void ScenarioEditor::store(int key) {
-    ScenarioRecord& scenario = host_.model().ScenarioTable[key];
-    scenario.name = fields_.name->text().toStdString();
-    scenario.address =
-        StoredScenarioAddress(fields_.address->text().toStdString(), fields_.bus->currentIndex());
-}
-
-void ScenarioEditor::freeSlot(int key) {
-    FreeSlotOf(host_.model().ScenarioTable, key);
+std::string ScenarioEditor::storedAddress(const std::string& typed, int bus) const {
+    return StoredScenarioAddress(typed, bus);
 }
 
 QString ScenarioEditor::deleteQuestion(int row) const {

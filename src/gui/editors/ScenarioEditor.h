@@ -1,37 +1,26 @@
 #pragma once
 
-#include "RecordEditor.h"
+#include "AddressedSlotEditor.h"
 
 namespace velto {
 
 // Tab 4: F420 scenarios by number 1..16, each with a name, an address below 99 and a bus.
-class ScenarioEditor final : public RecordEditor {
+// Fields: TnameS, CnumS, Cbus (0 private, k = local bus k), TindS.
+class ScenarioEditor final : public AddressedSlotEditor<ScenarioRecord> {
     Q_OBJECT
 public:
-    struct Fields {
-        QLineEdit* name;    // TnameS
-        QComboBox* number;  // CnumS
-        QComboBox* bus;     // Cbus: 0 private, k = local bus k
-        QLineEdit* address; // TindS
-    };
     ScenarioEditor(EditorHost& host, EditorRoles roles, Fields fields);
 
     void UpdateConfirmEnabled() override;
 
 protected:
-    QString loadRow(int row) override;
+    std::string storedAddress(const std::string& typed, int bus) const override;
+    std::pair<QString, int> shownAddress(int row) const override;
     bool readyToStore() const override;
-    int keyInEditor() const override { return ComboKey(fields_.number); }
-    bool slotTaken(int key) const override;
-    void store(int key) override;
-    void freeSlot(int key) override;
     TextPair duplicateMessage() const override {
         return {"Scenario già inserito", "Scenario already inserted"};
     }
     QString deleteQuestion(int row) const override;
-
-private:
-    const Fields fields_;
 };
 
 } // namespace velto

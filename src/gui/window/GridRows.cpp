@@ -10,7 +10,7 @@ QString Text(const std::string& text) {
 GridRows NamedSlotRows(std::span<const std::string> table) {
     GridRows rows;
     for (std::size_t key = 1; key < table.size(); ++key) {
-        if (!table[key].empty())
+        if (InUse(table[key]))
             rows.append({Text(table[key]), QString::number(key)});
     }
     return rows;
@@ -82,7 +82,7 @@ GridRows DeviceRows(const ConfigModel& model) {
     GridRows rows;
     for (int address = 1; address <= kMaxDeviceAddress; ++address) {
         const DeviceRecord& device = model.DeviceTable[address];
-        if (device.inUse != 0)
+        if (InUse(device))
             rows.append({Text(device.name), QString::number(device.group), DeviceTypeName(device.typeCode),
                          QString::number(address)});
     }
@@ -101,7 +101,7 @@ GridRows CameraRows(const ConfigModel& model, const UiTexts& texts) {
     GridRows rows;
     for (int number = 1; number <= kMaxCamera; ++number) {
         const CameraRecord& camera = model.CameraTable[number];
-        if (camera.address.empty())
+        if (!InUse(camera))
             continue;
         rows.append({Text(camera.name), Text(AddressProper(camera.address)), QString::number(number),
                      texts[RiserWord(camera.address)]});
@@ -113,7 +113,7 @@ GridRows ScenarioRows(const ConfigModel& model) {
     GridRows rows;
     for (int number = 1; number <= kMaxScenario; ++number) {
         const ScenarioRecord& scenario = model.ScenarioTable[number];
-        if (!scenario.address.empty())
+        if (InUse(scenario))
             rows.append({Text(scenario.name), Text(scenario.address), QString::number(number)});
     }
     return rows;
