@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -29,7 +28,8 @@ const char* const kUsage =
     "usage: velto-conf check [--lang eng|ita] FILE...\n"
     "       velto-conf rewrite [--lang eng|ita] IN OUT   (OUT may be - for standard output)\n"
     "       velto-conf export [--format json|csv] [--table NAME] [--separator C] FILE\n"
-    "       velto-conf report [--lang eng|ita] FILE [-o OUT.html]\n"
+    "       velto-conf report [--lang eng|ita] [--customer TEXT] [--site TEXT] [--installer TEXT]\n"
+    "                         [--company TEXT] [--date TEXT] [--notes TEXT] FILE [-o OUT.html]\n"
     "       velto-conf --help | --version\n"
     "\n"
     "check    reads each file as the window's Open does and prints every notice it gives\n"
@@ -37,7 +37,9 @@ const char* const kUsage =
     "export   prints the tables read from FILE as JSON, or one table as CSV (--format csv\n"
     "         --table devices|groups|loads|auxiliaries|probes|cameras|scenarios|mh200Scenarios;\n"
     "         UTF-8 with a byte-order mark, CR LF, --separator ';' for Italian spreadsheets)\n"
-    "report   writes the installation report of FILE as HTML, to OUT or standard output\n"
+    "report   writes the installation report of FILE as HTML, to OUT or standard output,\n"
+    "         opening with the project information given (the date is today's unless given;\n"
+    "         an empty value leaves a field out) and closing with a signature block\n"
     "\n"
     "Exit status: 0 no notice, 1 notices (or check found records a save would leave out)\n"
     "but every file read to its end, 2 a file could not be opened or parsed, its reading\n"
@@ -58,7 +60,9 @@ struct CommandLine {
 bool TakesOption(const std::string& command, const std::string& option) {
     if (command == "export")
         return option == "--format" || option == "--table" || option == "--separator";
-    return command == "report" && option == "-o";
+    return command == "report" &&
+           (option == "-o" || option == "--customer" || option == "--site" || option == "--installer" ||
+            option == "--company" || option == "--date" || option == "--notes");
 }
 
 CommandLine Parse(const std::vector<std::string>& arguments) {
@@ -228,12 +232,13 @@ int Export(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return read->status;
 }
 
-std::string LocalTimeNow() {
+// The local time now, as strftime formats it.
+std::string LocalTimeNow(const char* format) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    std::strftime(text, sizeof text, format, &local);
     return text;
 }
 
@@ -243,8 +248,13 @@ int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const auto read = ReadFile(path, line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
-    const ReportSource source{std::filesystem::absolute(path).lexically_normal().string(), read->version,
-                              LocalTimeNow()};
+    const ReportProject project{Option(line, "--customer", ""),
+                                Option(line, "--site", ""),
+                                Option(line, "--installer", ""),
+                                Option(line, "--company", ""),
+                                Option(line, "--date", LocalTimeNow("%Y-%m-%d")),
+                                Option(line, "--notes", "")};
+    const ReportSource source{path, read->version, LocalTimeNow("%Y-%m-%d %H:%M"), project};
     const std::string html = ReportHtml(BuildReport(read->model, source, line.italian));
     return WriteOut(html, Option(line, "-o", ""), out, err) ? read->status : kFailed;
 }

@@ -34,6 +34,7 @@ class ScenarioEditor;
 class SlotNameList;
 struct EditorRoles;
 struct Notice;
+struct ReportProject;
 
 inline constexpr int kTabCount = 5;
 inline const QString kWindowTitle = QStringLiteral("Velto-Configurator V.1.0");
@@ -141,9 +142,16 @@ private:
     void setStatus(const QString& text);
     // The file last opened or saved, empty for a configuration never saved.
     const QString& currentFilePath() const { return currentFile_; }
-    QString reportHtml() const;
+    // Asks for the project information the report opens with, proposing what was given before;
+    // false when the user cancels.
+    bool askProject(ReportProject& project);
+    QString reportHtml(const ReportProject& project) const;
     QString dialogFolder();
     FileDialogRequest fileDialogRequest(int mode);
+    // Whether the file a dialog chose, now named path with the extension the program added, may be
+    // written: the dialog asked about the name chosen, so a different file that exists is replaced only
+    // when the user says so.
+    bool mayReplace(const QString& chosen, const QString& path);
     void setCurrentFile(const QString& path);
     void setDirty(bool dirty);
     void showFileInTitle();

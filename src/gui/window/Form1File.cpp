@@ -36,6 +36,13 @@ FileDialogRequest Form1::fileDialogRequest(int mode) {
             mode == kOpenMode ? QString() : QStringLiteral("xml")};
 }
 
+bool Form1::mayReplace(const QString& chosen, const QString& path) {
+    const QFileInfo target(path);
+    return path == chosen || !(target.exists() || target.isSymLink()) ||
+           showBox(ReplaceQuestionText(path, UiLanguage), kExecutableName, Buttons::YesNo, Icon::Question) ==
+               kAnswerYes;
+}
+
 void Form1::setCurrentFile(const QString& path) {
     currentFile_ = path;
     if (!path.isEmpty()) {
@@ -103,6 +110,8 @@ void Form1::mSave_Click() {
     if (chosen.isEmpty())
         return;
     const QString path = WithXmlExtension(chosen);
+    if (!mayReplace(chosen, path))
+        return;
     std::string error;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), WriteConfig(model_), error)) {
         showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
