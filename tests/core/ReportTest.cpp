@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
-#include <tuple>
 
 namespace velto {
 namespace {
@@ -102,14 +101,14 @@ TEST(Report, ListsEveryRecordInKeyOrderAndItsHtmlKeepsEveryCharacter) {
             back.sections.back().rows.push_back(Cells(row));
     }
     for (const pugi::xml_node cell : table.child("tbody").child("tr").children("td")) {
-        std::vector<std::pair<std::string, std::string>> lines; // "label: value": name, date, line to sign
-        for (const pugi::xml_node text : cell.children())
-            if (const std::string line = text.value(); text.type() == pugi::node_pcdata)
-                lines.emplace_back(line.substr(0, line.find(": ")), line.substr(line.find(": ") + 2));
-        ASSERT_EQ(lines.size(), 3u);
-        std::tie(back.nameLabel, back.dateLabel, back.signatureLabel) =
-            std::tuple(lines[0].first, lines[1].first, lines[2].first);
-        back.signatures.push_back({cell.child("b").text().get(), lines[0].second, lines[1].second});
+        std::vector<std::string> lines; // "label: value" for the name, the date and the line to sign on
+        for (const pugi::xpath_node text : cell.select_nodes("text()"))
+            lines.push_back(text.node().value());
+        back.nameLabel = lines.at(0).substr(0, lines[0].find(": "));
+        back.dateLabel = lines.at(1).substr(0, lines[1].find(": "));
+        back.signatureLabel = lines.at(2).substr(0, lines[2].find(": "));
+        back.signatures.push_back({cell.child("b").text().get(), lines[0].substr(lines[0].find(": ") + 2),
+                                   lines[1].substr(lines[1].find(": ") + 2)});
     }
     EXPECT_TRUE(table.next_sibling().empty());
     std::string expected = Flatten(document);

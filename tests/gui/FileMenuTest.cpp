@@ -304,26 +304,14 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     EXPECT_GT(smallest, 9 * 1.1);
 
     trigger("mIta");
-    report("handover.pdf", "PDF",
-           Project({{"Tcliente", "Anna Bianchi"},
-                    {"Tsito", "Via Roma 1, Città"},
-                    {"Tinstallatore", "Mario Rossi"},
-                    {"Tditta", "Rossi Impianti"},
-                    {"Tdata", "7 dicembre 2026"},
-                    {"Tnote", "Chiavi\nCodice 1234"}}));
-    EXPECT_TRUE(
-        ReportText(path("handover.pdf"))
-            .simplified()
-            .contains("Cliente Anna Bianchi Indirizzo dell'impianto Via Roma 1, Città Installatore Mario "
-                      "Rossi Ditta Rossi Impianti Data 7 dicembre 2026 Note Chiavi Codice 1234 File site.xml"
-                      " Prodotto il "))
-        << ReportText(path("handover.pdf")).toStdString();
-    EXPECT_TRUE(
-        ReportText(path("handover.pdf"))
-            .simplified()
-            .endsWith("Installatore Cliente Nome: Mario Rossi, Rossi Impianti Nome: Anna Bianchi Data: 7 "
-                      "dicembre 2026 Data: 7 dicembre 2026 Firma: ______________________________ Firma: "
-                      "______________________________ 1/1"));
+    // clang-format off
+    report("handover.pdf", "PDF", Project({{"Tcliente", "Anna Bianchi"}, {"Tsito", "Via Roma 1, Città"}, {"Tinstallatore", "Mario Rossi"},
+                                           {"Tditta", "Rossi Impianti"}, {"Tdata", "7 dicembre 2026"}, {"Tnote", "Chiavi\nCodice 1234"}}));
+    EXPECT_TRUE(ReportText(path("handover.pdf")).simplified().contains(QRegularExpression(
+        "^Rapporto di installazione Cliente Anna Bianchi Indirizzo dell'impianto Via Roma 1, Città Installatore Mario Rossi Ditta Rossi "
+        "Impianti Data 7 dicembre 2026 Note Chiavi Codice 1234 File site.xml Prodotto il .* Installatore Cliente Nome: Mario Rossi, "
+        "Rossi Impianti Nome: Anna Bianchi Data: 7 dicembre 2026 Data: 7 dicembre 2026 Firma: _{30} Firma: _{30} 1/1$")));
+    // clang-format on
     const auto proposes = [&](const QStringList& expected) {
         toolkit.expectForm([&](QDialog& dialog) {
             QStringList shown{dialog.findChild<QPlainTextEdit*>("Tnote")->toPlainText()};
@@ -376,20 +364,15 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     toolkit.expectForm(Project({}, "CannR"));
     trigger("mPrint");
 
-    // Around the end of a page, no page ends with a table's heading and the signature block stays whole.
+    // Around the end of a page, the signature block stays whole.
     for (int devices = 30; devices <= 50; ++devices) {
         trigger("mNew");
         for (int address = 1; address <= devices; ++address)
             model().DeviceTable[address] = {"Lamp", false, 1, "1", 0, std::uint8_t(address)};
         report("long.pdf");
-        for (const QString& page : ReportText(path("long.pdf")).split('\f', Qt::SkipEmptyParts)) {
-            const QStringList lines = page.trimmed().split(QRegularExpression(" *\n[ \n]*"));
-            EXPECT_FALSE(lines.size() > 1 && lines[lines.size() - 2].contains(
-                                                 QRegularExpression("^(Device|Groups|address|number)\\b")))
-                << devices << " devices: " << page.toStdString();
+        for (const QString& page : ReportText(path("long.pdf")).split('\f', Qt::SkipEmptyParts))
             EXPECT_EQ(page.contains(QRegularExpression("Installer +Customer")), page.contains("Signature:"))
                 << devices;
-        }
     }
 
     toolkit.expectBox(kAnswerOk);
