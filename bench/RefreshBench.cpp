@@ -17,7 +17,7 @@ class SilentToolkit final : public Toolkit {
 public:
     int messageBox(QWidget*, const QString&, const QString&, Buttons, Icon) override { return kAnswerOk; }
     QString fileDialog(const FileDialogRequest&) override { return {}; }
-    bool printDialog(QWidget*, QPrinter&) override { return false; }
+    bool runDialog(QDialog&) override { return false; }
     QString setting(const QString&, const QString&, const QString& defaultValue) override {
         return defaultValue;
     }

@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -35,7 +34,8 @@ const char* const kUsage =
     "       velto-conf export [--format json|csv] [--table NAME] [--separator C] [--raw] FILE\n"
     "       velto-conf import [--lang eng|ita] [--separator C] [--replace] --table NAME FILE.csv CONF.xml\n"
     "                         [-o OUT.xml]\n"
-    "       velto-conf report [--lang eng|ita] FILE [-o OUT.html]\n"
+    "       velto-conf report [--lang eng|ita] [--customer TEXT] [--site TEXT] [--installer TEXT]\n"
+    "                         [--company TEXT] [--date TEXT] [--notes TEXT] FILE [-o OUT.html]\n"
     "       velto-conf --help | --version\n"
     "\n"
     "check    reads each file as the window's Open does and prints every notice it gives\n"
@@ -47,7 +47,9 @@ const char* const kUsage =
     "import   adds the rows of a CSV table, as export writes it, to CONF.xml (a missing one is\n"
     "         empty) and writes it, or OUT; --replace empties the table first. Every row is\n"
     "         checked as the window's editor checks it; if any is refused, nothing is written\n"
-    "report   writes the installation report of FILE as HTML, to OUT or standard output\n"
+    "report   writes the installation report of FILE as HTML, to OUT or standard output,\n"
+    "         opening with the project information given (the date is today's unless given;\n"
+    "         an empty value leaves a field out) and closing with a signature block\n"
     "\n"
     "Exit status: 0 no notice, 1 notices (or check found records a save would leave out,\n"
     "or import refused rows) but every file read to its end, 2 a file could not be opened\n"
@@ -72,7 +74,9 @@ bool TakesOption(const std::string& command, const std::string& option) {
         return option == "--format" || option == "--table" || option == "--separator";
     if (command == "import")
         return option == "--table" || option == "--separator" || option == "-o";
-    return command == "report" && option == "-o";
+    return command == "report" &&
+           (option == "-o" || option == "--customer" || option == "--site" || option == "--installer" ||
+            option == "--company" || option == "--date" || option == "--notes");
 }
 
 bool IsFlag(const std::string& command, const std::string& option) {
@@ -326,11 +330,12 @@ int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return kClean;
 }
 
-std::string LocalTimeNow() {
+// The local time now, as strftime formats it.
+std::string LocalTimeNow(const char* format) {
     const std::time_t now = std::time(nullptr);
     const std::tm local = LocalTime(now);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    std::strftime(text, sizeof text, format, &local);
     return text;
 }
 
@@ -343,8 +348,13 @@ int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const auto read = ReadFile(path, line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
-    const ReportSource source{FileName(std::filesystem::absolute(FilePath(path)).lexically_normal()),
-                              read->version, LocalTimeNow()};
+    const ReportProject project{Option(line, "--customer", ""),
+                                Option(line, "--site", ""),
+                                Option(line, "--installer", ""),
+                                Option(line, "--company", ""),
+                                Option(line, "--date", LocalTimeNow("%Y-%m-%d")),
+                                Option(line, "--notes", "")};
+    const ReportSource source{path, read->version, LocalTimeNow("%Y-%m-%d %H:%M"), project};
     const std::string html = ReportHtml(BuildReport(read->model, source, line.italian));
     return WriteOut(html, target, out, err) ? read->status : kFailed;
 }

@@ -119,7 +119,7 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"export", "--format", "csv", "--table", "cameras", "--separator", ";", "names.xml"}, {0,
          "\xEF\xBB\xBFnumber;name;address\r\n4;\"a;b\";4100#2\r\n", ""}},
         // report: HTML to a file, notices as check's
-        {{"report", "dropped.xml", "-o", "report.html"}, {1, "", noticed}},
+        {{"report", "--customer", "Anna", "--date", "", "--company", "Rossi", "dropped.xml", "-o", "report.html"}, {1, "", noticed}},
         {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, {2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"}},
         {{"report", "clean.xml", "-o", "no/such/folder.html"}, {2, "", "velto-conf: cannot write no/such/folder.html: " + noFolder + "\n"}},
         {{"report", "-o"}, {2, "", "velto-conf: -o needs a value\n"}},
@@ -147,8 +147,13 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
     for (const auto& c : cases)
         EXPECT_EQ(Invoke(c.arguments, c.outputFails), c.outcome) << ::testing::PrintToString(c.arguments);
     EXPECT_FALSE(fs::exists("never.xml") || fs::exists("never.html"));
-    EXPECT_NE(test::ReadBytes("report.html").find("<td>5</td><td>Lamp</td><td>dimmer</td>"),
-              std::string::npos);
+    const std::string report =
+        test::ReadBytes("report.html"); // the fields given, the date given empty left out
+    for (const char* expected :
+         {"<td>5</td><td>Lamp</td><td>dimmer</td>", ">Customer</th><td>Anna</td>",
+          ">Company</th><td>Rossi</td>", ">File</th><td>dropped.xml</td>", "Name: Rossi<br/>Date: <br/>"})
+        EXPECT_NE(report.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(report.find(">Date</th>"), std::string::npos);
     const auto [helpStatus, help, helpErr] = Invoke({"-h"});
     EXPECT_TRUE(helpStatus == 0 && help.starts_with("usage: velto-conf check")) << helpErr;
 }

@@ -101,7 +101,8 @@ TEST(TableImport, ExportedTablesComeBackWhole) {
                                             "scenarios 2: name: the name is empty"}},
         {DataPath("writer/escaping.xml"), {"devices 2: type: 'a&b' is not a device type (1, 2 or 1d)",
          "scenarios 2: address: '1<2' is not a scenario address (0 to 98, then #4# and the bus 1 to 9 on a local bus)"}},
-        {DataPath("report/full.xml"), {"devices 5: point: '150' is not a device address (1 to 99, not ending in 0)",
+        {DataPath("report/full.xml"), {"devices 5: point: '60' is not a device address (1 to 99, not ending in 0)",
+                                        "devices 7: point: '150' is not a device address (1 to 99, not ending in 0)",
          "scenarios 4: address: '5#4#x' is not a scenario address (0 to 98, then #4# and the bus 1 to 9 on a local bus)"}},
     };
     // clang-format on

@@ -1,10 +1,13 @@
 // The file menu as the window runs it; what a file holds is the core tests' part.
 #include "WindowFixture.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <system_error>
 #include <unistd.h>
 
@@ -307,61 +310,158 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     EXPECT_EQ(shown(), before);
 }
 
-// A report's text: HTML as written, a PDF's as pdftotext (poppler) extracts it, pages split by form feeds.
-QString ReportText(const QString& pdf) {
-    if (QFile html(pdf); !pdf.endsWith("pdf"))
-        return html.open(QIODevice::ReadOnly) ? QString::fromUtf8(html.readAll()) : "unreadable";
-    QProcess extract;
-    extract.start("pdftotext", {"-layout", pdf, "-"});
-    EXPECT_TRUE(extract.waitForFinished()) << "pdftotext (poppler-utils) did not run";
-    EXPECT_EQ(extract.exitCode(), 0) << extract.readAllStandardError().toStdString();
-    return QString::fromUtf8(extract.readAllStandardOutput());
+// What a poppler-utils program prints.
+QString Poppler(const QStringList& command) {
+    QProcess tool;
+    tool.start(command[0], command.mid(1));
+    EXPECT_TRUE(tool.waitForFinished() && tool.exitCode() == 0) << command.join(' ').toStdString();
+    return QString::fromUtf8(tool.readAllStandardOutput());
 }
 
-// The report goes out as the typed extension, else the chosen filter, says, in the language in force.
+// A report's text: HTML as written, a PDF's as pdftotext extracts it, pages split by form feeds.
+QString ReportText(const QString& file) {
+    if (QFile html(file); !file.endsWith("pdf"))
+        return html.open(QIODevice::ReadOnly) ? QString::fromUtf8(html.readAll()) : "unreadable";
+    return Poppler({"pdftotext", "-layout", file, "-"});
+}
+
+// The user types into the project dialog's fields by name, the others left as proposed, and presses a button.
+std::function<bool(QDialog&)> Project(const QMap<QString, QString>& typed = {}, const char* button = "CokR") {
+    return [=](QDialog& dialog) {
+        for (const auto& [name, text] : typed.asKeyValueRange()) {
+            QTest::keySequence(dialog.findChild<QWidget*>(name), QKeySequence::SelectAll);
+            QApplication::clipboard()->setText(text);
+            QTest::keySequence(dialog.findChild<QWidget*>(name), QKeySequence::Paste);
+        }
+        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    };
+}
+
+// The report opens with the project information asked for (the installer's kept for every file, the rest for
+// its file) and ends with the signatures; a dozen records fill one page. It goes out as the typed extension,
+// whatever the filter, else the chosen filter, says, or to the printer from the preview.
 TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     FillModel(model());
     model().DeviceTable[20] = {"Città più", false, 3, "1", 0, 3};
+    model().Mh200ScenarioTable[7] = {"Away", "0099", "9999"}; // a dozen records, every table used
     window->RefreshAllViews();
     save(path("site.xml"));
     const QList<QAction*> commands = find<QMenu>("mFile")->actions();
     const auto at = [&](const char* name) { return commands.indexOf(find<QAction>(name)); };
     EXPECT_TRUE(at("mReport") == at("mSave") + 1 && at("mPrint") == at("mSave") + 2);
+    const auto report = [&](const QString& typed, const QString& filter = "PDF",
+                            std::function<bool(QDialog&)> form = Project()) {
+        toolkit.expectForm(form);
+        toolkit.expectDialog(path(typed), filter);
+        trigger("mReport");
+    };
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
     // clang-format off
     const struct { const char *typed, *filter, *written; bool italian; } cases[] = {
-        {"a.pdf", "HTML", "a.pdf", false}, {"b", "PDF", "b.pdf", true}, {"c", "HTML", "c.html", false}, {"d.HTML", "PDF", "d.HTML", true}};
+        {"a.pdf", "HTML", "a.pdf", false}, {"b", "PDF", "b.pdf", true}, {"c", "HTML", "c.html", false}, {"d.HTML", "PDF", "d.HTML", true},
+        {"x.htm", "PDF", "x.htm", false}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         trigger(c.italian ? "mIta" : "mEng");
-        toolkit.expectDialog(path(c.typed), c.filter);
-        trigger("mReport");
+        report(c.typed, c.filter);
         const FileDialogRequest& r = toolkit.dialogs().back();
         EXPECT_EQ((QStringList{r.title, r.fileName, r.filter, r.initialFolder}),
                   (QStringList{c.italian ? "Esporta rapporto" : "Export report", "site.pdf",
                                QString("PDF%1*.pdf%1HTML%1*.html;*.htm%1").arg(QChar(0)), folder.path()}));
         const QString text = ReportText(path(c.written));
-        for (const char* expected :
-             {c.italian ? "Rapporto di installazione" : "Installation report",
-              c.italian ? "Pubblico" : "Local rise", "site.xml", "Città più", "Evening"})
-            EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+        for (const QString& expected :
+             QStringList{c.italian ? "Rapporto di installazione" : "Installation report",
+                         c.italian ? "Pubblico" : "Local rise", "site.xml", "Città più", "Evening", today})
+            EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+        EXPECT_FALSE(text.contains(folder.path()) || text.contains(c.italian ? "Indirizzo" : "Site address"));
     }
-    const QStringList pages = ReportText(path("a.pdf")).split('\f', Qt::SkipEmptyParts);
-    EXPECT_EQ(pages.size(), 7); // the facts and the first table, then one page per table
-    for (int page = 0; page < pages.size(); ++page)
-        EXPECT_EQ(pages[page].trimmed().split('\n').back().trimmed(), QString::number(page + 1));
+    EXPECT_EQ(rows("Fl_cam").back(), "Gate|4100|5|Pubblico"); // the language of the last refresh
+    EXPECT_TRUE(Poppler({"pdfinfo", path("a.pdf")}).contains(QRegularExpression("Pages: +1\n")));
+    EXPECT_TRUE(
+        ReportText(path("a.pdf")).simplified().endsWith("Signature: ______________________________ 1/1"));
+    // Words, not the page numbers, at least 9 pt: a word's box is about 1.15 times the size of its type.
+    double smallest = 99;
+    for (const auto& m : QRegularExpression(R"re(yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">[^0-9<])re")
+                             .globalMatch(Poppler({"pdftotext", "-bbox", path("a.pdf"), "-"})))
+        smallest = std::min(smallest, m.captured(2).toDouble() - m.captured(1).toDouble());
+    EXPECT_GT(smallest, 9 * 1.1);
 
-    trigger("mEng"); // the rows shown keep the language of their last refresh
-    EXPECT_EQ(rows("Fl_cam").back(), "Gate|4100|5|Pubblico");
-    toolkit.expectPrint(path("printed.pdf"));
+    trigger("mIta");
+    // clang-format off
+    report("handover.pdf", "PDF", Project({{"Tcliente", "Anna Bianchi"}, {"Tsito", "Via Roma 1, Città"}, {"Tinstallatore", "Mario Rossi"},
+                                           {"Tditta", "Rossi Impianti"}, {"Tdata", "7 dicembre 2026"}, {"Tnote", "Chiavi\nCodice 1234"}}));
+    EXPECT_TRUE(ReportText(path("handover.pdf")).simplified().contains(QRegularExpression(
+        "^Rapporto di installazione Cliente Anna Bianchi Indirizzo dell'impianto Via Roma 1, Città Installatore Mario Rossi Ditta Rossi "
+        "Impianti Data 7 dicembre 2026 Note Chiavi Codice 1234 File site.xml Prodotto il .* Installatore Cliente Nome: Mario Rossi, "
+        "Rossi Impianti Nome: Anna Bianchi Data: 7 dicembre 2026 Data: 7 dicembre 2026 Firma: _{30} Firma: _{30} 1/1$")));
+    // clang-format on
+    const auto proposes = [&](const QStringList& expected) {
+        toolkit.expectForm([&](QDialog& dialog) {
+            QStringList shown{dialog.findChild<QPlainTextEdit*>("Tnote")->toPlainText()};
+            for (const char* name : {"Tcliente", "Tsito", "Tinstallatore", "Tditta", "Tdata"})
+                shown << dialog.findChild<QLineEdit*>(name)->text();
+            EXPECT_EQ(shown, expected);
+            return Project({}, "CannR")(dialog); // and no file dialog follows
+        });
+        trigger("mReport");
+    };
+    proposes(
+        {"Chiavi\nCodice 1234", "Anna Bianchi", "Via Roma 1, Città", "Mario Rossi", "Rossi Impianti", today});
+    save(path("other.xml"));
+    proposes({"", "", "", "Mario Rossi", "Rossi Impianti", today});
+
+    // A name the program completes asks before replacing a file of the final name: the report's and Save's.
+    for (const int answer : {kAnswerNo, kAnswerYes}) {
+        QList<RecordedBox> asked;
+        for (QFile file : {path("b.pdf"), path("other2.xml")}) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+            toolkit.expectBox(answer);
+            asked.append({file.fileName() + " esiste già.\nSostituirlo?", "velto-configurator",
+                          Buttons::YesNo, Icon::Question});
+        }
+        report("b");
+        save(path("other2"));
+        EXPECT_EQ(toolkit.takeBoxes(), asked);
+        for (QFile file : {path("b.pdf"), path("other2.xml")})
+            EXPECT_EQ(file.open(QIODevice::ReadOnly) && file.readAll() == "old", answer == kAnswerNo);
+    }
+
+    // The sample files: the worked example on one page, the villa on at most two.
+    for (const auto& [file, pages] :
+         {std::pair{"writer/worked_example.xml", "1"}, {"../../examples/villa.xml", "[12]"}}) {
+        open(QString(VELTO_TEST_DATA_DIR) + '/' + file);
+        report("sample.pdf");
+        EXPECT_TRUE(Poppler({"pdfinfo", path("sample.pdf")})
+                        .contains(QRegularExpression(QString("Pages: +") + pages + "\n")))
+            << file;
+    }
+    trigger("mEng");
+    int pages = 0;
+    toolkit.expectForm(Project());
+    toolkit.expectPreview(path("printed.pdf"), &pages);
     trigger("mPrint");
-    EXPECT_TRUE(ReportText(path("printed.pdf")).contains("Installation report"));
-    toolkit.expectPrint("");
+    EXPECT_TRUE(pages == 2 && ReportText(path("printed.pdf")).contains("Signature: ______")) << pages;
+    toolkit.expectForm(Project());
+    toolkit.expectPreview("");
+    trigger("mPrint");
+    toolkit.expectForm(Project({}, "CannR"));
     trigger("mPrint");
 
-    toolkit.expectDialog(path("missing/report.pdf"));
+    // Around the end of a page, the signature block stays whole.
+    for (int devices = 30; devices <= 50; ++devices) {
+        trigger("mNew");
+        for (int address = 1; address <= devices; ++address)
+            model().DeviceTable[address] = {"Lamp", false, 1, "1", 0, std::uint8_t(address)};
+        report("long.pdf");
+        for (const QString& page : ReportText(path("long.pdf")).split('\f', Qt::SkipEmptyParts))
+            EXPECT_EQ(page.contains(QRegularExpression("Installer +Customer")), page.contains("Signature:"))
+                << devices;
+    }
+
     toolkit.expectBox(kAnswerOk);
-    trigger("mReport");
+    report("missing/report.pdf");
     EXPECT_EQ(onlyBox(), (RecordedBox{path("missing/report.pdf") + ": No such file or directory",
                                       "velto-configurator", Buttons::Ok, Icon::Critical}));
 }

@@ -1,5 +1,7 @@
 #include "ScriptedToolkit.h"
 
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <gtest/gtest.h>
 
@@ -17,9 +19,9 @@ template <typename T> T Next(QQueue<T>& answers, const std::string& what, T fall
 } // namespace
 
 ScriptedToolkit::~ScriptedToolkit() {
-    EXPECT_TRUE(answers_.isEmpty() && paths_.isEmpty() && prints_.isEmpty())
+    EXPECT_TRUE(answers_.isEmpty() && paths_.isEmpty() && forms_.isEmpty())
         << "scripted answers never used: " << answers_.size() << " box, " << paths_.size() << " file dialog, "
-        << prints_.size() << " print dialog";
+        << forms_.size() << " other dialog";
 }
 
 int ScriptedToolkit::messageBox(QWidget*, const QString& text, const QString& title, Buttons buttons,
@@ -37,11 +39,25 @@ QString ScriptedToolkit::fileDialog(const FileDialogRequest& request) {
     return path;
 }
 
-bool ScriptedToolkit::printDialog(QWidget*, QPrinter& printer) {
-    const QString pdfPath = Next(prints_, "print dialog", QString());
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    return !pdfPath.isEmpty();
+bool ScriptedToolkit::runDialog(QDialog& dialog) {
+    return Next(forms_, "dialog " + dialog.objectName().toStdString(),
+                std::function<bool(QDialog&)>([](QDialog&) { return false; }))(dialog);
+}
+
+void ScriptedToolkit::expectPreview(const QString& pdfPath, int* pages) {
+    expectForm([pdfPath, pages](QDialog& dialog) {
+        auto* shown = dialog.findChild<QPrintPreviewWidget*>(); // inside Qt's print preview dialog
+        shown->updatePreview();
+        if (pages)
+            *pages = shown->pageCount();
+        // What the preview's print button leads to once the print dialog has chosen a printer.
+        QPrinter* printer = static_cast<QPrintPreviewDialog&>(dialog).printer();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPath);
+        if (!pdfPath.isEmpty())
+            shown->print();
+        return !pdfPath.isEmpty();
+    });
 }
 
 } // namespace velto::testing

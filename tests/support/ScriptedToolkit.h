@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 #include <utility>
 
 namespace velto::testing {
@@ -26,12 +27,15 @@ public:
     void expectBox(int answer) { answers_.enqueue(answer); }
     // The path a file dialog answers, and the filter it leaves chosen.
     void expectDialog(const QString& path, const QString& filter = {}) { paths_.enqueue({path, filter}); }
-    // The print dialog prints to this PDF file; an empty path cancels it.
-    void expectPrint(const QString& pdfPath) { prints_.enqueue(pdfPath); }
+    // What the user does in the next dialog the program runs; answers whether the user accepted it.
+    void expectForm(std::function<bool(QDialog&)> user) { forms_.enqueue(std::move(user)); }
+    // The next dialog is the print preview: it prints to this PDF file, or closes when the path is empty.
+    // pages receives the number of pages the preview showed.
+    void expectPreview(const QString& pdfPath, int* pages = nullptr);
 
     int messageBox(QWidget*, const QString& text, const QString& title, Buttons, Icon) override;
     QString fileDialog(const FileDialogRequest& request) override;
-    bool printDialog(QWidget* owner, QPrinter& printer) override;
+    bool runDialog(QDialog& dialog) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override {
         return settings.value(section + '/' + key, defaultValue);
     }
@@ -52,7 +56,7 @@ public:
 private:
     QQueue<int> answers_;
     QQueue<std::pair<QString, QString>> paths_;
-    QQueue<QString> prints_;
+    QQueue<std::function<bool(QDialog&)>> forms_;
     QList<RecordedBox> boxes_;
     QList<FileDialogRequest> dialogs_;
 };

@@ -21,7 +21,7 @@ public:
         return velto::kAnswerOk;
     }
     QString fileDialog(const velto::FileDialogRequest&) override { return sample_; }
-    bool printDialog(QWidget*, QPrinter&) override { return false; }
+    bool runDialog(QDialog&) override { return false; }
     QString setting(const QString&, const QString& key, const QString& otherwise) override {
         return key == QLatin1String("language") ? language_ : otherwise;
     }

@@ -91,11 +91,6 @@ char* EncodeUtf8(char32_t codePoint, char* out) {
     return out;
 }
 
-void AppendUtf8(std::string& out, char32_t codePoint) {
-    char bytes[4];
-    out.append(bytes, EncodeUtf8(codePoint, bytes));
-}
-
 struct Reference {
     char32_t codePoint = 0;
     std::size_t length = 0; // 0 = no reference here
@@ -145,6 +140,11 @@ void AppendCharacterReference(std::string& out, char32_t codePoint) {
 }
 
 } // namespace
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+    char bytes[4];
+    out.append(bytes, EncodeUtf8(codePoint, bytes));
+}
 
 bool IsValidUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());

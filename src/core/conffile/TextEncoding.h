@@ -37,6 +37,9 @@ std::string Utf16ToUtf8(std::string_view bytes);
 // characters, U+FFFE, U+FFFF) and bytes that are not part of a well-formed UTF-8 sequence as U+FFFD.
 void AppendXmlAttribute(std::string& out, std::string_view utf8);
 
+// Appends one character in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // The number of characters of a UTF-8 text (an ill-formed byte counts as one).
 std::size_t CountCharacters(std::string_view utf8);
 

@@ -2,6 +2,7 @@
 
 #include "ReportTexts.h"
 
+#include <initializer_list>
 #include <span>
 
 namespace velto {
@@ -92,24 +93,40 @@ private:
     bool italian_;
 };
 
-// The file's name and the folder it is in.
-std::pair<std::string, std::string> SplitPath(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return {path, {}};
-    return {path.substr(slash + 1), path.substr(0, slash == 0 ? 1 : slash)};
+// The file's name without its folder.
+std::string FileName(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+// The facts given, leaving out those without a value.
+void AddGiven(std::vector<ReportFact>& facts, std::initializer_list<ReportFact> given) {
+    for (const ReportFact& fact : given)
+        if (!fact.value.empty())
+            facts.push_back(fact);
 }
 
 } // namespace
 
 ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source, bool italian) {
     const Builder b(model, italian);
-    const auto [name, folder] = SplitPath(source.filePath);
-    ReportDocument document{italian ? "it" : "en", b.text(report::kTitle), {}, {}};
-    document.facts = {{b.text(report::kFileName), name.empty() ? b.text(report::kNotSaved) : name},
-                      {b.text(report::kFolder), folder},
-                      {b.text(report::kFileVersion), source.fileVersion},
-                      {b.text(report::kProducedAt), source.producedAt}};
+    const ReportProject& project = source.project;
+    const std::string name = FileName(source.filePath);
+    ReportDocument document{
+        italian ? "it" : "en", b.text(report::kTitle),     {}, {}, {}, b.text(report::kName),
+        b.text(report::kDate), b.text(report::kSignature), {}};
+    AddGiven(document.facts, {{b.text(report::kCustomer), project.customer},
+                              {b.text(report::kSite), project.site},
+                              {b.text(report::kInstaller), project.installer},
+                              {b.text(report::kCompany), project.company},
+                              {b.text(report::kDate), project.date},
+                              {b.text(report::kNotes), project.notes, true},
+                              {b.text(report::kFileName), name.empty() ? b.text(report::kNotSaved) : name},
+                              {b.text(report::kFileVersion), source.fileVersion},
+                              {b.text(report::kProducedAt), source.producedAt}});
+    const std::string separator = project.installer.empty() || project.company.empty() ? "" : ", ";
+    document.signatures = {
+        {b.text(report::kInstaller), project.installer + separator + project.company, project.date},
+        {b.text(report::kCustomer), project.customer, project.date}};
 
     const std::vector<ReportSection> all{
         b.devices(),
@@ -124,7 +141,7 @@ ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source,
             [&](const std::string& address) { return BusItemText(ScenarioBus(address), italian); }),
         b.mh200Scenarios()};
     for (const ReportSection& section : all) {
-        document.facts.push_back({section.heading, std::to_string(section.rows.size())});
+        document.counts.push_back({section.heading, std::to_string(section.rows.size())});
         if (!section.rows.empty())
             document.sections.push_back(section);
     }

@@ -1,44 +1,104 @@
 #include "ReportHtml.h"
 
+#include "TextEncoding.h"
+
 namespace velto {
 namespace {
 
+// Both the window's layout and browsers read this: breaks fall between rows, a table's heading rows
+// repeat on the next page, the signature block stays whole.
 constexpr const char* kStyle = R"(
-@page { size: A4; margin: 18mm 15mm; }
+@page { size: A4; margin: 12mm 15mm; }
 body { font-family: sans-serif; font-size: 10pt; color: #000; }
-h1 { font-size: 18pt; margin: 0 0 6mm 0; }
-h2 { font-size: 14pt; margin: 6mm 0 3mm 0; }
-p.note { font-style: italic; margin: 0 0 3mm 0; }
-table { border-collapse: collapse; width: 100%; }
+h1 { font-size: 16pt; margin: 0 0 3mm 0; }
+table { border-collapse: collapse; width: 100%; margin: 0 0 3mm 0; }
 thead { display: table-header-group; }
 tr { page-break-inside: avoid; break-inside: avoid; }
 th, td { border: 1px solid #777; text-align: left; vertical-align: top; white-space: pre-wrap; }
-table.facts th { width: 35%; }
+th.heading { font-size: 12pt; border: none; padding: 2mm 0 1mm 0; }
+th.heading i { font-size: 10pt; font-weight: normal; }
+table.signatures { page-break-inside: avoid; break-inside: avoid; margin-top: 6mm; }
+table.signatures td { border: none; width: 50%; }
 )";
 
-// A heading cell (th, shaded) or a data cell (td).
-void Cell(std::string& html, const char* tag, const std::string& text) {
+const std::string kTable = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"";
+
+// A heading cell (th, shaded) or a data cell (td); a span above 1 joins that many columns.
+void Cell(std::string& html, const char* tag, const std::string& text, std::size_t span = 1) {
+    const bool heading = tag == std::string_view("th");
     html += '<';
     html += tag;
-    html += tag == std::string_view("th") ? " bgcolor=\"#e4e4e4\">" : ">";
+    if (span > 1)
+        html += " colspan=\"" + std::to_string(span) + '"';
+    html += heading ? " bgcolor=\"#e4e4e4\">" : ">";
     html += EscapeHtml(text);
     html += "</";
     html += tag;
     html += '>';
 }
 
-void Table(std::string& html, const ReportSection& section) {
-    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n<thead><tr>";
-    for (const std::string& column : section.columns)
-        Cell(html, "th", column);
-    html += "</tr></thead>\n<tbody>\n";
-    for (const std::vector<std::string>& row : section.rows) {
+void Row(std::string& html, const char* tag, const std::vector<std::string>& cells) {
+    html += "<tr>";
+    for (const std::string& text : cells)
+        Cell(html, tag, text);
+    html += "</tr>\n";
+}
+
+// The facts two to a row, a wide one on a row of its own.
+void Facts(std::string& html, const std::vector<ReportFact>& facts) {
+    html += kTable + " class=\"facts\">\n<tbody>\n";
+    for (std::size_t i = 0; i < facts.size();) {
         html += "<tr>";
-        for (const std::string& text : row)
-            Cell(html, "td", text);
+        Cell(html, "th", facts[i].label);
+        if (facts[i].wide) {
+            Cell(html, "td", facts[i++].value, 3);
+        } else {
+            Cell(html, "td", facts[i++].value);
+            const bool pair = i < facts.size() && !facts[i].wide;
+            Cell(html, "th", pair ? facts[i].label : "");
+            Cell(html, "td", pair ? facts[i++].value : "");
+        }
         html += "</tr>\n";
     }
     html += "</tbody>\n</table>\n";
+}
+
+void Counts(std::string& html, const std::vector<ReportFact>& counts) {
+    std::vector<std::string> labels, values;
+    for (const ReportFact& count : counts) {
+        labels.push_back(count.label);
+        values.push_back(count.value);
+    }
+    html += kTable + " class=\"counts\">\n<thead>\n";
+    Row(html, "th", labels);
+    html += "</thead>\n<tbody>\n";
+    Row(html, "td", values);
+    html += "</tbody>\n</table>\n";
+}
+
+void Section(std::string& html, const ReportSection& section) {
+    html += kTable + " class=\"section\">\n<thead>\n<tr><th class=\"heading\" colspan=\"" +
+            std::to_string(section.columns.size()) + "\">" + EscapeHtml(section.heading);
+    if (!section.note.empty())
+        html += "<br/><i>" + EscapeHtml(section.note) + "</i>";
+    html += "</th></tr>\n";
+    Row(html, "th", section.columns);
+    html += "</thead>\n<tbody>\n";
+    for (const std::vector<std::string>& row : section.rows)
+        Row(html, "td", row);
+    html += "</tbody>\n</table>\n";
+}
+
+// Each party's name and date, and a line to sign on.
+void Signatures(std::string& html, const ReportDocument& document) {
+    html += "<table class=\"signatures\" border=\"0\" cellspacing=\"0\" cellpadding=\"2\" "
+            "width=\"100%\">\n<tbody>\n<tr>";
+    for (const ReportSignature& signature : document.signatures)
+        html += "<td><b>" + EscapeHtml(signature.party) + "</b><br/>" + EscapeHtml(document.nameLabel) +
+                ": " + EscapeHtml(signature.name) + "<br/>" + EscapeHtml(document.dateLabel) + ": " +
+                EscapeHtml(signature.date) + "<br/><br/><br/>" + EscapeHtml(document.signatureLabel) +
+                ": ______________________________</td>";
+    html += "</tr>\n</tbody>\n</table>\n";
 }
 
 } // namespace
@@ -72,14 +132,12 @@ std::string EscapeHtml(const std::string& text) {
             escaped += c;
             break;
         default:
-            if (byte < 0x20 || byte == 0x7F) { // U+2400 + code (U+2421 for DEL), in UTF-8
-                const unsigned symbol = byte == 0x7F ? 0x2421 : 0x2400 + byte;
-                escaped += char(0xE0 | (symbol >> 12));
-                escaped += char(0x80 | ((symbol >> 6) & 0x3F));
-                escaped += char(0x80 | (symbol & 0x3F));
-            } else {
+            if (byte < 0x20)
+                AppendUtf8(escaped, 0x2400 + byte);
+            else if (byte == 0x7F)
+                AppendUtf8(escaped, 0x2421);
+            else
                 escaped += c;
-            }
         }
     }
     return escaped;
@@ -91,23 +149,11 @@ std::string ReportHtml(const ReportDocument& document) {
                        EscapeHtml(document.title) + "</title>\n<style>" + kStyle +
                        "</style>\n</head>\n<body>\n";
     html += "<h1>" + EscapeHtml(document.title) + "</h1>\n";
-    html +=
-        "<table class=\"facts\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n<tbody>\n";
-    for (const ReportFact& fact : document.facts) {
-        html += "<tr>";
-        Cell(html, "th", fact.label);
-        Cell(html, "td", fact.value);
-        html += "</tr>\n";
-    }
-    html += "</tbody>\n</table>\n";
-    for (const ReportSection& section : document.sections) {
-        const bool first = &section == &document.sections.front();
-        html += first ? "<h2>" : "<h2 style=\"page-break-before: always; break-before: page\">";
-        html += EscapeHtml(section.heading) + "</h2>\n";
-        if (!section.note.empty())
-            html += "<p class=\"note\">" + EscapeHtml(section.note) + "</p>\n";
-        Table(html, section);
-    }
+    Facts(html, document.facts);
+    Counts(html, document.counts);
+    for (const ReportSection& section : document.sections)
+        Section(html, section);
+    Signatures(html, document);
     html += "</body>\n</html>\n";
     return html;
 }

@@ -6,11 +6,11 @@
 
 namespace velto {
 
-// The report as one self-contained HTML file (XHTML syntax, inline style, no scripts) laid out for
-// A4 pages: the facts and the first section, then each section on a page of its own, table headings
-// repeated on every page. Every
-// character of every text survives; control characters that markup cannot carry show as their
-// visible symbols (U+2400 onwards).
+// The report as one self-contained HTML file (XHTML syntax, inline style, no scripts) that flows on A4
+// pages: the title, the facts, the counts, each table one after the other with its heading inside its
+// heading rows (so that a page break repeats both and never leaves the heading alone), and the
+// signature block. Every character of every text survives; control characters that markup cannot
+// carry show as their visible symbols (U+2400 onwards, U+2421 for DEL).
 std::string ReportHtml(const ReportDocument& document);
 
 // Text as HTML character data or attribute value.

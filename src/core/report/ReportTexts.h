@@ -6,8 +6,14 @@
 namespace velto::report {
 
 inline constexpr TextPair kTitle{"Rapporto di installazione", "Installation report"};
+inline constexpr TextPair kCustomer{"Cliente", "Customer"};
+inline constexpr TextPair kSite{"Indirizzo dell'impianto", "Site address"};
+inline constexpr TextPair kInstaller{"Installatore", "Installer"};
+inline constexpr TextPair kCompany{"Ditta", "Company"};
+inline constexpr TextPair kDate{"Data", "Date"};
+inline constexpr TextPair kNotes{"Note", "Notes"};
+inline constexpr TextPair kProjectTitle{"Dati del progetto", "Project information"};
 inline constexpr TextPair kFileName{"File", "File"};
-inline constexpr TextPair kFolder{"Cartella", "Folder"};
 inline constexpr TextPair kNotSaved{"(non salvato)", "(not saved)"};
 inline constexpr TextPair kFileVersion{"Versione del file", "File version"};
 inline constexpr TextPair kProducedAt{"Prodotto il", "Produced on"};
@@ -21,5 +27,7 @@ inline constexpr TextPair kCenActivation{"attivazione cen", "cen activation"};
 inline constexpr TextPair kCenDeactivation{"disattivazione cen", "cen deactivation"};
 inline constexpr TextPair kMh200Note{"Letti dal file: il formato del file non li conserva al salvataggio.",
                                      "Read from the file: the file format does not keep them on save."};
+inline constexpr TextPair kName{"Nome", "Name"};
+inline constexpr TextPair kSignature{"Firma", "Signature"};
 
 } // namespace velto::report

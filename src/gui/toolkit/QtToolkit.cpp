@@ -3,8 +3,8 @@
 #include "ShowFileDialog.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -72,8 +72,7 @@ QString QtToolkit::fileDialog(const FileDialogRequest& request) {
                           request.initialFolder, request.defaultExtension, request.chosenFilter);
 }
 
-bool QtToolkit::printDialog(QWidget* owner, QPrinter& printer) {
-    QPrintDialog dialog(&printer, owner);
+bool QtToolkit::runDialog(QDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 

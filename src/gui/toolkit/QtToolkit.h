@@ -10,7 +10,7 @@ public:
     int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
                    Icon icon) override;
     QString fileDialog(const FileDialogRequest& request) override;
-    bool printDialog(QWidget* owner, QPrinter& printer) override;
+    bool runDialog(QDialog& dialog) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
     void putSetting(const QString& section, const QString& key, const QString& value) override;
     QString programFolder() override;

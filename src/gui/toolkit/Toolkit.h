@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QPrinter;
+class QDialog;
 class QWidget;
 
 namespace velto {
@@ -44,8 +44,9 @@ public:
                            Icon icon) = 0;
     // The full path chosen, or empty text when the user cancels.
     virtual QString fileDialog(const FileDialogRequest& request) = 0;
-    // The print dialog, which sets up the printer; false when the user cancels.
-    virtual bool printDialog(QWidget* owner, QPrinter& printer) = 0;
+    // Shows a dialog of the program's own, or of Qt's such as the print preview, until the user closes
+    // it; true when the user accepted it.
+    virtual bool runDialog(QDialog& dialog) = 0;
     virtual QString setting(const QString& section, const QString& key, const QString& defaultValue) = 0;
     virtual void putSetting(const QString& section, const QString& key, const QString& value) = 0;
     // The folder the program runs from, and the user's documents folder.

@@ -24,6 +24,12 @@ QString SystemFailureText(const QString& path, const QString& reason) {
     return QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
 }
 
+QString ReplaceQuestionText(const QString& path, bool italian) {
+    return QDir::toNativeSeparators(path) +
+           (italian ? QStringLiteral(" esiste già.\nSostituirlo?")
+                    : QStringLiteral(" already exists.\nDo you want to replace it?"));
+}
+
 QString MissingFileText(const QString& path, bool italian) {
     return (italian ? QStringLiteral("Il file non esiste più: ")
                     : QStringLiteral("The file no longer exists: ")) +

@@ -14,6 +14,9 @@ QString ReadFailureText(const QString& path, const Notice& notice, bool italian)
 // A file the system could not read or write: its path and the system's reason.
 QString SystemFailureText(const QString& path, const QString& reason);
 
+// Whether to replace a file that exists.
+QString ReplaceQuestionText(const QString& path, bool italian);
+
 // A recent file that is no longer there.
 QString MissingFileText(const QString& path, bool italian);
 

@@ -36,6 +36,7 @@ class ScenarioEditor;
 class SlotNameList;
 struct EditorRoles;
 struct Notice;
+struct ReportProject;
 
 inline constexpr int kTabCount = 5;
 inline const QString kWindowTitle = QStringLiteral("Velto-Configurator V.1.0");
@@ -147,7 +148,10 @@ private:
     void setStatus(const QString& text);
     // The file last opened or saved, empty for a configuration never saved.
     const QString& currentFilePath() const { return currentFile_; }
-    QString reportHtml() const;
+    // Asks for the project information the report opens with, proposing what was given before;
+    // false when the user cancels.
+    bool askProject(ReportProject& project);
+    QString reportHtml(const ReportProject& project) const;
     QString dialogFolder();
     FileDialogRequest fileDialogRequest(int mode);
     // The file opened or saved becomes the current one; a file that could not be read (readable false)
@@ -162,6 +166,10 @@ private:
     // Before Open: offers to restore a backup that an unfinished save left beside the file. False when
     // the Open must not go ahead.
     bool offerLeftoverBackup(const QString& path);
+    // Whether the file a dialog chose, now named path with the extension the program added, may be
+    // written: the dialog asked about the name chosen, so a different file that exists is replaced only
+    // when the user says so.
+    bool mayReplace(const QString& chosen, const QString& path);
     void setDirty(bool dirty);
     void showFileInTitle();
     // Opens a dropped or recent file behind the unsaved-changes question, as Open would.

@@ -35,6 +35,13 @@ FileDialogRequest Form1::fileDialogRequest(int mode) {
             mode == kOpenMode ? QString() : QStringLiteral("xml")};
 }
 
+bool Form1::mayReplace(const QString& chosen, const QString& path) {
+    const QFileInfo target(path);
+    return path == chosen || !(target.exists() || target.isSymLink()) ||
+           showBox(ReplaceQuestionText(path, UiLanguage), kExecutableName, Buttons::YesNo, Icon::Question) ==
+               kAnswerYes;
+}
+
 void Form1::setCurrentFile(const QString& path, bool readable) {
     currentFile_ = readable ? path : QString();
     if (currentFile_.isEmpty())
@@ -115,7 +122,8 @@ void Form1::mSave_Click() {
     if (chosen.isEmpty())
         return;
     const QString path = WithXmlExtension(chosen);
-    if (!mayReplaceCurrentFile(path) || !writeFile(path, [this] { return WriteConfig(model_); }))
+    if (!mayReplace(chosen, path) || !mayReplaceCurrentFile(path) ||
+        !writeFile(path, [this] { return WriteConfig(model_); }))
         return;
     setStatus(path);
     setDirty(false);
