@@ -27,7 +27,11 @@ int main(int argc, char* argv[]) {
     velto::QtToolkit toolkit;
     velto::Form1 window(toolkit);
     window.show();
-    if (!command.file.empty())
-        window.openFile(QFileInfo(QFile::decodeName(command.file.c_str())).absoluteFilePath());
+    const bool recovered = window.offerRecovery();
+    if (!command.file.empty()) {
+        const QString path = QFileInfo(QFile::decodeName(command.file.c_str())).absoluteFilePath();
+        recovered ? window.openInsteadOfCurrent(path)
+                  : window.openFile(path); // recovered work is asked about
+    }
     return application.exec();
 }

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QDragEnterEvent;
@@ -21,6 +22,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QTabWidget;
+class QUndoStack;
 
 namespace velto {
 
@@ -30,10 +32,12 @@ class GridView;
 class NamedSlotEditor;
 class RecentFiles;
 class RecordEditor;
+class RecoveryFile;
 class ScenarioEditor;
 class SlotNameList;
 struct EditorRoles;
 struct Notice;
+struct SlotChange;
 
 inline constexpr int kTabCount = 5;
 inline const QString kWindowTitle = QStringLiteral("Velto-Configurator V.1.0");
@@ -56,6 +60,9 @@ public:
     void mExit_Click();
     void mIta_Click();
     void mEng_Click();
+    // Edit menu: each first cancels any edit in progress.
+    void mUndo_Click();
+    void mRedo_Click();
 
     // The buttons of the five tabs.
     void Cnew_Click();
@@ -102,6 +109,14 @@ public:
     bool readConfiguration(const QString& path);
     // Opens a file as Open does once its dialog has answered.
     void openFile(const QString& path);
+    // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
+    void openInsteadOfCurrent(const QString& path);
+
+    // The tables as they are now begin a fresh history, with no recovery file.
+    void startHistory();
+    // At start-up: asks about each recovery file a program that no longer runs left behind, newest
+    // first, and loads the first one the user takes. True when one was loaded.
+    bool offerRecovery();
 
     // EditorHost
     ConfigModel& model() override { return model_; }
@@ -110,6 +125,8 @@ public:
     int showBox(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     void RefreshAllViews() override;
     void markChanged() override { setDirty(true); }
+    // The one way a committed change to the tables becomes a step of the history (see Form1History.cpp).
+    void commitChange(const ChangeNote& note) override;
     void rememberAnswer(int answerCode) override { LastAnswer = QString::number(answerCode); }
 
     bool dirty() const { return DirtyFlag; }
@@ -147,12 +164,20 @@ private:
     void setCurrentFile(const QString& path);
     void setDirty(bool dirty);
     void showFileInTitle();
-    // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
-    void openInsteadOfCurrent(const QString& path);
     void fillRecentMenu();
     void openRecent(const QString& path);
     // The new-file text, which then follows the language.
     void showNewFileStatus();
+    void setUpHistory();
+    // Puts the slots of a step back as they were before or after it and shows where it happened.
+    void applyStep(const ChangeNote& note, const std::vector<SlotChange>& changes, bool after);
+    // Undo (back) or redo: the unsaved mark then says what the history says.
+    void moveInHistory(bool back);
+    // The Edit menu names the step each command would undo or redo, in the language in force.
+    void showHistoryInMenu();
+    void markSaved();
+    void writeRecovery();
+    void removeRecovery();
 
     Toolkit& toolkit_;
     ConfigModel model_;
@@ -167,6 +192,11 @@ private:
     bool newFileShown_ = false;
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
+
+    QUndoStack* history_ = nullptr;
+    std::unique_ptr<ConfigModel> historyTables_; // the tables as the last step left them
+    std::unique_ptr<RecoveryFile> recovery_;
+    bool recoveryFailing_ = false;
 
     QHash<QString, QObject*> controls_;
     QTabWidget* STab = nullptr;

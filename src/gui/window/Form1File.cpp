@@ -95,6 +95,7 @@ void Form1::openFile(const QString& path) {
     RefreshAllViews();
     setDirty(false);
     setCurrentFile(path);
+    startHistory();
 }
 
 void Form1::mSave_Click() {
@@ -112,6 +113,7 @@ void Form1::mSave_Click() {
     setStatus(path);
     setDirty(false);
     setCurrentFile(path);
+    markSaved();
 }
 
 } // namespace velto
