@@ -102,8 +102,9 @@ void PrintReference(const char* figure, double measured, double floor, const cha
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir settingsHome;
+    QTemporaryDir settingsHome, stateHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
     const bool childReader = argc > 1 && std::string(argv[1]) == "--read-hostile";
     if (childReader) // the weighed child of the hostile-size figure
         return velto::bench::ReadHostileFile() > 0 ? 0 : 1;
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
     pair("reader", "reader", 1.5);
     pair("writer", "writer", 2.0);
     pair("refresh", "refresh", 1.5);
+    pair("committed change", "commit", 1.5);
     pair("hostile size (time)", "hostile", 2.0);
 
     const std::string self =

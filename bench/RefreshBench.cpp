@@ -1,6 +1,6 @@
 // RefreshAllViews on full tables against putting the same cells into the same grids directly. Two full
 // configurations are shown in turn, so that every refresh rewrites every cell but the keys; only the
-// refresh itself is timed.
+// refresh itself is timed. Then a committed change with its history step against its refresh alone.
 #include "BenchFiles.h"
 #include "Form1.h"
 #include "GridRows.h"
@@ -30,6 +30,7 @@ struct FullWindow {
     FullWindow() : window(toolkit) {
         window.model() = MaximalModel(0);
         window.RefreshAllViews();
+        window.startHistory();
         window.show();
     }
     SilentToolkit toolkit;
@@ -83,8 +84,34 @@ void refresh_ours(benchmark::State& state) {
         state, [&] { std::swap(full.window.model(), *other); }, [&] { full.window.RefreshAllViews(); });
 }
 
+// A committed change on the maximal configuration: one device renamed, the views refreshed, then (ours)
+// the step of the history and the recovery file written, against the refresh alone.
+void Commit(benchmark::State& state, bool withHistory) {
+    FullWindow full;
+    int renamed = 0;
+    TimeEach(
+        state,
+        [&] { full.window.model().DeviceTable[50].name = "Device 50 renamed " + std::to_string(++renamed); },
+        [&] {
+            full.window.RefreshAllViews();
+            if (withHistory)
+                full.window.commitChange(
+                    NoteOf(StepKind::Modify, Subject::Device, 50, 50, QStringLiteral("Device 50")));
+        });
+}
+
+void commit_floor(benchmark::State& state) {
+    Commit(state, false);
+}
+
+void commit_ours(benchmark::State& state) {
+    Commit(state, true);
+}
+
 BENCHMARK(refresh_floor)->UseManualTime()->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(refresh_ours)->UseManualTime()->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(commit_floor)->UseManualTime()->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(commit_ours)->UseManualTime()->Repetitions(7)->ReportAggregatesOnly(true);
 
 } // namespace
 } // namespace velto::bench

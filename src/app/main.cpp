@@ -28,7 +28,11 @@ int main(int argc, char* argv[]) {
     velto::QtToolkit toolkit;
     velto::Form1 window(toolkit);
     window.show();
-    if (!command.file.empty())
-        window.openFile(QFileInfo(QString::fromStdString(command.file)).absoluteFilePath());
+    const bool recovered = window.offerRecovery();
+    if (!command.file.empty()) {
+        const QString path = QFileInfo(QString::fromStdString(command.file)).absoluteFilePath();
+        recovered ? window.openInsteadOfCurrent(path)
+                  : window.openFile(path); // recovered work is asked about
+    }
     return application.exec();
 }

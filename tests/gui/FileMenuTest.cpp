@@ -56,14 +56,6 @@ protected:
         toolkit.expectDialog(target);
         trigger("mOpen");
     }
-    // What the window shows of the configuration: every grid, then the group and auxiliary lists.
-    QStringList shown() const {
-        QStringList all;
-        for (const TabControls& c : Tabs())
-            all << rows(c.grid).join('/');
-        return all << items("Lgru").join(',') << items("Laux").join(',');
-    }
-
     // Drops the urls on the window: true when the window takes them.
     bool drop(const QList<QUrl>& urls) {
         QMimeData data;

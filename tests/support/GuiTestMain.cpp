@@ -14,12 +14,13 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 } // namespace
 
-// Runs the window tests headless, with the per-user settings in a folder of their own.
+// Runs the window tests headless, with the per-user settings and recovery files in folders of their own.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QTemporaryDir settingsHome;
+    QTemporaryDir settingsHome, stateHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     qInstallMessageHandler(QuietMessages);
     QApplication application(argc, argv);

@@ -192,6 +192,17 @@ protected:
         return result;
     }
     QStringList rows(const QString& gridName) const { return RowsOf(*grid(gridName)); }
+    // What the window shows of the configuration: every grid, the group and auxiliary lists, the
+    // counts and the group combo.
+    QStringList shown() const {
+        QStringList all;
+        for (const TabControls& c : Tabs())
+            all << rows(c.grid).join('/');
+        all << items("Lgru").join(',') << items("Laux").join(',');
+        for (const TabControls& c : Tabs())
+            all << find<QLabel>(c.count)->text();
+        return all << items("Cgru").join(',');
+    }
     // Headings and one blank row, as a grid without records shows.
     bool emptyGrid(const QString& gridName) const {
         const GridView* target = grid(gridName);

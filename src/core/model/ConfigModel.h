@@ -16,22 +16,26 @@ struct DeviceRecord {
     std::string typeCode;    // "1", "2" or "1d" from the editor; anything from a file
     std::uint8_t dimmer = 0; // only the reader sets it
     std::uint8_t inUse = 0;  // 0 = free slot, otherwise the device's 1-based position
+    bool operator==(const DeviceRecord&) const = default;
 };
 
 struct CameraRecord {
     std::string name;
     std::string address; // digits, then "#2" when the riser is not private; empty = free
+    bool operator==(const CameraRecord&) const = default;
 };
 
 struct ScenarioRecord {
     std::string name;
     std::string address; // digits, then "#4#" and the bus 1..9 on a local bus; empty = free
+    bool operator==(const ScenarioRecord&) const = default;
 };
 
 struct Mh200Record {
     std::string name; // empty = free
     std::string cenActivation;
     std::string cenDeactivation;
+    bool operator==(const Mh200Record&) const = default;
 };
 
 inline constexpr int kDeviceSlots = 1000;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChangeNote.h"
 #include "ConfigModel.h"
 #include "LanguageTable.h"
 #include "Toolkit.h"
@@ -16,7 +17,10 @@ public:
     // A modal message box owned by the window; its answer code.
     virtual int showBox(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
     virtual void RefreshAllViews() = 0;
+    // Marks the configuration changed without changing a table.
     virtual void markChanged() = 0;
+    // Called once a committed change is in the tables and shown: it becomes one step of the history.
+    virtual void commitChange(const ChangeNote& note) = 0;
     virtual void rememberAnswer(int answerCode) = 0;
 };
 

@@ -12,6 +12,7 @@ class Outline;
 
 // The controls that play each role of the editing pattern on one tab.
 struct EditorRoles {
+    int tab = 0;
     GridView* grid = nullptr;
     int keyColumn = 0;
     QWidget* panel = nullptr; // holds New, Modify and Delete

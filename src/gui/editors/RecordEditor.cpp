@@ -81,13 +81,16 @@ void RecordEditor::Confirm() {
                       Icon::Exclamation);
         return;
     }
+    const int loadedKey = editRow_ > 0 ? int(LeadingNumber(loadedKey_.toStdString())) : 0;
+    const ChangeNote note = NoteOf(editRow_ > 0 ? StepKind::Modify : StepKind::Add, Subject(roles_.tab),
+                                   loadedKey, key, roles_.nameBox->text());
     store(key);
     if (editRow_ > 0 && !ownKey)
-        freeSlot(int(LeadingNumber(loadedKey_.toStdString())));
+        freeSlot(loadedKey);
     afterStore();
     host_.RefreshAllViews();
     Cancel();
-    host_.markChanged();
+    host_.commitChange(note);
     editRow_ = 0;
 }
 
@@ -99,9 +102,11 @@ void RecordEditor::Delete() {
     host_.rememberAnswer(answer);
     if (answer == kAnswerNo)
         return;
-    freeSlot(rowKey(row));
+    const int key = rowKey(row);
+    const ChangeNote note = NoteOf(StepKind::Delete, Subject(roles_.tab), key, 0, roles_.grid->cell(row, 0));
+    freeSlot(key);
     host_.RefreshAllViews();
-    host_.markChanged();
+    host_.commitChange(note);
 }
 
 void RecordEditor::UpdateRowButtons() {

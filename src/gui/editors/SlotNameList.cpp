@@ -48,25 +48,37 @@ void SlotNameList::NameSlot() {
     if (index < 0)
         return;
     const int slot = index + 1;
-    list_->item(index)->setText(QString::number(slot) + ' ' + nameBox_->text());
-    kind_.table[slot] = nameBox_->text().toStdString();
+    const QString name = nameBox_->text(), before = QString::fromStdString(kind_.table[slot]);
+    list_->item(index)->setText(QString::number(slot) + ' ' + name);
+    kind_.table[slot] = name.toStdString();
     if (kind_.afterChange)
         kind_.afterChange();
-    host_.markChanged();
+    // An empty name frees the slot.
+    host_.commitChange(name.isEmpty() ? NoteOf(StepKind::Delete, kind_.subject, slot, slot, before)
+                                      : NoteOf(StepKind::Name, kind_.subject, slot, slot, name));
 }
 
 void SlotNameList::DeleteSlot() {
     const int index = selectedIndex();
-    if (index >= 0) {
-        const int slot = index + 1;
-        list_->item(index)->setText(QString::number(slot));
-        nameBox_->clear();
-        kind_.table[slot].clear();
-        if (kind_.afterChange)
-            kind_.afterChange();
+    if (index < 0) {
+        if (kind_.deleteWithoutSelectionMarksChanged)
+            host_.markChanged();
+        return;
     }
-    if (index >= 0 || kind_.deleteWithoutSelectionMarksChanged)
-        host_.markChanged();
+    const int slot = index + 1;
+    const QString before = QString::fromStdString(kind_.table[slot]);
+    list_->item(index)->setText(QString::number(slot));
+    nameBox_->clear();
+    kind_.table[slot].clear();
+    if (kind_.afterChange)
+        kind_.afterChange();
+    host_.commitChange(NoteOf(StepKind::Delete, kind_.subject, slot, slot, before));
+}
+
+void SlotNameList::showSlot(int slot) {
+    const QSignalBlocker blocker(list_);
+    list_->setCurrentRow(slot - 1);
+    nameBox_->setText(QString::fromStdString(kind_.table[slot]));
 }
 
 } // namespace velto

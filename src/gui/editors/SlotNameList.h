@@ -19,6 +19,7 @@ class SlotNameList : public QObject {
     Q_OBJECT
 public:
     struct Kind {
+        Subject subject;
         std::span<std::string> table; // slots 1..9
         bool selectingMarksChanged;   // a click on a group marks the configuration changed
         bool deleteWithoutSelectionMarksChanged;
@@ -33,6 +34,8 @@ public:
     void NameSlot();
     // DeleteGroup / DeleteAux
     void DeleteSlot();
+    // Selects a slot and shows its name, as a change undone or redone shows it; marks nothing changed.
+    void showSlot(int slot);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include "NamedSlotEditor.h"
 #include "ProgramIcon.h"
 #include "RecentFiles.h"
+#include "RecoveryFile.h"
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
 
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QUndoStack>
 
 namespace velto {
 
@@ -25,6 +27,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
     buildTabs();
     indexControls();
     createEditors();
+    setUpHistory();
     resize(940, 620);
 
     // Start-up.
@@ -53,7 +56,9 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
     });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    history_->disconnect(this); // the history, a child, goes after the controls it names
+}
 
 void Form1::indexControls() {
     for (QObject* object : findChildren<QObject*>()) {
@@ -155,6 +160,7 @@ void Form1::mNew_Click() {
     RefreshAllViews();
     setDirty(false);
     setCurrentFile({});
+    startHistory();
 }
 
 void Form1::mExit_Click() {
@@ -171,6 +177,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     closeConfirmed_ = false;
+    removeRecovery(); // the changes are saved or dropped
     event->accept();
 }
 

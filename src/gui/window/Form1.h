@@ -2,6 +2,7 @@
 
 #include "ConfigModel.h"
 #include "EditorHost.h"
+#include "ExportTables.h"
 #include "FileBytes.h"
 #include "GridRows.h"
 #include "LanguageTable.h"
@@ -13,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QDragEnterEvent;
@@ -23,6 +25,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QTabWidget;
+class QUndoStack;
 
 namespace velto {
 
@@ -32,11 +35,13 @@ class GridView;
 class NamedSlotEditor;
 class RecentFiles;
 class RecordEditor;
+class RecoveryFile;
 class ScenarioEditor;
 class SlotNameList;
 struct EditorRoles;
 struct Notice;
 struct ReportProject;
+struct SlotChange;
 
 inline constexpr int kTabCount = 5;
 inline const QString kWindowTitle = QStringLiteral("Velto-Configurator V.1.0");
@@ -60,6 +65,9 @@ public:
     void mExit_Click();
     void mIta_Click();
     void mEng_Click();
+    // Edit menu: each first cancels any edit in progress.
+    void mUndo_Click();
+    void mRedo_Click();
 
     // The buttons of the five tabs.
     void Cnew_Click();
@@ -108,7 +116,17 @@ public:
     void openFile(const QString& path);
     // Puts an imported configuration in place of the tables: the views follow, the configuration is
     // marked changed.
-    void applyImport(const ConfigModel& imported);
+    // One step of the history.
+    void applyImport(const ConfigModel& imported, TableId table);
+
+    // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
+    void openInsteadOfCurrent(const QString& path);
+
+    // The tables as they are now begin a fresh history, with no recovery file.
+    void startHistory();
+    // At start-up: asks about each recovery file a program that no longer runs left behind, newest
+    // first, and loads the first one the user takes. True when one was loaded.
+    bool offerRecovery();
 
     // EditorHost
     ConfigModel& model() override { return model_; }
@@ -117,6 +135,8 @@ public:
     int showBox(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     void RefreshAllViews() override;
     void markChanged() override { setDirty(true); }
+    // The one way a committed change to the tables becomes a step of the history (see Form1History.cpp).
+    void commitChange(const ChangeNote& note) override;
     void rememberAnswer(int answerCode) override { LastAnswer = QString::number(answerCode); }
 
     bool dirty() const { return DirtyFlag; }
@@ -172,12 +192,20 @@ private:
     bool mayReplace(const QString& chosen, const QString& path);
     void setDirty(bool dirty);
     void showFileInTitle();
-    // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
-    void openInsteadOfCurrent(const QString& path);
     void fillRecentMenu();
     void openRecent(const QString& path);
     // The new-file text, which then follows the language.
     void showNewFileStatus();
+    void setUpHistory();
+    // Puts the slots of a step back as they were before or after it and shows where it happened.
+    void applyStep(const ChangeNote& note, const std::vector<SlotChange>& changes, bool after);
+    // Undo (back) or redo: the unsaved mark then says what the history says.
+    void moveInHistory(bool back);
+    // The Edit menu names the step each command would undo or redo, in the language in force.
+    void showHistoryInMenu();
+    void markSaved();
+    void writeRecovery();
+    void removeRecovery();
 
     Toolkit& toolkit_;
     ConfigModel model_;
@@ -193,6 +221,11 @@ private:
     bool newFileShown_ = false;
     bool closeConfirmed_ = false;
     int shownTab_ = 0;
+
+    QUndoStack* history_ = nullptr;
+    std::unique_ptr<ConfigModel> historyTables_; // the tables as the last step left them
+    std::unique_ptr<RecoveryFile> recovery_;
+    bool recoveryFailing_ = false;
 
     QHash<QString, QObject*> controls_;
     QTabWidget* STab = nullptr;

@@ -114,6 +114,7 @@ void Form1::openFile(const QString& path) {
     setDirty(false);
     currentStamp_ = stamp;
     setCurrentFile(path, readable);
+    startHistory();
 }
 
 void Form1::mSave_Click() {
@@ -129,6 +130,7 @@ void Form1::mSave_Click() {
     setDirty(false);
     currentStamp_ = StampOf(path.toStdString());
     setCurrentFile(path);
+    markSaved();
 }
 
 } // namespace velto

@@ -25,6 +25,7 @@ constexpr TextPair kRefused{"Nessun record importato da %1: ogni riga deve esser
                             "Nothing imported from %1: every row must be valid."};
 constexpr TextPair kRefusedLine{"riga %1: %2", "line %1: %2"};
 constexpr TextPair kMoreRefused{"... e altre %1 righe", "... and %1 more rows"};
+constexpr TextPair kImportStep{"importazione tabella %1", "importing table %1"};
 constexpr TextPair kPreview{"%1\r\n%2\r\n\r\nImportare?", "%1\r\n%2\r\n\r\nImport?"};
 constexpr int kRefusedShown = 12;
 
@@ -85,13 +86,18 @@ void Form1::mImport_Click() {
     const QString summary = QString::fromStdString(ImportSummary(outcome, table, UiLanguage));
     if (showBox(Text(kPreview, UiLanguage).arg(path, summary), kExecutableName, Buttons::YesNo,
                 Icon::Question) == kAnswerYes)
-        applyImport(*outcome.result);
+        applyImport(*outcome.result, table);
 }
 
-void Form1::applyImport(const ConfigModel& imported) {
+void Form1::applyImport(const ConfigModel& imported, TableId table) {
+    static constexpr Subject kSubjects[] = {Subject::Device,    Subject::Group,   Subject::Load,
+                                            Subject::Auxiliary, Subject::Probe,   Subject::Camera,
+                                            Subject::Scenario,  Subject::Scenario};
     model_ = imported;
     RefreshAllViews();
-    markChanged();
+    commitChange({Text(kImportStep, true).arg(ToQString(TableWord(table, true))),
+                  Text(kImportStep, false).arg(ToQString(TableWord(table, false))),
+                  kSubjects[std::size_t(table)]});
 }
 
 } // namespace velto

@@ -84,6 +84,7 @@ void Form1::switchLanguage(bool italian) {
         showNewFileStatus();
     qtTexts_.use(italian);
     UiLanguage = italian;
+    showHistoryInMenu();
 }
 
 } // namespace velto

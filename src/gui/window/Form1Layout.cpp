@@ -110,6 +110,8 @@ void Form1::buildMenus() {
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);
     QMenu* edit = menuBar()->addMenu(QString());
     edit->setObjectName(QStringLiteral("mEdit"));
+    addCommand(edit, "mUndo", QKeySequence::Undo, &Form1::mUndo_Click);
+    addCommand(edit, "mRedo", {}, &Form1::mRedo_Click); // its keys come with the history
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(QStringLiteral("mLang"));
     addCommand(language, "mIta", {}, &Form1::mIta_Click);
@@ -119,6 +121,7 @@ void Form1::buildMenus() {
 QWidget* Form1::buildRecordTab(int tab) {
     const TabDef& def = kTabs[tab];
     auto roles = std::make_unique<EditorRoles>();
+    roles->tab = tab;
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
 
@@ -272,9 +275,10 @@ void Form1::createEditors() {
     const auto image = [this](const char* name) { return control<QToolButton>(name); };
     groups_ = std::make_unique<SlotNameList>(
         *this, Lgru, box("Tngru"), image("IbDel"),
-        SlotNameList::Kind{model_.GroupTable, true, false, [this] { FillGroupCombo(); }});
-    auxiliaries_ = std::make_unique<SlotNameList>(*this, Laux, box("TnameA"), image("IdelAux"),
-                                                  SlotNameList::Kind{model_.AuxTable, false, true, {}});
+        SlotNameList::Kind{Subject::Group, model_.GroupTable, true, false, [this] { FillGroupCombo(); }});
+    auxiliaries_ = std::make_unique<SlotNameList>(
+        *this, Laux, box("TnameA"), image("IdelAux"),
+        SlotNameList::Kind{Subject::Auxiliary, model_.AuxTable, false, true, {}});
 }
 
 } // namespace velto

@@ -1,0 +1,258 @@
+// Undo and redo through the Edit menu, and the recovery file that keeps unsaved work across a crash.
+#include "ConfWriter.h"
+#include "WindowFixture.h"
+
+#include <QDir>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace velto::testing {
+namespace {
+
+class History : public WindowFixture {
+protected:
+    QString menu(const char* action) const { return find<QAction>(action)->text(); }
+    bool can(const char* action) const { return find<QAction>(action)->isEnabled(); }
+    // The name in the selected row of a tab's grid, or the selected item of a list.
+    QString selected(int tab, const QString& list) const {
+        if (list.isEmpty())
+            return grid(Tabs()[tab].grid)->cell(grid(Tabs()[tab].grid)->currentDataRow(), 0);
+        const auto* items = find<QListWidget>(list);
+        return items->currentRow() < 0 ? "none" : items->currentItem()->text();
+    }
+};
+
+// Each kind of step on each tab and list: undo and redo show the tables as they were, where they changed.
+TEST_F(History, EveryStepUndoesAndRedoes) {
+    struct Step {
+        QString name, list;
+        int tab;
+        std::function<void()> act;
+        QStringList selected; // after undo and after redo; "" where the record is gone
+    };
+    // clang-format off
+    QList<Step> steps{
+        {"denominazione gruppo 4 «Garage»", "Lgru", 0, [&] { nameSlot("Lgru", "Tngru", 4, "Garage"); }, {"4 ", "4 Garage"}},
+        {"eliminazione gruppo 3 «Kitchen»", "Lgru", 0, [&] { clickItem("Lgru", 2), clickImage("IbDel"); }, {"3 Kitchen", "3 "}},
+        {"denominazione aux 5 «Pump»", "Laux", 0, [&] { nameSlot("Laux", "TnameA", 5, "Pump"); }, {"5 ", "5 Pump"}},
+        {"eliminazione aux 2 «Bell»", "Laux", 0, [&] { clickItem("Laux", 1), box("TnameA")->clear(), pressEnter("TnameA"); }, {"2 Bell", "2 "}},
+    };
+    const struct { const char* noun; int key; const char* name; } last[] = {
+        {"attuatore", 37, "Blind"}, {"carico", 9, "Oven"}, {"sonda", 40, "Hall"}, {"camera", 5, "Gate"}, {"scenario", 3, "Evening"}};
+    for (int tab = 0; tab < 5; ++tab) { // each tab adds a record, modifies and deletes the one on its last row
+        const TabControls& c = Tabs()[tab];
+        const QString noun = last[tab].noun, name = last[tab].name, key = c.fields[c.sample.indexOf("#") + 1];
+        const auto onLastRow = [=, this](const char* button, bool modify) {
+            clickTab(tab), selectRow(c.grid, grid(c.grid)->dataRowCount());
+            if (!modify) toolkit.expectBox(kAnswerYes);
+            click(button);
+            if (modify) set(key, isList(key) ? "7" : "8"), click(c.confirmButton);
+            toolkit.takeBoxes();
+        };
+        steps << Step{"inserimento " + noun + " 7 «Fan»", "", tab, [=, this] { add(tab, record(tab, "Fan", 7)); }, {"", "Fan"}}
+              << Step{"modifica " + noun + " 8 «" + name + "»", "", tab, [=] { onLastRow(c.modifyButton, true); }, {name, name}}
+              << Step{QString("eliminazione %1 %2 «%3»").arg(noun).arg(last[tab].key).arg(name), "", tab, [=] { onLastRow(c.deleteButton, false); }, {name, ""}};
+    }
+    // clang-format on
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name.toStdString());
+        startWindow();
+        FillModel(model());
+        window->RefreshAllViews();
+        window->startHistory();
+        const QStringList before = shown();
+        s.act();
+        window->RefreshAllViews(); // a freed slot's item as a refresh writes it
+        const QStringList after = shown();
+        EXPECT_NE(after, before);
+        EXPECT_EQ(menu("mUndo"), "Annulla " + s.name);
+        click(Tabs()[s.tab].newButton); // an edit in progress
+        for (const bool undo : {true, false}) {
+            trigger(undo ? "mUndo" : "mRedo");
+            EXPECT_EQ(shown(), undo ? before : after);
+            EXPECT_EQ(window->dirty(), !undo); // undone back to the state the history started from
+            EXPECT_EQ(find<QTabWidget>("STab")->currentIndex(), s.tab);
+            EXPECT_EQ(window->editor(s.tab).mode(), EditMode::Browsing);
+            EXPECT_EQ(menu(undo ? "mRedo" : "mUndo"), (undo ? "Ripeti " : "Annulla ") + s.name);
+            EXPECT_FALSE(can(undo ? "mUndo" : "mRedo"));
+            EXPECT_TRUE(s.selected[!undo].isEmpty() || selected(s.tab, s.list) == s.selected[!undo])
+                << selected(s.tab, s.list).toStdString();
+            clickTab((s.tab + 1) % 5); // the redo comes back
+        }
+    }
+}
+
+// The menu names the step in the language in force; Save keeps the history, New and Open begin a new one.
+TEST_F(History, MenuSaveNewAndOpen) {
+    const QList<QAction*> edit = find<QMenu>("mEdit")->actions();
+    EXPECT_EQ(edit.value(0)->objectName() + edit.value(1)->objectName(), "mUndomRedo");
+    EXPECT_EQ(
+        find<QAction>("mUndo")->shortcuts() + find<QAction>("mRedo")->shortcuts(),
+        (QList<QKeySequence>{QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    clickItem("Lgru", 2); // marks the configuration changed, and is no step
+    EXPECT_EQ((QList<QVariant>{menu("mUndo"), can("mUndo"), menu("mRedo"), can("mRedo"), window->dirty()}),
+              (QList<QVariant>{"Annulla", false, "Ripeti", false, true}));
+    add(0, {"Fan & Co", "", "0", "12"});
+    trigger("mEng");
+    EXPECT_EQ(menu("mUndo"), "Undo adding device 12 “Fan && Co”");
+    QTemporaryDir folder;
+    toolkit.expectDialog(folder.filePath("conf.xml"));
+    trigger("mSave");
+    trigger("mUndo");
+    EXPECT_EQ(QList<QVariant>({menu("mRedo"), window->dirty()}),
+              QList<QVariant>({"Redo adding device 12 “Fan && Co”", true}));
+    trigger("mRedo"); // back at the saved state: New asks nothing
+    trigger("mNew");
+    EXPECT_FALSE(can("mUndo") || can("mRedo"));
+    add(1, {"Oven", "1"});
+    toolkit.expectBox(kAnswerNo);
+    toolkit.expectDialog(folder.filePath("conf.xml"));
+    trigger("mOpen");
+    EXPECT_FALSE(can("mUndo") || can("mRedo"));
+    // 500 steps are kept: undoing them all from the opened file's state does not reach it.
+    for (int i = 1; i <= 501; ++i) {
+        model().AuxTable[1] = std::to_string(i);
+        window->commitChange({});
+    }
+    for (int i = 0; i < 500; ++i)
+        trigger("mUndo");
+    EXPECT_EQ(QList<QVariant>({can("mUndo"), QString::fromStdString(model().AuxTable[1]), window->dirty()}),
+              QList<QVariant>({false, "1", true}));
+}
+
+// A process that has ended: its number is free.
+long EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+class Recovery : public WindowFixture {
+protected:
+    void SetUp() override {
+        qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+        WindowFixture::SetUp();
+    }
+    void TearDown() override { qputenv("XDG_STATE_HOME", stateHome); }
+    QDir folderOfFiles() const { return QDir(state.filePath("velto-configurator")); }
+    // A leftover's files, as a process numbered pid that began at 1 ms writes them.
+    QString file(long pid, const char* extension) const {
+        return folderOfFiles().filePath(QString(extension) == "xml" ? "%1-1.1.xml" : "%1-1.path").arg(pid);
+    }
+    QByteArray read(const QString& path) const {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : "none";
+    }
+    // This window's own file with the extension: "none", or "several" while an older one is there.
+    QByteArray own(const char* extension) const {
+        QStringList files = folderOfFiles().entryList({QString("%1-*.%2").arg(::getpid()).arg(extension)});
+        files.removeIf([](const QString& name) { return name.startsWith(QString("%1-1.").arg(::getpid())); });
+        return files.size() > 1 ? "several" : read(folderOfFiles().filePath(files.value(0, "-")));
+    }
+
+    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    QTemporaryDir state, folder;
+};
+
+// Every step, undo and redo is written, beside the edited file's path; Save, New, Open and Exit remove it.
+TEST_F(Recovery, FollowsTheWorkUntilItIsSavedOrDropped) {
+    const QString conf = folder.filePath("conf.xml");
+    int priority = 0;
+    for (const QString command : {"mSave", "mNew", "mOpen", "mExit"}) {
+        SCOPED_TRACE(command.toStdString());
+        const std::string edited = window->windowTitle().startsWith("conf.xml") ? conf.toStdString() : "";
+        for (const char* step : {"CokC", "mUndo", "mRedo"}) {
+            QString(step) == "CokC" ? add(1, {"Oven", QString::number(priority++)}) : trigger(step);
+            EXPECT_EQ(own("xml").toStdString() + '|' + own("path").toStdString(),
+                      WriteConfig(model()) + '|' + edited);
+        }
+        if (command != "mSave")
+            toolkit.expectBox(kAnswerNo);
+        if (command == "mSave" || command == "mOpen")
+            toolkit.expectDialog(conf);
+        trigger(command);
+        toolkit.takeBoxes();
+        EXPECT_EQ(own("xml") + own("path"), "nonenone");
+    }
+    qputenv("XDG_STATE_HOME", conf.toLocal8Bit()); // a file: the folder cannot be made
+    startWindow();
+    toolkit.expectBox(kAnswerOk);
+    add(1, {"Oven", "1"});
+    add(1, {"Washer", "2"}); // warned once
+    EXPECT_EQ(onlyBox(),
+              (RecordedBox{"Il file di recupero non si può scrivere in " + conf + "/velto-configurator: " +
+                               QString::fromStdString(std::generic_category().message(ENOTDIR)) +
+                               "\r\nSe il programma si interrompe, le modifiche non salvate andranno "
+                               "perse.",
+                           "Attenzione", Buttons::Ok, Icon::Exclamation}));
+}
+
+// At start-up each leftover of a process no longer running is offered, newest first; Yes loads it as
+// unsaved changes of its file, No removes it; an unreadable one is removed with a warning.
+TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
+    ASSERT_TRUE(folderOfFiles().mkpath("."));
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto leave = [&](long pid, const std::string& xml, const QString& edited, int minutesAgo) {
+        QFile conf(file(pid, "xml")), path(file(pid, "path"));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly) && path.open(QIODevice::WriteOnly));
+        conf.write(xml.data(), qint64(xml.size()));
+        path.write(QFile::encodeName(edited));
+        conf.flush();
+        conf.setFileTime(now.addSecs(-60 * minutesAgo), QFileDevice::FileModificationTime);
+    };
+    const auto casa = std::make_unique<ConfigModel>();
+    casa->DeviceTable[12] = {"Lamp", false, 3, "1", 0, 1};
+    const QString casaPath = folder.filePath("casa.xml");
+    // The oldest has this process's number, as an earlier process may have had.
+    const long oldest = ::getpid(), newer = EndedProcess(), broken = EndedProcess(), running = ::getppid();
+    leave(oldest, WriteConfig(*casa), casaPath, 30);
+    leave(newer, WriteConfig(ConfigModel{}), "", 20);
+    leave(broken, "<ACTUATOR>\r\n<load></lod>\r\n</ACTUATOR>\r\n", "", 10);
+    leave(running, "<ACTUATOR/>", "", 0);
+    for (const int answer : {kAnswerOk, kAnswerNo, kAnswerYes})
+        toolkit.expectBox(answer);
+    EXPECT_TRUE(window->offerRecovery());
+    const auto question = [&](const QString& what, int minutesAgo) {
+        return RecordedBox{"Il programma non si è chiuso normalmente: ci sono modifiche non salvate di " +
+                               what + ", del " + now.addSecs(-60 * minutesAgo).toString("dd/MM/yyyy HH:mm") +
+                               ".\r\nVuoi recuperarle?",
+                           "velto-configurator", Buttons::YesNo, Icon::Question};
+    };
+    EXPECT_EQ(
+        toolkit.takeBoxes(),
+        (QList<RecordedBox>{
+            {"Il file di recupero " + file(broken, "xml") + " non si può leggere ed è stato eliminato.\r\n" +
+                 QString("%1-1.1.xml, riga 2, colonna 9: Start-end tags mismatch").arg(broken),
+             "Attenzione", Buttons::Ok, Icon::Exclamation},
+            question("una nuova configurazione", 20),
+            question("«" + casaPath + "»", 30)}));
+    EXPECT_EQ(rows("Fl_dev"), QStringList{"Lamp|3|dimmer|12"});
+    EXPECT_EQ(window->windowTitle() + (window->isWindowModified() ? "*" : ""),
+              "casa.xml[*] - Velto-Configurator V.1.0*");
+    EXPECT_EQ(folderOfFiles().entryList({QString("%1-1.*").arg(oldest)}).join(' '), "");
+    EXPECT_EQ(own("xml").toStdString() + own("path").toStdString(),
+              WriteConfig(*casa) + casaPath.toStdString());
+    EXPECT_EQ(read(file(running, "xml")), "<ACTUATOR/>"); // its process still runs
+    toolkit.expectDialog("");
+    trigger("mSave");
+    EXPECT_EQ(toolkit.dialogs().back().fileName + ' ' + toolkit.dialogs().back().initialFolder,
+              "casa.xml " + folder.path());
+
+    toolkit.expectBox(kAnswerNo);
+    trigger("mExit");
+    toolkit.takeBoxes();
+    toolkit.settings.insert("option/language", "eng");
+    leave(EndedProcess(), WriteConfig(*casa), casaPath, 5);
+    startWindow();
+    toolkit.expectBox(kAnswerNo);
+    EXPECT_FALSE(window->offerRecovery());
+    EXPECT_EQ(onlyBox().text, "The program did not end normally: there are unsaved changes to “" + casaPath +
+                                  "”, from " + now.addSecs(-300).toString("yyyy-MM-dd HH:mm") +
+                                  ".\r\nDo you want to recover them?");
+    EXPECT_EQ(folderOfFiles().entryList(QDir::Files).join(' '), QString("%1-1.1.xml %1-1.path").arg(running));
+}
+
+} // namespace
+} // namespace velto::testing
