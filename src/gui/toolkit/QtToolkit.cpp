@@ -24,6 +24,7 @@ QMessageBox::Icon ToQtIcon(Icon icon) {
     case Icon::Critical:
         return QMessageBox::Critical;
     case Icon::None:
+    case Icon::Program:
         break;
     }
     return QMessageBox::NoIcon;
@@ -61,6 +62,8 @@ int QtToolkit::messageBox(QWidget* owner, const QString& text, const QString& ti
     QMessageBox box(ToQtIcon(icon), title, text, ToQtButtons(buttons), owner);
     if (buttons == Buttons::YesNoCancel)
         box.setEscapeButton(QMessageBox::Cancel);
+    if (icon == Icon::Program && owner != nullptr)
+        box.setIconPixmap(owner->windowIcon().pixmap(64));
     return ToAnswerCode(box.exec());
 }
 

@@ -11,7 +11,8 @@ namespace velto {
 // the settings store and the folders the dialogs may start in. The program runs on the Qt implementation;
 // tests script every answer.
 enum class Buttons { Ok, YesNo, YesNoCancel };
-enum class Icon { None, Exclamation, Question, Critical };
+// Program: the owner window's own icon (the About box).
+enum class Icon { None, Exclamation, Question, Critical, Program };
 
 // Answer codes as the program stores and tests them.
 inline constexpr int kAnswerOk = 1;

@@ -25,7 +25,8 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
     buildTabs();
     indexControls();
     createEditors();
-    resize(940, 620);
+    connectFind();
+    restorePlacement();
 
     // Start-up.
     setWindowTitle(kWindowTitle);
@@ -171,6 +172,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     closeConfirmed_ = false;
+    storePlacement();
     event->accept();
 }
 

@@ -56,6 +56,10 @@ public:
     void mExit_Click();
     void mIta_Click();
     void mEng_Click();
+    // Edit and Help menus.
+    void mFind_Click();
+    void mGuide_Click();
+    void mAbout_Click();
 
     // The buttons of the five tabs.
     void Cnew_Click();
@@ -153,6 +157,12 @@ private:
     void openRecent(const QString& path);
     // The new-file text, which then follows the language.
     void showNewFileStatus();
+    // The filter over the grids and the group names the device grid shows on hovering.
+    void connectFind();
+    void showFindCount();
+    // The window's size, place and maximised state, kept in the settings and fitted to the screen.
+    void restorePlacement();
+    void storePlacement();
 
     Toolkit& toolkit_;
     ConfigModel model_;
@@ -172,6 +182,9 @@ private:
     QTabWidget* STab = nullptr;
     QMenu* mRecent = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QLineEdit* Tfind = nullptr;
+    QLabel* LfindTot = nullptr;
+    QWidget* guide_ = nullptr; // the quick guide's window, once opened
     std::array<QLabel*, kTabCount> countLabels_{};
     std::array<GridView*, kTabCount> grids_{};
     std::array<std::unique_ptr<EditorRoles>, kTabCount> roles_;
