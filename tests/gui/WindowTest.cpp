@@ -135,7 +135,8 @@ TEST_F(Window, FindAndTheGridKeys) {
                                                                           : EditMode::Modifying);
             QTest::keyClick(box(t.fields[0]), Qt::Key_Escape);
         }
-        g->setFocus();
+        QTest::keyClick(box("Tfind"), Qt::Key_Down); // on to the grid, and Tab off it again
+        EXPECT_EQ(QApplication::focusWidget(), g);
         QTest::keyClick(g, Qt::Key_Tab);
         EXPECT_NE(QApplication::focusWidget(), g); // Tab leaves the grid
         QTest::keyClick(box("Tfind"), Qt::Key_Escape);

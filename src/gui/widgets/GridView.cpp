@@ -215,7 +215,7 @@ void GridView::applyFilter() {
     for (int row = 0; row < rowCount(); ++row)
         setRowHidden(row, filtering && !rowMatches(row));
     if (currentRow() >= 0 && isRowHidden(currentRow())) {
-        setCurrentDataRow(currentRow() + 1);
+        setCurrentDataRow(1);
         emit rowSelected();
     }
 }
