@@ -12,7 +12,7 @@ TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
         {"Lgru", "Tngru", "IbDel", "Laux", true}, {"Laux", "TnameA", "IdelAux", "Lgru", false}};
     const struct { QString action; bool groupMarks, auxMarks; const char* nameBox; } actions[] = {
         {"click", true, false, "Bell"}, {"again", true, false, "Bell"}, {"Down", true, false, "Bell"}, {"Enter", false, false, "Stale"},
-        {"delete", false, true, "Stale"}};
+        {"delete", false, true, "Stale"}, {"Space", false, true, "Stale"}, {"Delete", false, true, "Stale"}};
     // clang-format on
     for (const auto& c : lists) {
         for (const auto& a : actions) {
@@ -28,8 +28,14 @@ TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
             }
             if (a.action == "click" || a.action == "again" || a.action == "Down")
                 a.action != "Down" ? clickItem(c.list, 1) : QTest::keyClick(find(c.list), Qt::Key_Down);
-            else
+            else if (a.action == "Enter" || a.action == "delete")
                 a.action == "Enter" ? pressEnter(c.nameBox) : clickImage(c.deleteImage);
+            else { // the delete image takes the focus after the name box
+                box(c.nameBox)->setFocus();
+                QTest::keyClick(box(c.nameBox), Qt::Key_Tab);
+                ASSERT_EQ(window->focusWidget(), find(c.deleteImage));
+                QTest::keyClick(find(c.deleteImage), a.action == "Space" ? Qt::Key_Space : Qt::Key_Delete);
+            }
             EXPECT_EQ(box(c.nameBox)->text(), a.nameBox);
             EXPECT_EQ(window->dirty(), c.groups ? a.groupMarks : a.auxMarks);
             EXPECT_EQ(items(c.list).mid(0, 3), (QStringList{"1 Hall", "2 Bell", "3 "}));

@@ -89,6 +89,7 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
         {"an edit", [&] { add(1, {"Oven", "1"}), click("CnewC"); }, path("a"), "casa.xml", "casa.xml[*] - " + plain + " (modified)"},
         {"Save", [&] { save(path("b/copy")); }, path("b"), "copy.xml", "copy.xml[*] - " + plain},
         {"New", [&] { trigger("mNew"); }, path("b"), "conf.xml", plain},
+        {"an edit, unnamed", [&] { add(1, {"Oven", "1"}); }, path("b"), "conf.xml", "Senza nome[*] - " + plain + " (modified)"},
         {"restart", [&] { toolkit.programDir = path("missing"), startWindow(); }, path("b"), "conf.xml", plain},
         {"remembered folder gone", [&] { QDir(path("b")).removeRecursively(); startWindow(); }, documents, "conf.xml", plain},
     };

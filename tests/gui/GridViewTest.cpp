@@ -29,7 +29,8 @@ using Grid = WindowFixture;
 
 // Columns fit headings and cells, the name column takes the rest; dragged widths stay until New.
 TEST_F(Grid, ColumnsFitTheirTextsAndKeepTheWidthsDragged) {
-    model().DeviceTable[95] = {"Tapparella soggiorno", false, 0, "2", 0, 1};
+    model().DeviceTable[95] = {"Tapparella soggiorno", false, 2, "2", 0, 1};
+    model().GroupTable[2] = "Cucina";
     model().CameraTable[12] = {"Cancello", "4100#2"};
     model().ScenarioTable[16] = {"Notte", "95#4#4"};
     const QList<int> twips[] = {
@@ -66,6 +67,7 @@ TEST_F(Grid, ColumnsFitTheirTextsAndKeepTheWidthsDragged) {
     devices->horizontalHeader()->resizeSection(2, fitted + 90);
     devices->horizontalHeader()->resizeSection(0, 30);
     EXPECT_EQ(ToolTipAt(devices, 1, 2), "");
+    EXPECT_EQ(ToolTipAt(devices, 1, 1), "Cucina"); // the group's name
     EXPECT_EQ(ToolTipAt(devices, 1, 0), "Tapparella soggiorno");
     trigger("mIta");
     window->RefreshAllViews();

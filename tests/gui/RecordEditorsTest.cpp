@@ -54,7 +54,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
         const QString kept = entered(tab)[c.fields.indexOf(field)];
         set(field, "");
         if (isList(field))
-            QTest::keyClicks(find(field), "1lp");
+            QTest::keyClicks(find(field), "xq"); // the start of no item: no choice, and no text
         EXPECT_EQ(enabled(c.confirmButton), field == "Cgru" || field == "TindS");
         if (field == "TindS")
             click(c.confirmButton); // stores nothing
@@ -164,6 +164,25 @@ TEST_F(Fields, RecordsLoadBackAsStored) {
         EXPECT_EQ(enabled(t.confirmButton), c.confirmable);
         click(c.confirmable ? t.confirmButton : t.cancelButton);
         EXPECT_EQ(rows(t.grid).join('/'), c.row);
+    }
+}
+
+// Typing into a list chooses the item that begins with what was typed, never text of its own.
+TEST_F(Fields, TypingChoosesFromTheLists) {
+    model().GroupTable[3] = "Kitchen";
+    window->RefreshAllViews();
+    // clang-format off
+    const struct { const char *list, *typed, *chosen; int tab; } cases[] = {
+        {"Czona", "57", "57", 2}, {"Czona", "5x7", "7", 2}, {"Ctipo", "o", "on/off", 0}, {"Cgru", "3", "3 Kitchen", 0},
+        {"Cpriori", "16", "16", 1}, {"Cnum", "12", "12", 3}, {"Cmont", "pu", "Pubblico", 3}, {"CnumS", "9", "9", 4},
+        {"Cbus", "L", "locale I=1", 4}, {"Cbus", "p", "privato", 4}};
+    // clang-format on
+    for (const auto& c : cases) {
+        clickTab(c.tab);
+        click(Tabs()[c.tab].newButton);
+        QTest::keyClicks(find(c.list), c.typed);
+        EXPECT_EQ(combo(c.list)->currentText(), c.chosen) << c.list << " typed " << c.typed;
+        click(Tabs()[c.tab].cancelButton);
     }
 }
 

@@ -2,6 +2,11 @@
 #include "ConfWriter.h"
 #include "WindowFixture.h"
 
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <numeric>
+
 namespace velto::testing {
 namespace {
 
@@ -87,6 +92,96 @@ TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
     EXPECT_EQ(onScreen(), empty + QStringList({blank, blank, bare}));
     EXPECT_TRUE(std::all_of(m.DeviceTable.begin(), m.DeviceTable.end(), [](auto& d) { return IsBlank(d); }));
     EXPECT_EQ(RecordsNotWritten(m).size(), 0u); // nor any record where no grid shows it
+}
+
+// The filter shows the rows of the grid shown that contain its text, whatever the case and accents, and
+// stays through New, refreshes and tab switches; the grid's keys act on the row selected among those shown.
+TEST_F(Window, FindAndTheGridKeys) {
+    QApplication::setActiveWindow(window.get()); // focus moves need an active window
+    // clang-format off
+    const struct { int tab; const char* typed; QString shown, count; } cases[] = {
+        {0, "LETTURA", "Lampada lettura poltrona", "1 di 3"}, {1, "ov", "Oven", "1 di 2"},
+        {2, "citta a", "Città alta", "1 di 2"}, {3, "4100", "Gate", "1 di 2"}, {4, "notte", "", "0 di 1"}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const TabControls& t = Tabs()[c.tab];
+        GridView* g = grid(t.grid);
+        trigger("mNew");
+        clickTab(c.tab);
+        trigger("mFind");
+        QTest::keyClicks(box("Tfind"), c.typed);
+        FillModel(model());
+        model().DeviceTable[14] = {"Lampada lettura poltrona", false, 0, "1", 0, 2};
+        model().ProbeTable[41] = "Città alta";
+        window->RefreshAllViews(); // as Open does once it has read a file
+        clickTab(c.tab == 0), clickTab(c.tab);
+        QStringList shown;
+        for (int row = 1; row <= g->dataRowCount(); ++row)
+            g->isRowHidden(row - 1) ? void() : void(shown << g->cell(row, 0));
+        EXPECT_EQ(shown.join('/') + ' ' + find<QLabel>("LfindTot")->text(), c.shown + ' ' + c.count);
+        EXPECT_EQ(find<QLabel>(t.count)->text().section(' ', 0, 0).toInt(), g->dataRowCount());
+        for (const Qt::Key key : {Qt::Key_F2, Qt::Key_Return, Qt::Key_Insert, Qt::Key_Delete}) {
+            const bool onRow = !c.shown.isEmpty(), deletes = key == Qt::Key_Delete && onRow;
+            if (deletes)
+                toolkit.expectBox(kAnswerNo);
+            QTest::keyClick(g, key);
+            const QString loaded = key == Qt::Key_Insert ? "" : c.shown;
+            EXPECT_EQ(deletes ? onlyBox().text.contains(c.shown) : box(t.fields[0])->text() == loaded, true);
+            EXPECT_EQ(window->editor(c.tab).mode(), key == Qt::Key_Insert ? EditMode::Adding
+                                                    : !onRow || deletes   ? EditMode::Browsing
+                                                                          : EditMode::Modifying);
+            QTest::keyClick(box(t.fields[0]), Qt::Key_Escape);
+        }
+        QTest::keyClick(box("Tfind"), Qt::Key_Down); // on to the grid, and Tab off it again
+        EXPECT_EQ(QApplication::focusWidget(), g);
+        QTest::keyClick(g, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), g); // Tab leaves the grid
+        QTest::keyClick(box("Tfind"), Qt::Key_Escape);
+        EXPECT_EQ(box("Tfind")->text() + find<QLabel>("LfindTot")->text(), "");
+    }
+}
+
+// The quick guide opens at the section of the tab shown, in the language in force; About tells the version.
+TEST_F(Window, HelpMenu) {
+    for (const bool italian : {true, false}) {
+        trigger(italian ? "mIta" : "mEng");
+        clickTab(2);
+        trigger("mGuide");
+        find<QWidget>("QuickGuide")->resize(300, 150); // shorter than the guide
+        trigger("mGuide");
+        auto* guide = find<QTextBrowser>("TGuide");
+        EXPECT_TRUE(guide->isVisible());
+        EXPECT_EQ(guide->cursorForPosition({8, 8}).block().text(), italian ? "Sonde termo" : "Thermo probe");
+        toolkit.expectBox(kAnswerOk);
+        trigger("mAbout");
+        const RecordedBox about = onlyBox();
+        EXPECT_EQ(about.title, italian ? "Informazioni su Velto-Configurator" : "About Velto-Configurator");
+        EXPECT_TRUE(about.text.startsWith("Velto-Configurator 1.0") && about.text.endsWith(qVersion()));
+        EXPECT_EQ(about.icon, Icon::Program);
+    }
+}
+
+// The window opens as it was closed, maximised or not, within the screen area available and no larger.
+TEST_F(Window, PlacementIsKeptWithinTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry(), kept(100, 24, 600, 470);
+    // clang-format off
+    const struct { QString stored, maximised; QRect expected; } cases[] = {
+        {"", "", {}}, {"100 24 600 470", "0", kept}, {"100 24 600 470", "1", kept}, {"-300 900 4000 3000", "0", {}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString() + ' ' + c.maximised.toStdString());
+        toolkit.settings = {{"window/geometry", c.stored}, {"window/maximised", c.maximised}};
+        startWindow();
+        EXPECT_TRUE(screen.contains(window->frameGeometry()));
+        const QRect n = window->normalGeometry();
+        EXPECT_TRUE(c.expected.isValid() ? n == c.expected : n.width() <= 940 || !c.stored.isEmpty());
+        EXPECT_EQ(window->isMaximized(), c.maximised == "1");
+        window->close();
+        EXPECT_EQ(
+            toolkit.settings.value("window/geometry") + ' ' + toolkit.settings.value("window/maximised"),
+            QString::asprintf("%d %d %d %d %d", n.x(), n.y(), n.width(), n.height(), c.maximised == "1"));
+    }
 }
 
 // What the window's command line asks for; help and version go to standard output, exit 0.

@@ -16,8 +16,11 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 // Runs the window tests headless, with the per-user settings and recovery files in folders of their own.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // Headless on a 1600 x 1000 screen, which is 800 x 500 at twice the scale.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() || platform == "offscreen"
+                                   ? "offscreen:configfile=" VELTO_TEST_DATA_DIR "/offscreen-screen.json"
+                                   : platform);
     QTemporaryDir settingsHome, stateHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());

@@ -1,10 +1,11 @@
 // velto-screenshots SAMPLE FOLDER: opens SAMPLE in the window, in Italian and in English, and saves
-// a picture of every tab to FOLDER as screenshot-LANGUAGE-TAB.png. Fails when opening the sample
-// shows any box. Settings stay in memory, so the user's own are never touched.
+// a picture of every tab to FOLDER as screenshot-LANGUAGE-TAB.png, then one of the devices filtered by
+// a word as screenshot-LANGUAGE-find.png. Fails when opening the sample shows any box. Settings stay in memory, so the user's own are never touched.
 #include "Form1.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>
 
@@ -36,6 +37,13 @@ private:
     QString language_;
 };
 
+bool save(QWidget& window, const QString& file) {
+    if (window.grab().save(file))
+        return true;
+    std::fprintf(stderr, "velto-screenshots: cannot write %s\n", qPrintable(file));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -52,6 +60,7 @@ int main(int argc, char* argv[]) {
     for (const QString& language : {QStringLiteral("ita"), QStringLiteral("eng")}) {
         SampleToolkit toolkit(sample, language);
         velto::Form1 window(toolkit);
+        window.resize(940, 620); // the same pictures on any screen
         window.show();
         window.mOpen_Click();
         if (toolkit.boxes > 0)
@@ -62,11 +71,15 @@ int main(int argc, char* argv[]) {
             QApplication::processEvents();
             const QString file =
                 folder.filePath(QStringLiteral("screenshot-%1-%2.png").arg(language, tabNames[tab]));
-            if (!window.grab().save(file)) {
-                std::fprintf(stderr, "velto-screenshots: cannot write %s\n", qPrintable(file));
+            if (!save(window, file))
                 return 1;
-            }
         }
+        // The devices filtered by a word, as Edit > Find does it.
+        tabs->setCurrentIndex(0);
+        window.findChild<QLineEdit*>(QStringLiteral("Tfind"))->setText(QStringLiteral("luce"));
+        QApplication::processEvents();
+        if (!save(window, folder.filePath(QStringLiteral("screenshot-%1-find.png").arg(language))))
+            return 1;
     }
     return 0;
 }

@@ -16,7 +16,7 @@ RecordEditor::RecordEditor(EditorHost& host, EditorRoles roles) : host_(host), r
         if (auto* box = qobject_cast<QLineEdit*>(field)) {
             connect(box, &QLineEdit::textChanged, this, &RecordEditor::UpdateConfirmEnabled);
         } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
-            DiscardTyping(combo);
+            ChooseByTyping(combo);
             connect(combo, &QComboBox::currentIndexChanged, this, &RecordEditor::UpdateConfirmEnabled);
         }
     }

@@ -9,12 +9,13 @@ namespace velto {
 
 SlotNameList::SlotNameList(EditorHost& host, QListWidget* list, QLineEdit* nameBox,
                            QAbstractButton* deleteImage, Kind kind)
-    : host_(host), list_(list), nameBox_(nameBox), kind_(std::move(kind)) {
+    : host_(host), list_(list), nameBox_(nameBox), deleteImage_(deleteImage), kind_(std::move(kind)) {
     // A choice by the keys or the mouse, and a click on the item already chosen.
     connect(list_, &QListWidget::itemSelectionChanged, this, &SlotNameList::SelectSlot);
     connect(list_, &QListWidget::itemClicked, this, &SlotNameList::SelectSlot);
     connect(deleteImage, &QAbstractButton::clicked, this, &SlotNameList::DeleteSlot);
     nameBox_->installEventFilter(this);
+    deleteImage_->installEventFilter(this); // Space clicks it as any button; Delete too
 }
 
 bool SlotNameList::eventFilter(QObject* watched, QEvent* event) {
@@ -24,6 +25,11 @@ bool SlotNameList::eventFilter(QObject* watched, QEvent* event) {
             NameSlot();
             return true;
         }
+    }
+    if (watched == deleteImage_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        deleteImage_->click();
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -14,7 +14,8 @@ class QAbstractButton;
 namespace velto {
 
 // A list of nine named slots on tab 0 (groups, auxiliaries): select an item, type a name and press
-// Enter to name the slot; the delete image frees it. Items are changed in place.
+// Enter to name the slot; the delete image (clicked, or focused and Space or Delete) frees it. Items are
+// changed in place.
 class SlotNameList : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +47,7 @@ private:
     EditorHost& host_;
     QListWidget* list_;
     QLineEdit* nameBox_;
+    QAbstractButton* deleteImage_;
     Kind kind_;
 };
 

@@ -67,6 +67,13 @@ const Caption kCaptionTable[] = {
     {"Lb(17)", {}, Word::addressWord},
     {"Lb(18)", {"nome scenario", "scenario name"}},
     {"Lb(19)", {}, Word::numberWord},
+    {"mFind", {"Trova", "Find"}},
+    {"Lfind", {"Trova:", "Find:"}},
+    {"IbDel", {"Elimina gruppo", "Delete group"}},
+    {"IdelAux", {"Elimina aux", "Delete aux"}},
+    {"mHelp", {"&?", "&Help"}},
+    {"mGuide", {"Guida rapida", "Quick guide"}},
+    {"mAbout", {"Informazioni su Velto-Configurator", "About Velto-Configurator"}},
 };
 
 } // namespace

@@ -18,7 +18,8 @@ struct Caption {
     int tab = -1;            // the index of a tab of STab, whose caption this is
 };
 
-// In the order a switch writes them: menus, tabs, buttons, the group frame, then the labels.
+// In the order a switch writes them: menus, tabs, buttons, the group frame, the labels, then the find
+// box, the delete images (named to screen readers by their text) and the Help menu.
 extern const std::span<const Caption> kCaptions;
 
 // The words in force, rewritten by each language switch.

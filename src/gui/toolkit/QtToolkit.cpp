@@ -24,6 +24,7 @@ QMessageBox::Icon ToQtIcon(Icon icon) {
     case Icon::Critical:
         return QMessageBox::Critical;
     case Icon::None:
+    case Icon::Program:
         break;
     }
     return QMessageBox::NoIcon;
@@ -64,6 +65,8 @@ int QtToolkit::messageBox(QWidget* owner, const QString& text, const QString& ti
         box.setEscapeButton(QMessageBox::Cancel);
     if (buttons == Buttons::YesNoDefaultNo)
         box.setDefaultButton(QMessageBox::No);
+    if (icon == Icon::Program && owner != nullptr)
+        box.setIconPixmap(owner->windowIcon().pixmap(64));
     return ToAnswerCode(box.exec());
 }
 

@@ -12,7 +12,8 @@ namespace velto {
 // tests script every answer.
 // YesNoDefaultNo: Yes and No, No taking Enter, for a question whose Yes cannot be undone.
 enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
-enum class Icon { None, Exclamation, Question, Critical };
+// Program: the owner window's own icon (the About box).
+enum class Icon { None, Exclamation, Question, Critical, Program };
 
 // Answer codes as the program stores and tests them.
 inline constexpr int kAnswerOk = 1;

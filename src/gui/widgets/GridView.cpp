@@ -8,12 +8,22 @@
 
 namespace velto {
 
+QString SearchKey(const QString& text) {
+    QString key;
+    for (const QChar c : text.normalized(QString::NormalizationForm_KD)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            key += c;
+    }
+    return key.toCaseFolded();
+}
+
 GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(parent) {
     setObjectName(objectName);
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
     setAlternatingRowColors(true);
+    setTabKeyNavigation(false);
     setHorizontalScrollMode(ScrollPerPixel);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -31,7 +41,16 @@ GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(pa
 
 void GridView::setup(const QStringList& headings, const QList<int>& widthsInTwips,
                      const QList<QStringList>& rows) {
-    const QSignalBlocker blocker(this);
+    {
+        const QSignalBlocker blocker(this);
+        rebuild(headings, widthsInTwips, rows);
+        applyFilter();
+    }
+    emit rowsShownChanged();
+}
+
+void GridView::rebuild(const QStringList& headings, const QList<int>& widthsInTwips,
+                       const QList<QStringList>& rows) {
     setColumnCount(int(headings.size()));
     setHeadings(headings);
     minimumWidths_.assign(headings.size(), 0);
@@ -149,10 +168,17 @@ bool GridView::viewportEvent(QEvent* event) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = indexAt(help->pos());
         const QRect rect = visualRect(index);
-        if (index.isValid() && sizeHintForIndex(index).width() > rect.width())
-            QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), rect);
-        else
+        const bool cut = index.isValid() && sizeHintForIndex(index).width() > rect.width();
+        QStringList tip;
+        if (cut)
+            tip << index.data().toString();
+        if (index.isValid() && toolTipSource_)
+            tip << toolTipSource_(index.row() + 1, index.column());
+        tip.removeAll(QString());
+        if (tip.isEmpty())
             QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip.join('\n'), viewport(), rect);
         return true;
     }
     return QTableWidget::viewportEvent(event);
@@ -160,7 +186,45 @@ bool GridView::viewportEvent(QEvent* event) {
 
 void GridView::setCurrentDataRow(int row) {
     const QSignalBlocker blocker(this);
-    setCurrentCell(row - 1, 0);
+    int shown = row - 1;
+    while (shown < rowCount() && isRowHidden(shown))
+        ++shown;
+    if (shown < rowCount())
+        setCurrentCell(shown, 0);
+    else
+        setCurrentCell(-1, -1);
+}
+
+void GridView::setFilter(const QString& text) {
+    filter_ = SearchKey(text);
+    applyFilter();
+    emit rowsShownChanged();
+}
+
+bool GridView::rowMatches(int row) const {
+    for (int column = 0; column < columnCount(); ++column) {
+        const QTableWidgetItem* cell = item(row, column);
+        if (cell && SearchKey(cell->text()).contains(filter_))
+            return true;
+    }
+    return false;
+}
+
+void GridView::applyFilter() {
+    const bool filtering = hasRecords_ && !filter_.isEmpty();
+    for (int row = 0; row < rowCount(); ++row)
+        setRowHidden(row, filtering && !rowMatches(row));
+    if (currentRow() >= 0 && isRowHidden(currentRow())) {
+        setCurrentDataRow(1);
+        emit rowSelected();
+    }
+}
+
+int GridView::shownRowCount() const {
+    int shown = 0;
+    for (int row = 0; row < dataRowCount(); ++row)
+        shown += isRowHidden(row) ? 0 : 1;
+    return shown;
 }
 
 QString GridView::cell(int row, int column) const {

@@ -2,9 +2,13 @@
 
 #include <QHash>
 #include <QTableWidget>
+#include <functional>
 #include <vector>
 
 namespace velto {
+
+// A text as searches compare it: case folded, accents dropped ("Città" and "citta" are the same).
+QString SearchKey(const QString& text);
 
 // A grid of text cells whose heading row is row 0 and whose data rows count from 1, the numbering
 // the editors use for the row they act on. An empty grid shows one empty data row.
@@ -12,6 +16,9 @@ namespace velto {
 // Each column is at least its given width and wide enough for its heading and its longest cell; the
 // name column (column 0) takes the spare width. A width the user drags stays until
 // forgetDraggedWidths(). A cell still too narrow for its text shows the whole text as a tooltip.
+//
+// A filter shows only the rows with a cell that contains its text, ignoring case and accents; it
+// stays through every rebuild. Tab and Shift+Tab leave the grid rather than walking its cells.
 class GridView : public QTableWidget {
     Q_OBJECT
 public:
@@ -30,9 +37,18 @@ public:
     void setCurrentDataRow(int row);
     QString cell(int row, int column) const;
 
+    // Shows only the rows that match; an empty text shows every row. A hidden current row hands the
+    // selection to the first row shown.
+    void setFilter(const QString& text);
+    int shownRowCount() const;
+    // What a cell's tooltip says beyond its cut text: (data row, column) -> text, empty for none.
+    void setToolTipSource(std::function<QString(int, int)> source) { toolTipSource_ = std::move(source); }
+
 signals:
     // The user selected a row (or a rebuild made one current).
     void rowSelected();
+    // The rows shown changed: a rebuild or a new filter.
+    void rowsShownChanged();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -40,7 +56,11 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    void rebuild(const QStringList& headings, const QList<int>& widthsInTwips,
+                 const QList<QStringList>& rows);
     void fitColumns();
+    void applyFilter();
+    bool rowMatches(int row) const;
     void measureHeadings();
     // The width the widest cell of a column needs to show whole.
     int textColumnWidth(int column) const;
@@ -48,6 +68,8 @@ private:
 
     bool hasRecords_ = false;
     bool fitting_ = false;
+    QString filter_; // folded for comparison
+    std::function<QString(int, int)> toolTipSource_;
     std::vector<int> minimumWidths_;
     std::vector<int> draggedWidths_; // 0: never dragged
     std::vector<int> headingWidths_;

@@ -1,6 +1,8 @@
 #include "InputFilters.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -9,25 +11,50 @@
 namespace velto {
 namespace {
 
-class TypingDiscarder : public QObject {
+// Typed characters choose from the list and never become text of their own: each picks the first
+// item that begins with what was typed so far (ignoring case), and a character that would make a
+// beginning no item has starts a new one. A pause longer than the system's keyboard interval, or a
+// key that is not a character, starts again too.
+class ChoiceByTyping : public QObject {
 public:
-    using QObject::QObject;
+    explicit ChoiceByTyping(QComboBox* combo) : QObject(combo), combo_(combo) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->text().isEmpty() && key->text().at(0).isPrint())
-                return true;
+        if (event->type() == QEvent::FocusOut)
+            typed_.clear();
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (text.isEmpty() || !text.at(0).isPrint()) {
+            typed_.clear();
+            return QObject::eventFilter(watched, event);
         }
-        return QObject::eventFilter(watched, event);
+        if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > QApplication::keyboardInputInterval())
+            typed_.clear();
+        sinceTyped_.restart();
+        for (const QString& beginning : {typed_ + text, text}) {
+            const int index = combo_->findText(beginning, Qt::MatchStartsWith);
+            if (index >= 0) {
+                typed_ = beginning;
+                combo_->setCurrentIndex(index);
+                return true;
+            }
+        }
+        typed_.clear();
+        return true;
     }
+
+private:
+    QComboBox* combo_;
+    QString typed_;
+    QElapsedTimer sinceTyped_;
 };
 
 } // namespace
 
-void DiscardTyping(QComboBox* combo) {
-    combo->installEventFilter(new TypingDiscarder(combo));
+void ChooseByTyping(QComboBox* combo) {
+    combo->installEventFilter(new ChoiceByTyping(combo));
 }
 
 void AcceptDigitsOnly(QLineEdit* box, int maxLength) {

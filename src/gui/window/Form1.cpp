@@ -28,7 +28,8 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
     indexControls();
     createEditors();
     setUpHistory();
-    resize(940, 620);
+    connectFind();
+    restorePlacement();
 
     // Start-up.
     setWindowTitle(kWindowTitle);
@@ -177,6 +178,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     closeConfirmed_ = false;
+    storePlacement();
     removeRecovery(); // the changes are saved or dropped
     event->accept();
 }

@@ -68,6 +68,10 @@ public:
     // Edit menu: each first cancels any edit in progress.
     void mUndo_Click();
     void mRedo_Click();
+    // Edit and Help menus.
+    void mFind_Click();
+    void mGuide_Click();
+    void mAbout_Click();
 
     // The buttons of the five tabs.
     void Cnew_Click();
@@ -206,6 +210,12 @@ private:
     void markSaved();
     void writeRecovery();
     void removeRecovery();
+    // The filter over the grids and the group names the device grid shows on hovering.
+    void connectFind();
+    void showFindCount();
+    // The window's size, place and maximised state, kept in the settings and fitted to the screen.
+    void restorePlacement();
+    void storePlacement();
 
     Toolkit& toolkit_;
     ConfigModel model_;
@@ -231,6 +241,9 @@ private:
     QTabWidget* STab = nullptr;
     QMenu* mRecent = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QLineEdit* Tfind = nullptr;
+    QLabel* LfindTot = nullptr;
+    QWidget* guide_ = nullptr; // the quick guide's window, once opened
     std::array<QLabel*, kTabCount> countLabels_{};
     std::array<GridView*, kTabCount> grids_{};
     std::array<std::unique_ptr<EditorRoles>, kTabCount> roles_;

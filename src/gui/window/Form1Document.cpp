@@ -31,14 +31,17 @@ void Form1::setDirty(bool dirty) {
 }
 
 void Form1::showFileInTitle() {
-    if (currentFile_.isEmpty()) {
+    // An unnamed configuration is named only once it holds changes.
+    if (currentFile_.isEmpty() && !DirtyFlag) {
         setWindowModified(false);
         setWindowTitle(kWindowTitle);
         return;
     }
     // "[*]" marks where the window shows its modified mark; one in the name itself is doubled.
     const QString name =
-        QFileInfo(currentFile_).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+        currentFile_.isEmpty()
+            ? (UiLanguage ? QStringLiteral("Senza nome") : QStringLiteral("Untitled"))
+            : QFileInfo(currentFile_).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(name + QStringLiteral("[*] - ") + kWindowTitle);
     setWindowModified(DirtyFlag);
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace velto {
 namespace {
@@ -50,7 +51,10 @@ void Form1::setCaption(const Caption& caption, const QString& text) {
         action->setText(text);
     else if (auto* menu = qobject_cast<QMenu*>(target))
         menu->setTitle(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(target))
+    else if (auto* image = qobject_cast<QToolButton*>(target)) {
+        image->setText(text); // shown as its image only: the text names it to screen readers
+        image->setToolTip(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(target))
         button->setText(text);
     else if (auto* label = qobject_cast<QLabel*>(target))
         label->setText(text);
@@ -66,6 +70,10 @@ void Form1::switchLanguage(bool italian) {
         const TextPair text = caption.word == Word::Count ? caption.text : kWords[std::size_t(caption.word)];
         setCaption(caption, ToQString(text.pick(italian)));
     }
+    for (QLabel* label : findChildren<QLabel*>()) { // a list reads its name from its label only this way
+        if (label->buddy() != nullptr)
+            label->buddy()->setAccessibleName(label->text());
+    }
     for (const Hint& hint : kHints)
         qobject_cast<QWidget*>(controls_.value(ToQString(hint.control)))
             ->setToolTip(ToQString(hint.text.pick(italian)));
@@ -75,16 +83,21 @@ void Form1::switchLanguage(bool italian) {
             countLabels_[tab]->setText(CountCaption(tab, TabRows(tab, model_, texts_).size(), texts_));
     }
 
-    for (int tab = kTabCount - 1; tab >= 0; --tab)
+    for (int tab = kTabCount - 1; tab >= 0; --tab) {
         grids_[tab]->setHeadings(GridHeadings(tab, texts_));
+        grids_[tab]->setAccessibleName(STab->tabText(tab)); // each grid is named after its tab
+    }
 
     ReplaceItems(Cbus, BusItems(italian));
     ReplaceItems(Cmont, {texts_[Word::privateRiserText], texts_[Word::localRiserText]});
     if (newFileShown_)
         showNewFileStatus();
     qtTexts_.use(italian);
+    control<QAction>(italian ? "mIta" : "mEng")->setChecked(true);
     UiLanguage = italian;
     showHistoryInMenu();
+    showFindCount();
+    showFileInTitle();
 }
 
 } // namespace velto

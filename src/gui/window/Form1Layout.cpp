@@ -9,6 +9,7 @@
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
 
+#include <QActionGroup>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -63,8 +64,11 @@ template <typename T> T* Named(const char* name, QWidget* parent = nullptr) {
     return widget;
 }
 
-QLabel* CaptionLabel(int index) {
-    return Named<QLabel>(QStringLiteral("Lb(%1)").arg(index).toLatin1().constData());
+// A caption label Lb(index) for a control, which it also names to screen readers.
+QLabel* CaptionLabel(int index, QWidget* control) {
+    auto* label = Named<QLabel>(QStringLiteral("Lb(%1)").arg(index).toLatin1().constData());
+    label->setBuddy(control);
+    return label;
 }
 
 // Puts an outline over a widget in the same layout cell.
@@ -82,8 +86,7 @@ QWidget* Outlined(QWidget* content, Outline* outline) {
 QToolButton* DeleteImage(const char* name, const QIcon& icon) {
     auto* image = Named<QToolButton>(name);
     image->setIcon(icon);
-    image->setAutoRaise(true);
-    image->setFocusPolicy(Qt::NoFocus);
+    image->setAutoRaise(true); // takes the focus by Tab, so Space and Delete reach it
     return image;
 }
 
@@ -112,10 +115,21 @@ void Form1::buildMenus() {
     edit->setObjectName(QStringLiteral("mEdit"));
     addCommand(edit, "mUndo", QKeySequence::Undo, &Form1::mUndo_Click);
     addCommand(edit, "mRedo", {}, &Form1::mRedo_Click); // its keys come with the history
+    edit->addSeparator();
+    addCommand(edit, "mFind", QKeySequence::Find, &Form1::mFind_Click);
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(QStringLiteral("mLang"));
     addCommand(language, "mIta", {}, &Form1::mIta_Click);
     addCommand(language, "mEng", {}, &Form1::mEng_Click);
+    auto* languages = new QActionGroup(language); // the language in force carries the check mark
+    for (QAction* choice : language->actions()) {
+        choice->setCheckable(true);
+        languages->addAction(choice);
+    }
+    QMenu* help = menuBar()->addMenu(QString());
+    help->setObjectName(QStringLiteral("mHelp"));
+    addCommand(help, "mGuide", QKeySequence::HelpContents, &Form1::mGuide_Click);
+    addCommand(help, "mAbout", {}, &Form1::mAbout_Click);
 }
 
 QWidget* Form1::buildRecordTab(int tab) {
@@ -149,7 +163,7 @@ QWidget* Form1::buildRecordTab(int tab) {
             continue;
         QWidget* control = field.combo ? static_cast<QWidget*>(Named<QComboBox>(field.name))
                                        : static_cast<QWidget*>(Named<QLineEdit>(field.name));
-        form->addRow(CaptionLabel(field.label), control);
+        form->addRow(CaptionLabel(field.label, control), control);
         roles->fields.push_back(control);
     }
     roles->nameBox = qobject_cast<QLineEdit*>(roles->fields.front());
@@ -185,12 +199,13 @@ QWidget* Form1::buildDeviceTab() {
                                     const char* nameBox, const char* image) {
         auto* box = Named<QGroupBox>(frame);
         auto* layout = new QVBoxLayout(box);
-        layout->addWidget(CaptionLabel(listLabel));
         auto* listWidget = Named<QListWidget>(list);
+        auto* nameWidget = Named<QLineEdit>(nameBox);
+        layout->addWidget(CaptionLabel(listLabel, listWidget));
         layout->addWidget(listWidget, 1);
-        layout->addWidget(CaptionLabel(nameLabel));
+        layout->addWidget(CaptionLabel(nameLabel, nameWidget));
         auto* nameRow = new QHBoxLayout;
-        nameRow->addWidget(Named<QLineEdit>(nameBox), 1);
+        nameRow->addWidget(nameWidget, 1);
         nameRow->addWidget(DeleteImage(image, deleteIcon));
         layout->addLayout(nameRow);
         side->addWidget(box, 1);
@@ -215,7 +230,24 @@ void Form1::buildTabs() {
     logo->setPixmap(MakeLogo(fontMetrics().height() + 8));
     logo->setContentsMargins(4, 2, 8, 2);
     STab->setCornerWidget(logo, Qt::TopRightCorner);
-    setCentralWidget(STab);
+
+    // The filter over the grids, then the tabs.
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 4, 0, 0);
+    auto* findRow = new QHBoxLayout;
+    findRow->setContentsMargins(8, 0, 8, 0);
+    auto* findCaption = Named<QLabel>("Lfind");
+    auto* find = Named<QLineEdit>("Tfind");
+    find->setClearButtonEnabled(true);
+    find->setMaximumWidth(find->fontMetrics().averageCharWidth() * 36);
+    findCaption->setBuddy(find);
+    findRow->addWidget(findCaption);
+    findRow->addWidget(find, 1);
+    findRow->addWidget(Named<QLabel>("LfindTot"), 1);
+    column->addLayout(findRow);
+    column->addWidget(STab, 1);
+    setCentralWidget(central);
 
     auto* status = Named<QStatusBar>("StBar");
     statusPanel_ = Named<QLabel>("StBarPanel");
