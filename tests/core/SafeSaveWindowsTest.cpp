@@ -118,9 +118,10 @@ TEST(SafeSave, TargetsOnWindows) {
                                     return faulty('w') ? -1 : system.write(fd, data, size);
                                 },
                                 [&](int fd) { return faulty('s') ? -1 : system.sync(fd); }, false};
-        std::string error;
+        SaveError error;
         EXPECT_EQ(WriteFileAtomically(c.target, "new", error, device), c.error.empty());
-        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(error.reason, c.error);
+        EXPECT_EQ(error.subject, c.error.empty() ? "" : c.target);
         ::CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
         if (c.target.starts_with("sub/")) {
             EXPECT_EQ(Listing(folder / "sub"), test::Lines{"conf.xml 1 'new'"});
@@ -129,6 +130,30 @@ TEST(SafeSave, TargetsOnWindows) {
         fs::current_path(start);
         fs::remove_all(folder);
     }
+}
+
+// A backup is found while no save holds it, named beside the path as given, and removed on request.
+TEST(SafeSave, LeftoverBackupsOnWindows) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("velto-backups-" + std::to_string(::GetCurrentProcessId()));
+    fs::create_directory(folder);
+    Put(folder / "conf.xml", "old");
+    Put(folder / ".conf.xml.velto-backup-7-0", "old", FILE_ATTRIBUTE_HIDDEN);
+    Put(folder / ".conf.xml.velto-backup-8-0", "old", FILE_ATTRIBUTE_HIDDEN);
+    Put(folder / ".other.xml.velto-backup-7-0", "old", FILE_ATTRIBUTE_HIDDEN);
+    // The one a running save writes is shared with nobody.
+    const HANDLE running = ::CreateFileW((folder / ".conf.xml.velto-backup-8-0").c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::string file = FileName(folder / "conf.xml");
+    const auto found = FindLeftoverBackups(file);
+    ::CloseHandle(running);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].path, FileName(folder / ".conf.xml.velto-backup-7-0"));
+    std::string error;
+    EXPECT_TRUE(RemoveBackup(found[0].path, error));
+    EXPECT_FALSE(fs::exists(folder / ".conf.xml.velto-backup-7-0"));
+    EXPECT_EQ(FindLeftoverBackups(file).size(), 1u); // the 8-0 one, no longer held
+    fs::remove_all(folder);
 }
 
 } // namespace

@@ -57,7 +57,8 @@ struct Failure {
     int code;
     DWORD win32;
     std::string text;
-    std::string note; // said after the reason
+    std::string note;    // said after the reason
+    std::string subject; // the folder, where the folder refused; empty for the file
 
     explicit operator bool() const { return code != 0 || win32 != 0 || !text.empty(); }
     std::string Describe() const {
@@ -143,7 +144,8 @@ Failure Resolve(const std::string& path, Target& target) {
 
 Failure WriteAll(const SaveDevice& device, int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = device.write(fd, bytes.data(), std::min<std::size_t>(bytes.size(), 1u << 30));
+        const long long written =
+            device.write(fd, bytes.data(), std::min<std::size_t>(bytes.size(), 1u << 30));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -173,6 +175,8 @@ Descriptor CreateBeside(const Target& target, std::wstring_view tag, std::wstrin
             break;
     }
     failure = LastError();
+    if (failure.win32 == ERROR_ACCESS_DENIED) // the folder takes no new file
+        failure.subject = Utf8FromWide(target.folder);
     return {};
 }
 
@@ -247,31 +251,50 @@ Failure WriteInPlace(const Target& target, std::string_view bytes, const SaveDev
     return failure;
 }
 
-// Removes the temporary files killed saves of the same target left behind; one another save still
-// writes is shared with nobody, so it cannot be deleted. Backups are the user's to remove.
-void RemoveStaleFiles(const Target& target) {
-    const std::wstring pattern = target.folder + L"\\." + target.name + std::wstring(kTemporaryTag) + L"*";
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+// Calls found with the full name of each file beside the target that a save of it made with the tag
+// and that no save still holds (a save shares its files with nobody while it runs).
+template <typename Found> void ForEachLeftover(const Target& target, std::wstring_view tag, Found found) {
+    const std::wstring pattern = target.folder + L"\\." + target.name + std::wstring(tag) + L"*";
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    do
-        ::DeleteFileW((target.folder + L"\\" + found.cFileName).c_str());
-    while (::FindNextFileW(search, &found));
+    do {
+        if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        const std::wstring name = target.folder + L"\\" + entry.cFileName;
+        const HANDLE file =
+            ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            if (::GetLastError() != ERROR_SHARING_VIOLATION)
+                found(name, entry);
+            continue;
+        }
+        ::CloseHandle(file);
+        found(name, entry);
+    } while (::FindNextFileW(search, &entry));
     ::FindClose(search);
+}
+
+// Removes the temporary files killed saves of the same target left behind. Their backups stay: one may
+// hold the only complete copy of the file.
+void RemoveStaleTemporaries(const Target& target) {
+    ForEachLeftover(target, kTemporaryTag,
+                    [](const std::wstring& stale, const WIN32_FIND_DATAW&) { ::DeleteFileW(stale.c_str()); });
 }
 
 } // namespace
 
 const SaveDevice& SystemSaveDevice() {
-    static const SaveDevice device{[](int fd, const void* data, std::size_t size) -> ssize_t {
+    static const SaveDevice device{[](int fd, const void* data, std::size_t size) -> long long {
                                        return ::_write(fd, data, static_cast<unsigned>(size));
                                    },
                                    [](int fd) { return ::_commit(fd); }, false};
     return device;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, SaveError& error,
                          const SaveDevice& device) {
     Target target;
     Failure failure = Resolve(path, target);
@@ -279,11 +302,43 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         failure = target.exists && target.links > 1 ? WriteInPlace(target, bytes, device)
                                                     : ReplaceByRename(target, bytes, device);
     if (failure) {
-        error = failure.Describe();
+        error = {failure.Describe(), failure.subject.empty() ? path : failure.subject};
         return false;
     }
-    RemoveStaleFiles(target);
+    RemoveStaleTemporaries(target);
     return true;
+}
+
+std::vector<LeftoverBackup> FindLeftoverBackups(const std::string& path) {
+    std::vector<LeftoverBackup> found;
+    Target target;
+    (void)Resolve(path, target); // a file the user may not write may still have a backup to tell of
+    target.opened.Close();
+    if (target.name.empty())
+        return found;
+    // Named beside the path as given ("conf.xml", ".conf.xml..."), or beside the file a link leads to.
+    const std::string folder = target.file == FullWidePath(path)
+                                   ? path.substr(0, path.find_last_of("\\/") + 1)
+                                   : Utf8FromWide(target.folder) + "\\";
+    ForEachLeftover(target, kBackupTag, [&](const std::wstring&, const WIN32_FIND_DATAW& entry) {
+        ULARGE_INTEGER time{};
+        time.LowPart = entry.ftLastWriteTime.dwLowDateTime;
+        time.HighPart = entry.ftLastWriteTime.dwHighDateTime;
+        // FILETIME counts 100 ns from 1601.
+        const long long seconds = static_cast<long long>(time.QuadPart / 10'000'000) - 11'644'473'600LL;
+        found.push_back({folder + Utf8FromWide(entry.cFileName), seconds});
+    });
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.modifiedSeconds > b.modifiedSeconds; });
+    return found;
+}
+
+bool RemoveBackup(const std::string& backup, std::string& error) {
+    const std::wstring wide = FullWidePath(backup);
+    if (!wide.empty() && ::DeleteFileW(wide.c_str()))
+        return true;
+    error = Win32ErrorText(wide.empty() ? ERROR_INVALID_NAME : ::GetLastError());
+    return false;
 }
 
 } // namespace velto
