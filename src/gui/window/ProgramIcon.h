@@ -4,7 +4,8 @@
 
 namespace velto {
 
-// The program's icon from the installed icon theme, else the copy built into the program.
+// The program's icon, from the copy built into the program: the same drawing the package installs into
+// the icon theme. Each size is decoded only when the platform asks for it.
 QIcon ProgramIcon();
 
 } // namespace velto
