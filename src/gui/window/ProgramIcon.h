@@ -4,8 +4,7 @@
 
 namespace velto {
 
-// The program's icon, from the copy built into the program: the same drawing the package installs into
-// the icon theme. Each size is decoded only when the platform asks for it.
+// The program's icon from the installed icon theme, else the copy built into the program.
 QIcon ProgramIcon();
 
 } // namespace velto
