@@ -47,7 +47,9 @@ TEST_F(Window, UnsavedChangesQuestion) {
 
 // Grids, counts and lists show the tables in key order and follow the selection; New empties them all.
 TEST_F(Window, ViewsShowTheTablesAndNewEmptiesThem) {
-    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16))); // the program's own icon
+    // The program's own icon, set once the window is painted.
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return window->windowIcon().availableSizes().contains(QSize(16, 16)); }));
     // Per tab: rows ("none": the blank row), count, Modify/Delete on after refresh and row click; then lists.
     const auto onScreen = [&] {
         QStringList all;

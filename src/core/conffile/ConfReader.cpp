@@ -299,7 +299,8 @@ bool ParseAndRead(std::string& bytes, ConfigModel& model, std::string& fileVersi
 // stopped, or the file refused. Only an exception (running out of memory, above all) leaves model and
 // fileVersion as they were.
 template <typename Read> bool ReadIntoFresh(ConfigModel& model, std::string& fileVersion, Read read) {
-    auto fresh = std::make_unique<ConfigModel>();
+    // Every field has its own initial value, so the tables need no zeroing first.
+    auto fresh = std::make_unique_for_overwrite<ConfigModel>();
     std::string version;
     const bool completed = read(*fresh, version);
     model = std::move(*fresh);

@@ -169,7 +169,15 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 bool IsPlainAttributeValue(std::string_view value) {
-    return value.find('&') == std::string_view::npos && IsValidUtf8(value);
+    // Most values are short and plain ASCII: one look at each byte settles them.
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (c == '&')
+            return false;
+        if (c >= 0x80)
+            return value.find('&', i) == std::string_view::npos && IsValidUtf8(value.substr(i));
+    }
+    return true;
 }
 
 std::string AttributeValueToUtf8(std::string_view value) {

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace velto {
@@ -33,7 +34,6 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
 
     // Start-up.
     setWindowTitle(kWindowTitle);
-    setWindowIcon(ProgramIcon());
     if (toolkit_.setting(QStringLiteral("option"), QStringLiteral("language"), QStringLiteral("ita")) ==
         QStringLiteral("ita"))
         mIta_Click();
@@ -169,6 +169,16 @@ void Form1::mExit_Click() {
         return;
     closeConfirmed_ = true;
     close();
+}
+
+bool Form1::event(QEvent* event) {
+    // The icon's images are decoded, and handed to the window system, only once the window is on the
+    // screen: no one sees it before that.
+    if (event->type() == QEvent::Paint && !iconRequested_) {
+        iconRequested_ = true;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon()); });
+    }
+    return QMainWindow::event(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -149,6 +149,7 @@ public:
     RecordEditor& editor(int tab) const;
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -230,6 +231,7 @@ private:
     QtOwnTexts qtTexts_;
     bool newFileShown_ = false;
     bool closeConfirmed_ = false;
+    bool iconRequested_ = false;
     int shownTab_ = 0;
 
     QUndoStack* history_ = nullptr;
