@@ -1,5 +1,6 @@
 // Undo and redo through the Edit menu, and the recovery file that keeps unsaved work across a crash.
 #include "ConfWriter.h"
+#include "Process.h"
 #include "WindowFixture.h"
 
 #include <QDir>
@@ -132,10 +133,10 @@ long EndedProcess() {
 class Recovery : public WindowFixture {
 protected:
     void SetUp() override {
-        qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+        qputenv(velto::kStateFolderVariable, state.path().toLocal8Bit());
         WindowFixture::SetUp();
     }
-    void TearDown() override { qputenv("XDG_STATE_HOME", stateHome); }
+    void TearDown() override { qputenv(velto::kStateFolderVariable, stateHome); }
     QDir folderOfFiles() const { return QDir(state.filePath("velto-configurator")); }
     // A leftover's files, as a process numbered pid that began at 1 ms writes them.
     QString file(long pid, const char* extension) const {
@@ -152,7 +153,7 @@ protected:
         return files.size() > 1 ? "several" : read(folderOfFiles().filePath(files.value(0, "-")));
     }
 
-    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    const QByteArray stateHome = qgetenv(velto::kStateFolderVariable);
     QTemporaryDir state, folder;
 };
 
@@ -176,7 +177,7 @@ TEST_F(Recovery, FollowsTheWorkUntilItIsSavedOrDropped) {
         toolkit.takeBoxes();
         EXPECT_EQ(own("xml") + own("path"), "nonenone");
     }
-    qputenv("XDG_STATE_HOME", conf.toLocal8Bit()); // a file: the folder cannot be made
+    qputenv(velto::kStateFolderVariable, conf.toLocal8Bit()); // a file: the folder cannot be made
     startWindow();
     toolkit.expectBox(kAnswerOk);
     add(1, {"Oven", "1"});

@@ -1,3 +1,5 @@
+#include "Process.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -23,7 +25,7 @@ int main(int argc, char** argv) {
                                    : platform);
     QTemporaryDir settingsHome, stateHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
-    qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
+    qputenv(velto::kStateFolderVariable, stateHome.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     qInstallMessageHandler(QuietMessages);
     QApplication application(argc, argv);

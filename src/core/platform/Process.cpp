@@ -1,7 +1,11 @@
 #include "Process.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace velto {
 
@@ -17,6 +21,41 @@ std::tm LocalTime(std::time_t moment) {
     std::tm local{};
     ::localtime_r(&moment, &local);
     return local;
+}
+
+long CurrentProcessId() {
+    return long(::getpid());
+}
+
+bool ProcessRunning(long pid) {
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+const char* const kStateFolderVariable = "XDG_STATE_HOME";
+
+std::filesystem::path UserStateFolder() {
+    const char* state = std::getenv(kStateFolderVariable);
+    if (state && std::filesystem::path(state).is_absolute())
+        return state;
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::filesystem::path(home) / ".local" / "state" : std::filesystem::path();
+}
+
+int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    while (!bytes.empty() && error == 0) {
+        const auto written = ::write(fd, bytes.data(), bytes.size());
+        if (written >= 0)
+            bytes.remove_prefix(std::size_t(written));
+        else if (errno != EINTR)
+            error = errno;
+    }
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
 }
 
 } // namespace velto

@@ -19,6 +19,21 @@ void PrepareStandardStreams();
 // The local time of a moment, from the system's time zone.
 std::tm LocalTime(std::time_t moment);
 
+// This process's number, and whether the process of a number runs (one that runs under another user
+// counts).
+long CurrentProcessId();
+bool ProcessRunning(long pid);
+
+// The folder where the user's programs keep state of their own that outlives them: $XDG_STATE_HOME when
+// it holds an absolute path, otherwise ~/.local/state; on Windows %LOCALAPPDATA%. Empty when the
+// environment names none. kStateFolderVariable is the variable that overrides it.
+std::filesystem::path UserStateFolder();
+extern const char* const kStateFolderVariable;
+
+// Writes bytes to the file at path, made open to its owner only or emptied first, without waiting for
+// the disk: 0, or the errno of the failure.
+int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
 // A file name as the core takes it (see ProgramArguments) and as a path, both ways.
 inline std::filesystem::path FilePath(std::string_view name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));

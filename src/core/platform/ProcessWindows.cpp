@@ -1,9 +1,13 @@
 #include "Process.h"
 #include "Win32.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 namespace velto {
@@ -31,6 +35,47 @@ std::tm LocalTime(std::time_t moment) {
     std::tm local{};
     ::localtime_s(&local, &moment);
     return local;
+}
+
+long CurrentProcessId() {
+    return long(::GetCurrentProcessId());
+}
+
+bool ProcessRunning(long pid) {
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+    if (!process)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(process);
+    return running;
+}
+
+const char* const kStateFolderVariable = "LOCALAPPDATA";
+
+// Read wide: the folder of a user whose name the ANSI code page cannot hold is found too.
+std::filesystem::path UserStateFolder() {
+    const wchar_t* local = ::_wgetenv(L"LOCALAPPDATA");
+    return local && std::filesystem::path(local).is_absolute() ? std::filesystem::path(local)
+                                                               : std::filesystem::path();
+}
+
+int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+    const int fd = ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
+                            _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    while (!bytes.empty() && error == 0) {
+        const unsigned part = unsigned(std::min<std::size_t>(bytes.size(), 1u << 30));
+        const int written = ::_write(fd, bytes.data(), part);
+        if (written >= 0)
+            bytes.remove_prefix(std::size_t(written));
+        else
+            error = errno;
+    }
+    if (::_close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
 }
 
 } // namespace velto

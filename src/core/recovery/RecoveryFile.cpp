@@ -3,23 +3,14 @@
 #include "ConfReader.h"
 #include "ConfWriter.h"
 #include "FileBytes.h"
+#include "Process.h"
 #include "SystemError.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstdlib>
-#include <fcntl.h>
 #include <map>
 #include <memory>
-
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <csignal>
-#include <unistd.h>
-#endif
 
 namespace velto {
 namespace {
@@ -31,19 +22,7 @@ constexpr std::size_t kMostPathBytes = 64 * 1024;
 // Writes bytes to a hidden file in the folder and renames it to name: 0, or the errno of the failure.
 int PutInPlace(const fs::path& folder, const std::string& name, std::string_view bytes) {
     const fs::path temporary = folder / ('.' + name + ".new");
-    const int fd = ::open(temporary.string().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    while (!bytes.empty() && error == 0) {
-        const auto written = ::write(fd, bytes.data(), bytes.size());
-        if (written >= 0)
-            bytes.remove_prefix(std::size_t(written));
-        else if (errno != EINTR)
-            error = errno;
-    }
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
+    int error = WriteWholeFile(temporary, bytes);
     std::error_code renamed;
     if (error == 0) {
         fs::rename(temporary, folder / name, renamed);
@@ -57,41 +36,9 @@ int PutInPlace(const fs::path& folder, const std::string& name, std::string_view
 } // namespace
 
 fs::path RecoveryFolder() {
-    const fs::path subfolder = "velto-configurator";
-#ifdef _WIN32
-    const char* local = std::getenv("LOCALAPPDATA");
-    return local ? fs::path(local) / subfolder : fs::path();
-#else
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state && fs::path(state).is_absolute())
-        return fs::path(state) / subfolder;
-    const char* home = std::getenv("HOME");
-    return home && *home ? fs::path(home) / ".local" / "state" / subfolder : fs::path();
-#endif
+    const fs::path state = UserStateFolder();
+    return state.empty() ? state : state / "velto-configurator";
 }
-
-#ifdef _WIN32
-long CurrentProcessId() {
-    return long(::GetCurrentProcessId());
-}
-
-bool ProcessRunning(long pid) {
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
-    if (!process)
-        return ::GetLastError() == ERROR_ACCESS_DENIED;
-    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    ::CloseHandle(process);
-    return running;
-}
-#else
-long CurrentProcessId() {
-    return long(::getpid());
-}
-
-bool ProcessRunning(long pid) {
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-}
-#endif
 
 RecoveryFile::RecoveryFile(fs::path folder, long pid, long long start)
     : folder_(std::move(folder)), name_(std::to_string(pid) + '-' + std::to_string(start)) {}
@@ -166,7 +113,7 @@ std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
         Leftover& leftover = latestAndLeftover.second;
         leftover.files.push_back(folder / (name + ".path"));
         std::string unread;
-        ReadRegularFile(leftover.files.back().string(), kMostPathBytes, leftover.editedFile, unread);
+        ReadRegularFile(FileName(leftover.files.back()), kMostPathBytes, leftover.editedFile, unread);
         leftovers.push_back(std::move(leftover));
     }
     std::sort(leftovers.begin(), leftovers.end(),
@@ -178,7 +125,7 @@ std::optional<Notice> ReadLeftover(const Leftover& leftover, ConfigModel& model)
     auto fresh = std::make_unique<ConfigModel>();
     std::string version;
     std::optional<Notice> failure;
-    const bool complete = LoadConfigFile(leftover.file.string(), *fresh, version, [&](const Notice& notice) {
+    const bool complete = LoadConfigFile(FileName(leftover.file), *fresh, version, [&](const Notice& notice) {
         if (notice.kind == NoticeKind::CannotRead || notice.kind == NoticeKind::ParseFailure ||
             notice.kind == NoticeKind::Stop)
             failure = notice;

@@ -13,12 +13,8 @@
 // the machine costs no work, and what a later start finds of them.
 namespace velto {
 
-// $XDG_STATE_HOME/velto-configurator when XDG_STATE_HOME holds an absolute path, otherwise
-// ~/.local/state/velto-configurator (on Windows, under %LOCALAPPDATA%).
+// The folder "velto-configurator" in the user's state folder (see UserStateFolder).
 std::filesystem::path RecoveryFolder();
-
-long CurrentProcessId();
-bool ProcessRunning(long pid);
 
 // This process's recovery file in a folder, named after the process: its number and the time it began
 // (in milliseconds), "<pid>-<start>". The configuration, in the conf.xml format, is "<pid>-<start>.<n>.xml",

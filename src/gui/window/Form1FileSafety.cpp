@@ -7,7 +7,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <exception>
 
 namespace velto {
@@ -37,7 +36,7 @@ bool Form1::writeFile(const QString& path, const std::function<std::string()>& b
     } catch (const std::exception& failure) { // running out of memory, above all
         error = {failure.what(), Encoded(path)};
     }
-    showBox(SystemFailureText(QFile::decodeName(error.subject.c_str()), QString::fromLocal8Bit(error.reason)),
+    showBox(SystemFailureText(QString::fromStdString(error.subject), QString::fromStdString(error.reason)),
             kExecutableName, Buttons::Ok, Icon::Critical);
     return false;
 }
@@ -58,7 +57,7 @@ bool Form1::offerLeftoverBackup(const QString& path) {
     const std::vector<LeftoverBackup> backups = FindLeftoverBackups(Encoded(path));
     if (backups.empty())
         return true;
-    const QString backup = QFile::decodeName(backups.front().path.c_str());
+    const QString backup = QString::fromStdString(backups.front().path);
     const QString made = QDateTime::fromSecsSinceEpoch(backups.front().modifiedSeconds)
                              .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     const int answer =
@@ -71,7 +70,7 @@ bool Form1::offerLeftoverBackup(const QString& path) {
     if (answer == kAnswerYes) {
         std::string bytes;
         if (!ReadRegularFile(backups.front().path, SIZE_MAX, bytes, error)) {
-            showBox(SystemFailureText(backup, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
+            showBox(SystemFailureText(backup, QString::fromStdString(error)), kExecutableName, Buttons::Ok,
                     Icon::Critical);
             return false;
         }
@@ -79,7 +78,7 @@ bool Form1::offerLeftoverBackup(const QString& path) {
             return false;
     }
     if (!RemoveBackup(backups.front().path, error))
-        showBox(SystemFailureText(backup, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
+        showBox(SystemFailureText(backup, QString::fromStdString(error)), kExecutableName, Buttons::Ok,
                 Icon::Critical);
     return true;
 }

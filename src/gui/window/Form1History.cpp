@@ -9,6 +9,7 @@
 #include "GridView.h"
 #include "ModelChanges.h"
 #include "NumberText.h"
+#include "Process.h"
 #include "RecordEditor.h"
 #include "RecoveryFile.h"
 #include "SlotNameList.h"

@@ -43,7 +43,7 @@ void Form1::mImport_Click() {
         return;
     std::string csv, error;
     if (!ReadRegularFile(path.toStdString(), kMaxConfigFileSize, csv, error)) {
-        showBox(SystemFailureText(path, QString::fromLocal8Bit(error)), kExecutableName, Buttons::Ok,
+        showBox(SystemFailureText(path, QString::fromStdString(error)), kExecutableName, Buttons::Ok,
                 Icon::Critical);
         return;
     }

@@ -6,7 +6,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QUndoStack>
 #include <exception>
 
@@ -18,14 +17,14 @@ QString WarningTitle(bool italian) {
 }
 
 QString NativePath(const std::filesystem::path& path) {
-    return QDir::toNativeSeparators(QFile::decodeName(path.string().c_str()));
+    return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
 }
 
 // The question about a leftover: the file it was a change of, and when it was last written.
 QString RecoveryQuestion(const Leftover& leftover, bool italian) {
     const QDateTime written = QDateTime::fromSecsSinceEpoch(
         std::chrono::duration_cast<std::chrono::seconds>(leftover.written.time_since_epoch()).count());
-    const QString file = NativePath(leftover.editedFile);
+    const QString file = QDir::toNativeSeparators(QString::fromStdString(leftover.editedFile));
     if (italian)
         return QStringLiteral("Il programma non si è chiuso normalmente: ci sono modifiche non salvate di "
                               "%1, del %2.\r\nVuoi recuperarle?")
@@ -41,10 +40,10 @@ QString RecoveryQuestion(const Leftover& leftover, bool italian) {
 
 void Form1::writeRecovery() {
     std::string error;
-    const bool written = recovery_->write(model_, QFile::encodeName(currentFile_).toStdString(), error);
+    const bool written = recovery_->write(model_, currentFile_.toStdString(), error);
     // Said once each time writing stops working, not at every step.
     if (!written && !recoveryFailing_) {
-        const QString folder = NativePath(recovery_->folder()), reason = QString::fromLocal8Bit(error);
+        const QString folder = NativePath(recovery_->folder()), reason = QString::fromStdString(error);
         showBox(UiLanguage
                     ? QStringLiteral("Il file di recupero non si può scrivere in %1: %2\r\nSe il "
                                      "programma si interrompe, le modifiche non salvate andranno perse.")
@@ -92,7 +91,7 @@ bool Form1::offerRecovery() {
         CancelAllEditors();
         model_ = std::move(*tables);
         forgetEditsAndWidths();
-        const QString edited = QFile::decodeName(leftover.editedFile.c_str());
+        const QString edited = QString::fromStdString(leftover.editedFile);
         edited.isEmpty() ? showNewFileStatus() : setStatus(QDir::toNativeSeparators(edited));
         RefreshAllViews();
         setCurrentFile(edited);
