@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <system_error>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace velto::testing {
 namespace {
@@ -23,10 +25,13 @@ void WriteConf(const QString& path, const QList<QByteArray>& lines) {
 
 // Root may write anywhere: until the result goes, the process runs as nobody, an installed copy's user.
 std::shared_ptr<void> AsNobody() {
-    if (::geteuid() != 0)
-        return {};
-    EXPECT_TRUE(::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0);
-    return {nullptr, [](void*) { EXPECT_TRUE(::setresuid(0, 0, 0) == 0 && ::setresgid(0, 0, 0) == 0); }};
+#ifndef _WIN32
+    if (::geteuid() == 0) {
+        EXPECT_TRUE(::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0);
+        return {nullptr, [](void*) { EXPECT_TRUE(::setresuid(0, 0, 0) == 0 && ::setresgid(0, 0, 0) == 0); }};
+    }
+#endif
+    return {};
 }
 
 const QByteArray kVersion = R"(<version number="1.0.4"></version>)";
@@ -96,6 +101,10 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
     // clang-format on
     for (const auto& s : steps) {
         SCOPED_TRACE(s.step);
+#ifdef _WIN32
+        if (s.asNobody)
+            continue; // no other user to be: under Wine every folder is the user's to write
+#endif
         s.act();
         EXPECT_EQ(window->windowTitle() + (window->isWindowModified() ? " (modified)" : ""), s.title);
         const std::shared_ptr<void> user = s.asNobody ? AsNobody() : nullptr;
@@ -134,8 +143,8 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
     const struct { const char *file, *language; QStringList boxes; QString title; Icon icon; const char* version; QString shown; bool current = true; } cases[] = {
         {"notices.xml", "ita", {"Versione obsoleta del file Xml", "Gruppo non valido: 10 - Lights"}, "Velto-Configurator", Icon::None, "", "Lamp|3|dimmer|12     " + nine},
         {"broken.xml", "ita", {"broken.xml, riga 2, colonna 37: Start-end tags mismatch"}, "velto-configurator", Icon::Critical, "", empty, false},
-        {"missing.xml", "eng", {path("missing.xml") + ": No such file or directory"}, "velto-configurator", Icon::Critical, "", empty, false},
-        {"gone/missing.xml", "eng", {path("gone/missing.xml") + ": No such file or directory"}, "velto-configurator", Icon::Critical, "", empty, false},
+        {"missing.xml", "eng", {Shown(path("missing.xml")) + ": " + SystemText(ENOENT, 2)}, "velto-configurator", Icon::Critical, "", empty, false},
+        {"gone/missing.xml", "eng", {Shown(path("gone/missing.xml")) + ": " + SystemText(ENOENT, 3)}, "velto-configurator", Icon::Critical, "", empty, false},
         {"stop.xml", "eng", {"Invalid parameters in the file conf.xml"}, "Error", Icon::Critical, "1.0.4", "Lamp|3|dimmer|12     1 ,2 ,3 Kitchen,4 ,5 ,6 ,7 ,8 ,9 "},
     };
     // clang-format on
@@ -154,7 +163,8 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
         EXPECT_EQ(shown().first(6).join(' '), c.shown);
         const QString name = QFileInfo(c.file).fileName(), title = "Velto-Configurator V.1.0";
         EXPECT_EQ(
-            (QStringList{status(), window->windowTitle(), recent().join(' ').remove(folder.path() + '/'),
+            (QStringList{status(), window->windowTitle(),
+                         recent().join(' ').remove(Shown(folder.path() + '/')),
                          toolkit.settings.value("option/folder")}),
             (QStringList{path(c.file) + " (V." + c.version + ")", c.current ? name + "[*] - " + title : title,
                          c.current ? "&1 " + name : "", name == c.file ? folder.path() : ""}));
@@ -171,7 +181,7 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
     const auto listed = [&](const QList<int>& numbers) {
         QStringList texts;
         for (int i = 0; i < numbers.size(); ++i)
-            texts << QString("&%1 %2").arg(i + 1).arg(path(QString("f%1.xml").arg(numbers[i])));
+            texts << QString("&%1 %2").arg(i + 1).arg(Shown(path(QString("f%1.xml").arg(numbers[i]))));
         return texts;
     };
     EXPECT_EQ(recent(), listed({5, 9, 8, 7, 6, 4, 3, 2}));
@@ -181,8 +191,8 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
     QFile::remove(path("f8.xml"));
     toolkit.expectBox(kAnswerOk);
     find<QMenu>("mRecent")->actions()[2]->trigger();
-    EXPECT_EQ(onlyBox(), (RecordedBox{"Il file non esiste più: " + path("f8.xml"), "velto-configurator",
-                                      Buttons::Ok, Icon::Critical}));
+    EXPECT_EQ(onlyBox(), (RecordedBox{"Il file non esiste più: " + Shown(path("f8.xml")),
+                                      "velto-configurator", Buttons::Ok, Icon::Critical}));
     EXPECT_EQ(recent(), listed({5, 9, 7, 6, 4, 3, 2}));
     startWindow(); // the removal is stored, and no setting keeps the eighth entry of before
     EXPECT_EQ(recent(), listed({5, 9, 7, 6, 4, 3, 2}));
@@ -214,7 +224,7 @@ TEST_F(FileMenu, AChangeOnDiskIsNotLostSilently) {
     add(1, {"Oven", "1"});
     WriteConf(file, {kVersion, "<!-- theirs -->"});
     const RecordedBox changed{
-        "Il file " + file +
+        "Il file " + Shown(file) +
             " è stato modificato da un altro programma dopo l'ultima apertura o salvataggio.\n"
             "Sostituirlo comunque?",
         "velto-configurator", Buttons::YesNoDefaultNo, Icon::Question};
@@ -241,7 +251,7 @@ TEST_F(FileMenu, ABackupAnUnfinishedSaveLeft) {
                              "\r\n</ACTUATOR>\r\n";
     const QDateTime made(QDate(2026, 1, 2), QTime(3, 4, 5));
     const RecordedBox question{
-        "A save of " + file + " did not finish: the file's previous contents are in " + backup +
+        "A save of " + Shown(file) + " did not finish: the file's previous contents are in " + Shown(backup) +
             ", of 2026-01-02 03:04:05.\nRestore them? Yes puts them back, No opens the file as "
             "it is and deletes the copy.",
         "velto-configurator", Buttons::YesNoCancel, Icon::Question};
@@ -289,7 +299,7 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.xml"));
     toolkit.expectBox(kAnswerOk);
     save(path("folder.xml"));
-    EXPECT_EQ(onlyBox(), (RecordedBox{path("folder.xml") + ": " +
+    EXPECT_EQ(onlyBox(), (RecordedBox{Shown(path("folder.xml")) + ": " +
                                           QString::fromStdString(std::generic_category().message(EISDIR)),
                                       "velto-configurator", Buttons::Ok, Icon::Critical}));
     EXPECT_EQ(status(), "Nuovo file*");
@@ -335,6 +345,9 @@ std::function<bool(QDialog&)> Project(const QMap<QString, QString>& typed = {}, 
 // its file) and ends with the signatures; a dozen records fill one page. It goes out as the typed extension,
 // whatever the filter, else the chosen filter, says, or to the printer from the preview.
 TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
+#ifdef _WIN32
+    GTEST_SKIP() << "reads the PDFs back with poppler's tools, which are Linux programs";
+#endif
     FillModel(model());
     model().DeviceTable[20] = {"Città più", false, 3, "1", 0, 3};
     model().Mh200ScenarioTable[7] = {"Away", "0099", "9999"}; // a dozen records, every table used
@@ -411,7 +424,7 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
         for (QFile file : {path("b.pdf"), path("other2.xml")}) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
             toolkit.expectBox(answer);
-            asked.append({file.fileName() + " esiste già.\nSostituirlo?", "velto-configurator",
+            asked.append({Shown(file.fileName()) + " esiste già.\nSostituirlo?", "velto-configurator",
                           Buttons::YesNo, Icon::Question});
         }
         report("b");
@@ -455,7 +468,7 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
 
     toolkit.expectBox(kAnswerOk);
     report("missing/report.pdf");
-    EXPECT_EQ(onlyBox(), (RecordedBox{path("missing/report.pdf") + ": No such file or directory",
+    EXPECT_EQ(onlyBox(), (RecordedBox{Shown(path("missing/report.pdf")) + ": " + SystemText(ENOENT, 3),
                                       "velto-configurator", Buttons::Ok, Icon::Critical}));
 }
 

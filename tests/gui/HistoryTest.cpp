@@ -3,9 +3,9 @@
 #include "Process.h"
 #include "WindowFixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <QProcess>
 
 namespace velto::testing {
 namespace {
@@ -121,13 +121,24 @@ TEST_F(History, MenuSaveNewAndOpen) {
               QList<QVariant>({false, "1", true}));
 }
 
-// A process that has ended: its number is free.
+// A process that has ended: its number is free. This test program, asked to run no test, ends at once.
 long EndedProcess() {
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=-*"});
+    EXPECT_TRUE(child.waitForStarted());
+    const long id = child.processId();
+    EXPECT_TRUE(child.waitForFinished());
+    return id;
+}
+
+// A program that runs until its input closes.
+void StartWaiting(QProcess& child) {
+#ifdef _WIN32
+    child.start("cmd", {});
+#else
+    child.start("cat", {});
+#endif
+    EXPECT_TRUE(child.waitForStarted());
 }
 
 class Recovery : public WindowFixture {
@@ -148,8 +159,10 @@ protected:
     }
     // This window's own file with the extension: "none", or "several" while an older one is there.
     QByteArray own(const char* extension) const {
-        QStringList files = folderOfFiles().entryList({QString("%1-*.%2").arg(::getpid()).arg(extension)});
-        files.removeIf([](const QString& name) { return name.startsWith(QString("%1-1.").arg(::getpid())); });
+        QStringList files =
+            folderOfFiles().entryList({QString("%1-*.%2").arg(CurrentProcessId()).arg(extension)});
+        files.removeIf(
+            [](const QString& name) { return name.startsWith(QString("%1-1.").arg(CurrentProcessId())); });
         return files.size() > 1 ? "several" : read(folderOfFiles().filePath(files.value(0, "-")));
     }
 
@@ -178,13 +191,18 @@ TEST_F(Recovery, FollowsTheWorkUntilItIsSavedOrDropped) {
         EXPECT_EQ(own("xml") + own("path"), "nonenone");
     }
     qputenv(velto::kStateFolderVariable, conf.toLocal8Bit()); // a file: the folder cannot be made
+#ifdef _WIN32
+    constexpr int kThroughAFile = ENOENT;
+#else
+    constexpr int kThroughAFile = ENOTDIR;
+#endif
     startWindow();
     toolkit.expectBox(kAnswerOk);
     add(1, {"Oven", "1"});
     add(1, {"Washer", "2"}); // warned once
     EXPECT_EQ(onlyBox(),
-              (RecordedBox{"Il file di recupero non si può scrivere in " + conf + "/velto-configurator: " +
-                               QString::fromStdString(std::generic_category().message(ENOTDIR)) +
+              (RecordedBox{"Il file di recupero non si può scrivere in " +
+                               Shown(conf + "/velto-configurator") + ": " + SystemText(kThroughAFile) +
                                "\r\nSe il programma si interrompe, le modifiche non salvate andranno "
                                "perse.",
                            "Attenzione", Buttons::Ok, Icon::Exclamation}));
@@ -207,7 +225,10 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     casa->DeviceTable[12] = {"Lamp", false, 3, "1", 0, 1};
     const QString casaPath = folder.filePath("casa.xml");
     // The oldest has this process's number, as an earlier process may have had.
-    const long oldest = ::getpid(), newer = EndedProcess(), broken = EndedProcess(), running = ::getppid();
+    QProcess waiting;
+    StartWaiting(waiting);
+    const long oldest = CurrentProcessId(), newer = EndedProcess(), broken = EndedProcess(),
+               running = waiting.processId();
     leave(oldest, WriteConfig(*casa), casaPath, 30);
     leave(newer, WriteConfig(ConfigModel{}), "", 20);
     leave(broken, "<ACTUATOR>\r\n<load></lod>\r\n</ACTUATOR>\r\n", "", 10);
@@ -221,14 +242,14 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
                                ".\r\nVuoi recuperarle?",
                            "velto-configurator", Buttons::YesNo, Icon::Question};
     };
-    EXPECT_EQ(
-        toolkit.takeBoxes(),
-        (QList<RecordedBox>{
-            {"Il file di recupero " + file(broken, "xml") + " non si può leggere ed è stato eliminato.\r\n" +
-                 QString("%1-1.1.xml, riga 2, colonna 9: Start-end tags mismatch").arg(broken),
-             "Attenzione", Buttons::Ok, Icon::Exclamation},
-            question("una nuova configurazione", 20),
-            question("«" + casaPath + "»", 30)}));
+    EXPECT_EQ(toolkit.takeBoxes(),
+              (QList<RecordedBox>{
+                  {"Il file di recupero " + Shown(file(broken, "xml")) +
+                       " non si può leggere ed è stato eliminato.\r\n" +
+                       QString("%1-1.1.xml, riga 2, colonna 9: Start-end tags mismatch").arg(broken),
+                   "Attenzione", Buttons::Ok, Icon::Exclamation},
+                  question("una nuova configurazione", 20),
+                  question("«" + Shown(casaPath) + "»", 30)}));
     EXPECT_EQ(rows("Fl_dev"), QStringList{"Lamp|3|dimmer|12"});
     EXPECT_EQ(window->windowTitle() + (window->isWindowModified() ? "*" : ""),
               "casa.xml[*] - Velto-Configurator V.1.0*");
@@ -249,8 +270,9 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     startWindow();
     toolkit.expectBox(kAnswerNo);
     EXPECT_FALSE(window->offerRecovery());
-    EXPECT_EQ(onlyBox().text, "The program did not end normally: there are unsaved changes to “" + casaPath +
-                                  "”, from " + now.addSecs(-300).toString("yyyy-MM-dd HH:mm") +
+    EXPECT_EQ(onlyBox().text, "The program did not end normally: there are unsaved changes to “" +
+                                  Shown(casaPath) + "”, from " +
+                                  now.addSecs(-300).toString("yyyy-MM-dd HH:mm") +
                                   ".\r\nDo you want to recover them?");
     EXPECT_EQ(folderOfFiles().entryList(QDir::Files).join(' '), QString("%1-1.1.xml %1-1.path").arg(running));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoreTestSupport.h"
 #include "Form1.h"
 #include "GridView.h"
 #include "RecordEditor.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,16 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
+
+// A path as the window names it to the user.
+inline QString Shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// What the system says of a failure: errno's text, or on Windows the Win32 code's.
+inline QString SystemText(int error, unsigned long windowsError = 0) {
+    return QString::fromStdString(velto::test::Says(error, windowsError));
+}
 
 // Texts in failure messages as text, not as code units.
 inline void PrintTo(const QString& text, std::ostream* out) {
