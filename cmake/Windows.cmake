@@ -34,3 +34,19 @@ endfunction()
 
 enable_language(RC)
 velto_windows_resources(velto-conf "Velto-Configurator command-line tool")
+
+if(NOT VELTO_GUI)
+    return()
+endif()
+
+# The window: no console, its own resources.
+set_target_properties(velto-configurator PROPERTIES WIN32_EXECUTABLE TRUE)
+velto_windows_resources(velto-configurator "Velto-Configurator")
+
+# Qt's own Italian texts (standard buttons, file dialogs) go beside the program, in the translations folder
+# the window looks in; Qt's translation files are the same on every system, so Debian's serve.
+find_file(VELTO_QT_ITALIAN qtbase_it.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+          REQUIRED)
+foreach(folder src/app tests)
+    configure_file(${VELTO_QT_ITALIAN} ${CMAKE_BINARY_DIR}/${folder}/translations/qtbase_it.qm COPYONLY)
+endforeach()

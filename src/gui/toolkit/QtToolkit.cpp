@@ -11,8 +11,15 @@
 namespace velto {
 namespace {
 
+// Each system's own per-user store: the registry on Windows, an INI file elsewhere.
+#ifdef Q_OS_WIN
+constexpr QSettings::Format kSettingsFormat = QSettings::NativeFormat;
+#else
+constexpr QSettings::Format kSettingsFormat = QSettings::IniFormat;
+#endif
+
 QSettings UserSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, kExecutableName, kExecutableName);
+    return QSettings(kSettingsFormat, QSettings::UserScope, kExecutableName, kExecutableName);
 }
 
 QMessageBox::Icon ToQtIcon(Icon icon) {

@@ -4,7 +4,8 @@
 
 namespace velto {
 
-// The toolkit on real Qt dialogs and QSettings (INI, per user, keyed by the executable's name).
+// The toolkit on real Qt dialogs and QSettings (per user, keyed by the executable's name: the registry on
+// Windows, INI elsewhere).
 class QtToolkit final : public Toolkit {
 public:
     int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
