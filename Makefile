@@ -5,8 +5,9 @@
 # make install / uninstall - under PREFIX (default /usr/local), honouring DESTDIR
 # make package - the Debian package velto-configurator_VERSION_ARCH.deb here, checked by lintian
 # make screenshots - every tab in both languages, with examples/villa.xml loaded, into docs/
-# make test-windows - cross-build for Windows with MinGW and run the tests under Wine (builds Qt for
-#                     MinGW once into ~/.cache/velto-windows when WINDOWS_GUI=ON)
+# make windows - cross-build for Windows with MinGW: velto-configurator-VERSION-setup.exe and
+#                velto-configurator-VERSION-win64.zip here (builds Qt for MinGW once into ~/.cache/velto-windows)
+# make test-windows - the same, then the tests under Wine, the installer's among them
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -14,7 +15,7 @@ BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 PACKAGE_DIR ?= build-package
 WINDOWS_DIR ?= build-windows
-WINDOWS_GUI ?= OFF
+WINDOWS_GUI ?= ON
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
@@ -26,10 +27,11 @@ BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
 PACKAGE_PACKAGES = dpkg-dev file lintian
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core imagemagick
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core imagemagick nsis \
+	xvfb xauth x11-utils
 
 .PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package screenshots \
-	test-windows
+	windows test-windows
 
 all: build
 
@@ -91,12 +93,20 @@ uninstall:
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/screenshots/velto-screenshots examples/villa.xml docs
 
-# The Windows build's tests, and velto-conf.exe's output compared with the Linux build's.
-test-windows: build
+# The Windows build, its installer and its zip. Its tests compare velto-conf.exe with the Linux build's.
+VERSION := $(shell grep -oP '^project.velto-configurator VERSION \K[0-9.]+' CMakeLists.txt)
+windows:
 	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
 	JOBS=$(JOBS) scripts/windows/configure.sh $(WINDOWS_DIR) -DVELTO_GUI=$(WINDOWS_GUI) \
 		-DVELTO_LINUX_VELTO_CONF=$(CURDIR)/$(BUILD_DIR)/src/cli/velto-conf
 	cmake --build $(WINDOWS_DIR) -j$(JOBS)
+	@if [ "$(WINDOWS_GUI)" = ON ]; then \
+		rm -f $(WINDOWS_DIR)/velto-configurator-$(VERSION)-*; \
+		(cd $(WINDOWS_DIR) && cpack) && \
+		cp $(WINDOWS_DIR)/velto-configurator-$(VERSION)-setup.exe $(WINDOWS_DIR)/velto-configurator-$(VERSION)-win64.zip .; \
+	fi
+
+test-windows: build windows
 	scripts/windows/test.sh $(WINDOWS_DIR) -j$(JOBS)
 
 format:

@@ -1,4 +1,9 @@
-# make package: a Debian package of everything make install puts in place.
+# make package: a Debian package of everything make install puts in place; make windows: an installer and a
+# zip of the Windows build.
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/PackageWindows.cmake)
+    return()
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velto-configurator)
 set(CPACK_PACKAGE_VENDOR "Velto-Configurator maintainers")

@@ -50,3 +50,43 @@ find_file(VELTO_QT_ITALIAN qtbase_it.qm PATHS /usr/share/qt6/translations NO_DEF
 foreach(folder src/app tests)
     configure_file(${VELTO_QT_ITALIAN} ${CMAKE_BINARY_DIR}/${folder}/translations/qtbase_it.qm COPYONLY)
 endforeach()
+install(FILES ${VELTO_QT_ITALIAN} DESTINATION translations)
+
+# What the programs load, and nothing more: Qt's libraries, the platform and style plugins, and the MinGW
+# runtime that Qt's DLLs import (a test compares this list with what each shipped file imports). They are
+# shipped stripped, which halves them.
+set(shipped Qt6::Core . Qt6::Gui . Qt6::Widgets . Qt6::PrintSupport . Qt6::QWindowsIntegrationPlugin platforms
+    Qt6::QWindowsVistaStylePlugin styles)
+foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime} OUTPUT_VARIABLE path
+                    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    file(REAL_PATH ${path} path)
+    list(APPEND shipped ${path} .)
+endforeach()
+set(stripped)
+while(shipped)
+    list(POP_FRONT shipped file folder)
+    if(TARGET ${file})
+        get_target_property(name ${file} IMPORTED_LOCATION_RELEASE)
+        set(file $<TARGET_FILE:${file}>)
+    else()
+        set(name ${file})
+    endif()
+    get_filename_component(name ${name} NAME)
+    set(copy ${CMAKE_BINARY_DIR}/shipped/${folder}/${name})
+    add_custom_command(OUTPUT ${copy} COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/shipped/${folder}
+                       COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${copy} ${file} DEPENDS ${file} VERBATIM)
+    install(FILES ${copy} DESTINATION ${folder})
+    list(APPEND stripped ${copy})
+endwhile()
+add_custom_target(velto_shipped ALL DEPENDS ${stripped})
+
+# The licence, and the notices of what the programs bundle, from the Debian packages they were built from.
+set(VELTO_NOTICES ${CMAKE_BINARY_DIR}/data/windows/THIRD-PARTY-NOTICES.txt)
+add_custom_command(OUTPUT ${VELTO_NOTICES}
+    COMMAND ${CMAKE_COMMAND} -D OUTPUT=${VELTO_NOTICES} -D QT_VERSION=${Qt6Core_VERSION}
+            -P ${PROJECT_SOURCE_DIR}/cmake/WindowsNotices.cmake
+    DEPENDS ${PROJECT_SOURCE_DIR}/cmake/WindowsNotices.cmake VERBATIM)
+add_custom_target(velto_notices ALL DEPENDS ${VELTO_NOTICES})
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+install(FILES ${VELTO_NOTICES} DESTINATION .)

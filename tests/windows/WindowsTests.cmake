@@ -23,8 +23,24 @@ add_test(NAME velto_conf_unicode_names
                  ${CMAKE_CROSSCOMPILING_EMULATOR} ${PROJECT_SOURCE_DIR}/examples/villa.xml ${CMAKE_CURRENT_BINARY_DIR}
                  $<TARGET_FILE:velto-conf>)
 
-# Each program carries its manifest (UTF-8 code page, per-monitor DPI awareness) and version information.
-add_test(NAME velto_conf_resources
-         COMMAND sh -c "strings \"$0\" | grep -q '<activeCodePage.*>UTF-8<' && strings \"$0\" | grep -q PerMonitorV2 \
-                        && strings -el \"$0\" | grep -qx 'Velto-Configurator command-line tool'"
-                 $<TARGET_FILE:velto-conf>)
+# Each program carries its manifest (UTF-8 code page, per-monitor DPI awareness) and version information; the
+# window has no console.
+set(programs velto-conf "Velto-Configurator command-line tool" "Windows CUI")
+if(VELTO_GUI)
+    list(APPEND programs velto-configurator "Velto-Configurator" "Windows GUI")
+endif()
+while(programs)
+    list(POP_FRONT programs program description subsystem)
+    add_test(NAME ${program}_resources
+             COMMAND sh -c "strings \"$0\" | grep -q '<activeCodePage.*>UTF-8<' && strings \"$0\" | grep -q PerMonitorV2 \
+                            && strings -el \"$0\" | grep -qx \"$1\" \
+                            && x86_64-w64-mingw32-objdump -p \"$0\" | grep -q \"^Subsystem.*($2)\""
+                     $<TARGET_FILE:${program}> ${description} ${subsystem})
+endwhile()
+
+# The installer and the zip that make windows builds, in a Wine prefix of their own, with a display.
+if(VELTO_GUI)
+    add_test(NAME windows_installer_and_zip
+             COMMAND xvfb-run -a -s "-screen 0 1280x900x24" sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/package.sh
+                     ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR}/examples/villa.xml)
+endif()
