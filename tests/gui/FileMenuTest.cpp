@@ -14,12 +14,9 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace {
-
-// While it is set, an allocation of at least this many bytes fails as one does when memory runs out.
-std::atomic<std::size_t> gFailingSize = SIZE_MAX;
-
-} // namespace
+// The test program's allocation functions: while gFailingSize is set, an allocation of at least that
+// many bytes fails as one does when memory runs out.
+static std::atomic<std::size_t> gFailingSize = SIZE_MAX;
 
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     return size < gFailingSize ? std::malloc(std::max<std::size_t>(size, 1)) : nullptr;
@@ -41,9 +38,7 @@ namespace {
 
 // Writes a conf.xml of the given lines between the root tags, each ended with CR LF.
 void WriteConf(const QString& path, const QList<QByteArray>& lines) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<ACTUATOR>\r\n" + lines.join("\r\n") + "\r\n</ACTUATOR>\r\n");
+    Put(path, "<ACTUATOR>\r\n" + lines.join("\r\n") + "\r\n</ACTUATOR>\r\n");
 }
 
 // Root may write anywhere: until the result goes, the process runs as nobody, an installed copy's user.
@@ -55,17 +50,6 @@ std::shared_ptr<void> AsNobody() {
 }
 
 const QByteArray kVersion = R"(<version number="1.0.4"></version>)";
-
-void Put(const QString& path, const QByteArray& bytes, const QDateTime& modified = {}) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
-    ASSERT_TRUE(!modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime));
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
-}
 
 class FileMenu : public WindowFixture {
 protected:
@@ -538,9 +522,7 @@ TEST_F(FileMenu, ImportReadsATableBehindAPreview) {
     // clang-format on
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
-        QFile file(path("t.csv"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(step.csv) == step.csv.size());
-        file.close();
+        Put(path("t.csv"), step.csv);
         toolkit.expectDialog(step.csv.isEmpty() ? QString() : path("t.csv"));
         for (const int answer : step.answers)
             toolkit.expectBox(answer);
