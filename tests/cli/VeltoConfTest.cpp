@@ -13,6 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 using test::Doc;
 
+// What check says of dropped.xml's reading.
+const std::string kNoticed =
+    "dropped.xml: Old version of file Xml\ndropped.xml: Invalid group: 12 - "
+    "Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n";
+
 // Exit status, standard output, standard error.
 using Outcome = std::tuple<int, std::string, std::string>;
 
@@ -74,15 +79,17 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
     const std::string noFolder = test::Says(ENOENT, 3 /* ERROR_PATH_NOT_FOUND */);
     // Windows takes no control character in a name, before it looks for the folder.
     const std::string badName = test::Says(ENOENT, 123 /* ERROR_INVALID_NAME */);
-    const std::string noticed =
-        "dropped.xml: Old version of file Xml\ndropped.xml: Invalid group: 12 - "
-        "Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n";
+    const std::string devices =
+        "\xEF\xBB\xBFpoint,name,type,group,inUse,pull,dimmer\r\n3,\"Città\r\npiù\",2,0,2,false,0\r\n"
+        "7,\"Lamp, \"\"big\"\"; hall\",1d,2,1,false,0\r\n";
+    const std::string oneSeparator =
+        "velto-conf: --separator needs one character other than a quote or a line break\n";
     // clang-format off
     const struct { std::vector<std::string> arguments; Outcome outcome; bool outputFails = false; } cases[] = {
         // check prints every notice and what a save would leave out
         {{"check", "--lang=ita", "clean.xml"}, {1, "clean.xml: non salvato: device 150 \"Far\"\n", ""}},
         {{"check", "saved.xml"}, {1, "saved.xml: backup left by an unfinished save: .saved.xml.velto-backup-99-0\n", ""}},
-        {{"check", "dropped.xml"}, {1, noticed +
+        {{"check", "dropped.xml"}, {1, kNoticed +
          "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 \"Far\"\n"
          "dropped.xml: not saved: probe 0 \"Hall\"\ndropped.xml: not saved: camera 1 \"\"\n"
          "dropped.xml: not saved: scf420 2 \"Night\"\ndropped.xml: not saved: scmh200 7 \"Away\"\n", ""}},
@@ -91,7 +98,7 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
          "<ACTUATOR>\r\n<version number=\"1.0.4\"></version>\r\n"
          "<device name=\"Lamp\" point=\"05\" group=\"2\" pull=\"\" type=\"1\"></device>\r\n\r\n"
          "<group name=\"Ground floor\" group=\"2\"></group>\r\n\r\n\r\n\r\n\r\n\r\n</ACTUATOR>\r\n", ""}},
-        {{"rewrite", "dropped.xml", "out.xml"}, {1, "", noticed}},
+        {{"rewrite", "dropped.xml", "out.xml"}, {1, "", kNoticed}},
         {{"rewrite", "stopped.xml", "never.xml"}, {2, "", "stopped.xml: Invalid parameters in the file conf.xml\n"}},
         {{"--version"}, {0, "velto-conf 1.0 (conf.xml version 1.0.4)\n", ""}},
         // command-line mistakes
@@ -112,16 +119,12 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"export", "broken.xml"}, {2, "", "broken.xml: Start-end tags mismatch at offset 17\n"}},
         {{"export", "clean.xml"}, {2, "", "velto-conf: cannot write to standard output\n"}, true},
         // CSV: one table, byte-order mark, CR LF, a field quoted when it holds the separator, a quote or a line break
-        {{"export", "--format", "csv", "--table", "devices", "names.xml"}, {0, "\xEF\xBB\xBFpoint,name,type,group,inUse,pull,dimmer\r\n"
-         "3,\"Città\r\npiù\",2,0,2,false,0\r\n7,\"Lamp, \"\"big\"\"; hall\",1d,2,1,false,0\r\n"
-         "8,'=1+1,1,0,3,false,0\r\n9,\"a\rb\",1,0,4,false,0\r\n", ""}},
-        {{"export", "--format", "csv", "--raw", "--table", "devices", "names.xml"}, {0, "\xEF\xBB\xBFpoint,name,type,group,inUse,pull,dimmer\r\n"
-         "3,\"Città\r\npiù\",2,0,2,false,0\r\n7,\"Lamp, \"\"big\"\"; hall\",1d,2,1,false,0\r\n"
-         "8,=1+1,1,0,3,false,0\r\n9,\"a\rb\",1,0,4,false,0\r\n", ""}},
+        {{"export", "--format", "csv", "--table", "devices", "names.xml"}, {0, devices + "8,'=1+1,1,0,3,false,0\r\n9,\"a\rb\",1,0,4,false,0\r\n", ""}},
+        {{"export", "--format", "csv", "--raw", "--table", "devices", "names.xml"}, {0, devices + "8,=1+1,1,0,3,false,0\r\n9,\"a\rb\",1,0,4,false,0\r\n", ""}},
         {{"export", "--format", "csv", "--table", "cameras", "--separator", ";", "names.xml"}, {0,
          "\xEF\xBB\xBFnumber;name;address\r\n4;\"a;b\";4100#2\r\n", ""}},
         // report: HTML to a file, notices as check's
-        {{"report", "--customer", "Anna", "--date", "", "--company", "Rossi", "dropped.xml", "-o", "report.html"}, {1, "", noticed}},
+        {{"report", "--customer", "Anna", "--date", "", "--company", "Rossi", "dropped.xml", "-o", "report.html"}, {1, "", kNoticed}},
         {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, {2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"}},
         {{"report", "clean.xml", "-o", "no/such/folder.html"}, {2, "", "velto-conf: cannot write no/such/folder.html: " + noFolder + "\n"}},
         {{"report", "-o"}, {2, "", "velto-conf: -o needs a value\n"}},
@@ -136,12 +139,9 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"export", "--format", "csv", "clean.xml"}, {2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"}},
         {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, {2, "", "velto-conf: unknown table 'rooms' (try --help)\n"}},
         {{"export", "--table", "groups", "clean.xml"}, {2, "", "velto-conf: --table, --separator and --raw go with --format csv\n"}},
-        {{"export", "--format", "csv", "--table", "groups", "--separator", "\"", "clean.xml"}, {2, "",
-         "velto-conf: --separator needs one character other than a quote or a line break\n"}},
-        {{"export", "--format", "csv", "--table", "groups", "--separator", ";;", "clean.xml"}, {2, "",
-         "velto-conf: --separator needs one character other than a quote or a line break\n"}},
-        {{"export", "--format", "csv", "--table", "groups", "--separator", "", "clean.xml"}, {2, "",
-         "velto-conf: --separator needs one character other than a quote or a line break\n"}},
+        {{"export", "--format", "csv", "--table", "groups", "--separator", "\"", "clean.xml"}, {2, "", oneSeparator}},
+        {{"export", "--format", "csv", "--table", "groups", "--separator", ";;", "clean.xml"}, {2, "", oneSeparator}},
+        {{"export", "--format", "csv", "--table", "groups", "--separator", "", "clean.xml"}, {2, "", oneSeparator}},
         {{"export", "--raw", "clean.xml"}, {2, "", "velto-conf: --table, --separator and --raw go with --format csv\n"}},
         {{"export", "-o", "x", "clean.xml"}, {2, "", "velto-conf: unknown option '-o'\n"}},
     };
@@ -200,9 +200,7 @@ TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
          "lamps.csv:1: the column 'point' is missing\nlamps.csv:1: the column 'name' is missing\nlamps.csv:1: the column 'type' is missing\n"}, lamps, spot},
         // files that cannot be read or written, and command-line mistakes: nothing is written
         {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: " + test::Says(ENOENT, 2) + "\n"}, lamps, spot},
-        {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", "dropped.xml: Old version of file Xml\n"
-         "dropped.xml: Invalid group: 12 - Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n"
-         "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, lamps, spot},
+        {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", kNoticed + "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, lamps, spot},
         {{"import", "spot.csv", "conf.xml"}, {2, "", "velto-conf: import needs --table NAME (try --help)\n"}, lamps, spot},
         {{"import", "--table", "mh200Scenarios", "spot.csv", "conf.xml"}, {2, "", "velto-conf: the table 'mh200Scenarios' cannot be imported: conf.xml does not keep it\n"}, lamps, spot},
         {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", ""}, {2, "", "velto-conf: -o needs a file name\n"}, lamps, spot},

@@ -8,19 +8,39 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <system_error>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
+
+// The test program's allocation functions: while gFailingSize is set, an allocation of at least that
+// many bytes fails as one does when memory runs out.
+static std::atomic<std::size_t> gFailingSize = SIZE_MAX;
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return size < gFailingSize ? std::malloc(std::max<std::size_t>(size, 1)) : nullptr;
+}
+void* operator new(std::size_t size) {
+    if (void* block = operator new(size, std::nothrow))
+        return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
 
 namespace velto::testing {
 namespace {
 
 // Writes a conf.xml of the given lines between the root tags, each ended with CR LF.
 void WriteConf(const QString& path, const QList<QByteArray>& lines) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<ACTUATOR>\r\n" + lines.join("\r\n") + "\r\n</ACTUATOR>\r\n");
+    Put(path, "<ACTUATOR>\r\n" + lines.join("\r\n") + "\r\n</ACTUATOR>\r\n");
 }
 
 // Root may write anywhere: until the result goes, the process runs as nobody, an installed copy's user.
@@ -35,17 +55,6 @@ std::shared_ptr<void> AsNobody() {
 }
 
 const QByteArray kVersion = R"(<version number="1.0.4"></version>)";
-
-void Put(const QString& path, const QByteArray& bytes, const QDateTime& modified = {}) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
-    ASSERT_TRUE(!modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime));
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
-}
 
 class FileMenu : public WindowFixture {
 protected:
@@ -281,7 +290,7 @@ TEST_F(FileMenu, ABackupAnUnfinishedSaveLeft) {
     }
 }
 
-// A failed save keeps the changes; Save ends any edit, and New then Open brings every tab and list back.
+// Save ends any edit, and New then Open brings every tab and list back.
 TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     // clang-format off
     const struct { int tab; QStringList values; } records[] = {
@@ -296,13 +305,6 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     for (const auto& r : records)
         add(r.tab, r.values);
     const QStringList before = shown();
-    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.xml"));
-    toolkit.expectBox(kAnswerOk);
-    save(path("folder.xml"));
-    EXPECT_EQ(onlyBox(), (RecordedBox{Shown(path("folder.xml")) + ": " +
-                                          QString::fromStdString(std::generic_category().message(EISDIR)),
-                                      "velto-configurator", Buttons::Ok, Icon::Critical}));
-    EXPECT_EQ(status(), "Nuovo file*");
     selectRow("Fl_cam", 1);
     click("CmodW");
     set("TnameW", "Changed");
@@ -339,6 +341,44 @@ std::function<bool(QDialog&)> Project(const QMap<QString, QString>& typed = {}, 
         QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
         return dialog.result() == QDialog::Accepted;
     };
+}
+
+// A save or a report that fails, for want of memory while its bytes are made as for any other reason,
+// shows why and loses nothing: the files on disk, the changes and their unsaved mark stay as they were.
+TEST_F(FileMenu, AFailedWriteLosesNothing) {
+    const std::size_t huge = 1 << 18; // no other allocation of the window comes near
+    model().DeviceTable[5] = {std::string(huge, 'x'), false, 1, "1", 0, 5};
+    window->RefreshAllViews();
+    save(path("conf.xml"));
+    add(1, {"Oven", "1"});
+    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.xml"));
+    const auto state = [&] {
+        return shown() << status() << window->windowTitle() + (window->isWindowModified() ? "*" : "");
+    };
+    const QStringList before = state();
+    ASSERT_TRUE(before.back().endsWith('*'));
+    const QByteArray saved = ReadAll(path("conf.xml"));
+    // clang-format off
+    const struct { const char* file; std::size_t failing; QString reason; } cases[] = {
+        {"conf.xml", huge, "std::bad_alloc"}, {"conf.pdf", huge, "std::bad_alloc"},
+        {"folder.xml", SIZE_MAX, SystemText(EISDIR)}, {"missing/report.html", SIZE_MAX, SystemText(ENOENT, 3)}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const bool report = !QString(c.file).endsWith("xml");
+        if (report)
+            toolkit.expectForm(Project());
+        toolkit.expectDialog(path(c.file));
+        toolkit.expectBox(kAnswerOk);
+        gFailingSize = c.failing;
+        trigger(report ? "mReport" : "mSave");
+        gFailingSize = SIZE_MAX;
+        EXPECT_EQ(onlyBox(), (RecordedBox{Shown(path(c.file)) + ": " + c.reason, "velto-configurator",
+                                          Buttons::Ok, Icon::Critical}));
+        EXPECT_TRUE(state() == before); // not printed: the long name
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"conf.xml"});
+        EXPECT_EQ(ReadAll(path("conf.xml")), saved);
+    }
 }
 
 // The report opens with the project information asked for (the installer's kept for every file, the rest for
@@ -465,11 +505,6 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
             EXPECT_EQ(page.contains(QRegularExpression("Installer +Customer")), page.contains("Signature:"))
                 << devices;
     }
-
-    toolkit.expectBox(kAnswerOk);
-    report("missing/report.pdf");
-    EXPECT_EQ(onlyBox(), (RecordedBox{Shown(path("missing/report.pdf")) + ": " + SystemText(ENOENT, 3),
-                                      "velto-configurator", Buttons::Ok, Icon::Critical}));
 }
 
 // File > Importa tabella CSV, after Open: the table comes from the heading row, the preview tells what
@@ -499,9 +534,7 @@ TEST_F(FileMenu, ImportReadsATableBehindAPreview) {
     // clang-format on
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
-        QFile file(path("t.csv"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(step.csv) == step.csv.size());
-        file.close();
+        Put(path("t.csv"), step.csv);
         toolkit.expectDialog(step.csv.isEmpty() ? QString() : path("t.csv"));
         for (const int answer : step.answers)
             toolkit.expectBox(answer);

@@ -153,17 +153,13 @@ protected:
     QString file(long pid, const char* extension) const {
         return folderOfFiles().filePath(QString(extension) == "xml" ? "%1-1.1.xml" : "%1-1.path").arg(pid);
     }
-    QByteArray read(const QString& path) const {
-        QFile in(path);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : "none";
-    }
     // This window's own file with the extension: "none", or "several" while an older one is there.
     QByteArray own(const char* extension) const {
         QStringList files =
             folderOfFiles().entryList({QString("%1-*.%2").arg(CurrentProcessId()).arg(extension)});
         files.removeIf(
             [](const QString& name) { return name.startsWith(QString("%1-1.").arg(CurrentProcessId())); });
-        return files.size() > 1 ? "several" : read(folderOfFiles().filePath(files.value(0, "-")));
+        return files.size() > 1 ? "several" : ReadAll(folderOfFiles().filePath(files.value(0, "-")));
     }
 
     const QByteArray stateHome = qgetenv(velto::kStateFolderVariable);
@@ -214,12 +210,8 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     ASSERT_TRUE(folderOfFiles().mkpath("."));
     const QDateTime now = QDateTime::currentDateTime();
     const auto leave = [&](long pid, const std::string& xml, const QString& edited, int minutesAgo) {
-        QFile conf(file(pid, "xml")), path(file(pid, "path"));
-        ASSERT_TRUE(conf.open(QIODevice::WriteOnly) && path.open(QIODevice::WriteOnly));
-        conf.write(xml.data(), qint64(xml.size()));
-        path.write(QFile::encodeName(edited));
-        conf.flush();
-        conf.setFileTime(now.addSecs(-60 * minutesAgo), QFileDevice::FileModificationTime);
+        Put(file(pid, "xml"), QByteArray::fromStdString(xml), now.addSecs(-60 * minutesAgo));
+        Put(file(pid, "path"), QFile::encodeName(edited));
     };
     const auto casa = std::make_unique<ConfigModel>();
     casa->DeviceTable[12] = {"Lamp", false, 3, "1", 0, 1};
@@ -256,7 +248,7 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     EXPECT_EQ(folderOfFiles().entryList({QString("%1-1.*").arg(oldest)}).join(' '), "");
     EXPECT_EQ(own("xml").toStdString() + own("path").toStdString(),
               WriteConfig(*casa) + casaPath.toStdString());
-    EXPECT_EQ(read(file(running, "xml")), "<ACTUATOR/>"); // its process still runs
+    EXPECT_EQ(ReadAll(file(running, "xml")), "<ACTUATOR/>"); // its process still runs
     toolkit.expectDialog("");
     trigger("mSave");
     EXPECT_EQ(toolkit.dialogs().back().fileName + ' ' + toolkit.dialogs().back().initialFolder,

@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,6 +70,19 @@ inline const std::array<TabControls, 5>& Tabs() {
 inline void PrintTo(const RecordedBox& box, std::ostream* out) {
     *out << '"' << box.text.toStdString() << "\" titled \"" << box.title.toStdString() << "\", buttons "
          << int(box.buttons) << ", icon " << int(box.icon);
+}
+
+// Writes the bytes to the file, with that modification time when one is given.
+inline void Put(const QString& path, const QByteArray& bytes, const QDateTime& modified = {}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+    ASSERT_TRUE(!modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+// The file's bytes, or "none" when it cannot be read.
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "none";
 }
 
 // A model with one or more records in every table, stored out of key order.

@@ -36,10 +36,12 @@ struct SaveError {
 //   unnamed until it is complete where the system allows it, flushed to disk and renamed over the
 //   target. A failure removes the new file; the target was never touched.
 // - Otherwise (the owner, the group or an attribute cannot be given to a new file, or the file has
-//   several links) the old contents are first copied to a flushed backup beside it, named
-//   ".NAME.velto-backup-PROCESS-N", then overwritten. A failure writes the old contents back over the
-//   file; where that fails too, the backup stays and the reason names it. The backup is removed once
-//   the file holds either the new or the old contents complete.
+//   several links) the old contents are read into memory and copied to a flushed backup beside it,
+//   named ".NAME.velto-backup-PROCESS-N", then the file is overwritten. A failure before the first
+//   byte of the file is written (the backup cannot be made, the disk has no room for the new bytes)
+//   leaves the file untouched and removes the backup. A failure while the file is overwritten writes
+//   the old contents back from memory and removes the backup; only where that fails too does the
+//   backup stay, named in the reason. The backup itself is never copied back.
 // A pipe, a device, a socket or a folder, and a file without write permission, are refused before
 // anything is written, and so is a folder the user may not write (the error's subject is then the
 // folder). On failure error holds the reason. A temporary file that a killed save left beside the
