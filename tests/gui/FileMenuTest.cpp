@@ -171,12 +171,12 @@ TEST_F(FileMenu, AFileGivenAtStartUp) {
         EXPECT_EQ(toolkit.takeBoxes(), expected);
         EXPECT_EQ(shown().first(6).join(' '), c.shown);
         const QString name = QFileInfo(c.file).fileName(), title = "Velto-Configurator V.1.0";
-        EXPECT_EQ(
-            (QStringList{status(), window->windowTitle(),
-                         recent().join(' ').remove(Shown(folder.path() + '/')),
-                         toolkit.settings.value("option/folder")}),
-            (QStringList{path(c.file) + " (V." + c.version + ")", c.current ? name + "[*] - " + title : title,
-                         c.current ? "&1 " + name : "", name == c.file ? folder.path() : ""}));
+        EXPECT_EQ((QStringList{status(), window->windowTitle(),
+                               recent().join(' ').remove(Shown(folder.path() + '/')),
+                               toolkit.settings.value("option/folder")}),
+                  (QStringList{Shown(path(c.file)) + " (V." + c.version + ")",
+                               c.current ? name + "[*] - " + title : title, c.current ? "&1 " + name : "",
+                               name == c.file ? folder.path() : ""}));
     }
 }
 
@@ -209,7 +209,7 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
     find<QMenu>("mRecent")->actions()[6]->trigger();
     trigger("mEng"); // the path stays in the status through a language switch
     EXPECT_EQ(recent(), listed({2, 5, 9, 7, 6, 4, 3}));
-    EXPECT_EQ(status(), path("f2.xml") + " (V.1.0.4)");
+    EXPECT_EQ(status(), Shown(path("f2.xml")) + " (V.1.0.4)");
 
     add(1, {"Oven", "1"});
     const QUrl f1 = QUrl::fromLocalFile(path("f1.xml"));
@@ -269,8 +269,8 @@ TEST_F(FileMenu, ABackupAnUnfinishedSaveLeft) {
     // clang-format off
     const struct { int answer; QList<RecordedBox> boxes; QByteArray left; bool backupKept; QString status, devices; } cases[] = {
         {kAnswerCancel, {question}, half, true, "New file", ""},
-        {kAnswerNo, {question, broken}, half, false, file + " (V.)", ""},
-        {kAnswerYes, {question}, whole, false, file + " (V.1.0.4)", "Lamp|0|dimmer|12"},
+        {kAnswerNo, {question, broken}, half, false, Shown(file) + " (V.)", ""},
+        {kAnswerYes, {question}, whole, false, Shown(file) + " (V.1.0.4)", "Lamp|0|dimmer|12"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -309,7 +309,7 @@ TEST_F(FileMenu, EveryTabComesBackFromTheFile) {
     click("CmodW");
     set("TnameW", "Changed");
     save(path("conf.xml"));
-    EXPECT_EQ(status() + box("TnameW")->text(), path("conf.xml")); // nor the edit left open
+    EXPECT_EQ(status() + box("TnameW")->text(), Shown(path("conf.xml"))); // nor the edit left open
     trigger("mNew");
     open(path("conf.xml"));
     EXPECT_EQ(shown(), before);

@@ -104,12 +104,12 @@ void Form1::openFile(const QString& path) {
     try {
         readable = readConfiguration(path); // replaces the configuration only once the reading has ended
     } catch (const std::exception& failure) {
-        showBox(SystemFailureText(path, QString::fromLocal8Bit(failure.what())), kExecutableName, Buttons::Ok,
+        showBox(SystemFailureText(path, QString::fromStdString(failure.what())), kExecutableName, Buttons::Ok,
                 Icon::Critical);
         return;
     }
     forgetEditsAndWidths();
-    setStatus(path + QStringLiteral(" (V.") + FileVersion + ')');
+    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + FileVersion + ')');
     RefreshAllViews();
     setDirty(false);
     currentStamp_ = stamp;
@@ -126,7 +126,7 @@ void Form1::mSave_Click() {
     if (!mayReplace(chosen, path) || !mayReplaceCurrentFile(path) ||
         !writeFile(path, [this] { return WriteConfig(model_); }))
         return;
-    setStatus(path);
+    setStatus(QDir::toNativeSeparators(path));
     setDirty(false);
     currentStamp_ = StampOf(path.toStdString());
     setCurrentFile(path);
