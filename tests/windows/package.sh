@@ -8,7 +8,7 @@ set -eu
 build=$(cd "$1" && pwd) version=$2 example=$3
 export WINEPREFIX="$build/package-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WINEPATH
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { printf "FAIL: %s\n" "$*"; exit 1; }
 drive="$WINEPREFIX/drive_c"
 [ -f "$build/velto-configurator-$version-setup.exe" ] || fail "no installer: make windows builds it"
 rm -rf "$WINEPREFIX"
