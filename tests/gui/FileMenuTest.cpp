@@ -461,17 +461,17 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     // A name the program completes asks before replacing a file of the final name: the report's and Save's.
     for (const int answer : {kAnswerNo, kAnswerYes}) {
         QList<RecordedBox> asked;
-        for (QFile file : {path("b.pdf"), path("other2.xml")}) {
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        for (const QString& file : {path("b.pdf"), path("other2.xml")}) {
+            Put(file, "old");
             toolkit.expectBox(answer);
-            asked.append({Shown(file.fileName()) + " esiste già.\nSostituirlo?", "velto-configurator",
-                          Buttons::YesNo, Icon::Question});
+            asked.append({Shown(file) + " esiste già.\nSostituirlo?", "velto-configurator", Buttons::YesNo,
+                          Icon::Question});
         }
         report("b");
         save(path("other2"));
         EXPECT_EQ(toolkit.takeBoxes(), asked);
-        for (QFile file : {path("b.pdf"), path("other2.xml")})
-            EXPECT_EQ(file.open(QIODevice::ReadOnly) && file.readAll() == "old", answer == kAnswerNo);
+        for (const QString& file : {path("b.pdf"), path("other2.xml")})
+            EXPECT_EQ(ReadAll(file) == "old", answer == kAnswerNo) << file.toStdString();
     }
 
     // The sample files: the worked example on one page, the villa on at most two.
