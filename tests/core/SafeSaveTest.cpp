@@ -23,13 +23,6 @@ namespace fs = std::filesystem;
 constexpr gid_t kSharedGroup = 4242;
 constexpr uid_t kNobody = 65534;
 
-// The n-th call of write or sync (counting from 1) fails with error, or kills the process (error 0).
-struct Fault {
-    char call = 0; // 'w' or 's'
-    int at = 0, error = 0;
-    bool namedTemporaries = false;
-};
-
 // What a case needs beyond an ordinary user's folder.
 enum class Needs { Nothing, Superuser, Acls };
 
@@ -38,7 +31,7 @@ struct Case {
     std::function<void(const fs::path& folder)> prepare = {};
     std::string error = {}; // "" when saved; "folder: reason" when the reason is about the folder
     test::Lines left = {};  // every entry of the folder afterwards
-    Fault fault = {};
+    test::Fault fault = {};
     bool byGroupMember = false; // saved by nobody, a member of the file's group
     rlim_t sizeLimit = RLIM_INFINITY;
     std::string target = "conf.xml";
@@ -94,25 +87,10 @@ std::string SaveInChild(const fs::path& target, const std::string& bytes, const 
         if (c.byGroupMember &&
             (::setgroups(1, groups) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             ::_exit(3);
-        static int calls[2] = {};
-        auto faulty = [&c](char call) {
-            if (call != c.fault.call || ++calls[call == 's'] != c.fault.at)
-                return false;
-            if (c.fault.error == 0)
-                ::raise(SIGKILL);
-            errno = c.fault.error;
-            return true;
-        };
-        const SaveDevice& system = SystemSaveDevice();
-        const SaveDevice device{[&](int fd, const void* data, std::size_t size) {
-                                    return faulty('w') ? -1 : system.write(fd, data, size);
-                                },
-                                [&](int fd) { return faulty('s') ? -1 : system.sync(fd); },
-                                !c.fault.namedTemporaries};
         if (c.leftByTheSameId)
             c.leftByTheSameId(target.parent_path());
         SaveError error;
-        WriteFileAtomically(target.string(), bytes, error, device);
+        WriteFileAtomically(target.string(), bytes, error, test::FaultyDevice(c.fault));
         const std::string about = error.subject == target.parent_path().string() ? "folder: " : "";
         (error.reason.empty() ? error.reason : about + error.reason).copy(said, kSize - 1);
         ::_exit(0);
@@ -220,14 +198,10 @@ std::string SaveEach(bool otherUsers) {
         // The next save of the same file takes away the temporary files a killed one left, never a backup.
         if (SaveInChild(folder / c.target, "again", Case{.name = c.name, .byGroupMember = c.byGroupMember})
                 .empty()) {
-            test::Lines backups;
-            std::copy_if(left.begin(), left.end(), std::back_inserter(backups), [](const std::string& entry) {
-                return entry.find(".velto-backup-") != std::string::npos;
-            });
             for (const std::string& entry : Listing(folder))
-                EXPECT_TRUE(entry.find(".velto-save-") == std::string::npos &&
-                            (entry.find(".velto-backup-") == std::string::npos ||
-                             std::find(backups.begin(), backups.end(), entry) != backups.end()))
+                EXPECT_TRUE(entry.find(".velto-") == std::string::npos ||
+                            (entry.find(".velto-backup-") != std::string::npos &&
+                             std::find(left.begin(), left.end(), entry) != left.end()))
                     << entry;
         }
         fs::remove_all(folder);

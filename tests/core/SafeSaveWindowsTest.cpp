@@ -20,8 +20,7 @@ struct Case {
     std::function<void(const fs::path& folder)> prepare = {};
     std::string error = {}; // "" when saved
     test::Lines left = {};  // every entry of the folder afterwards
-    char faultyCall = 0;    // 'w' (write) or 's' (flush) fails at its faultAt-th call with faultError
-    int faultAt = 0, faultError = 0;
+    test::Fault fault = {};
     std::string target = "conf.xml"; // from the folder, which is the current one
 };
 
@@ -77,22 +76,21 @@ TEST(SafeSave, TargetsOnWindows) {
         {"new file", [](auto&) {}, "", {"conf.xml 1 'new'"}},
         {"replaced", Old, "", {"conf.xml 1 'new'"}},
         {"by a path with slashes", [](auto& f) { fs::create_directory(f / "sub"), Put(f / "sub/conf.xml", "old"); },
-         "", {"sub folder"}, 0, 0, 0, "sub/../sub/conf.xml"},
+         "", {"sub folder"}, {}, "sub/../sub/conf.xml"},
         {"hidden file stays hidden", [](auto& f) { Put(f / "conf.xml", "old", FILE_ATTRIBUTE_HIDDEN); }, "",
          {"conf.xml 1 hidden 'new'"}},
-        {"Unicode name", [&](auto& f) { Put(f / FilePath(unicode), "old"); }, "", {unicode + " 1 'new'"}, 0, 0, 0,
-         unicode},
+        {"Unicode name", [&](auto& f) { Put(f / FilePath(unicode), "old"); }, "", {unicode + " 1 'new'"}, {}, unicode},
         {"folder", [](auto& f) { fs::create_directory(f / "conf.xml"); }, saysErrno(EISDIR), {"conf.xml folder"}},
-        {"missing folder", Old, says(ERROR_PATH_NOT_FOUND), oldFile, 0, 0, 0, "missing/conf.xml"},
+        {"missing folder", Old, says(ERROR_PATH_NOT_FOUND), oldFile, {}, "missing/conf.xml"},
         {"read-only file", [](auto& f) { Put(f / "conf.xml", "old", FILE_ATTRIBUTE_READONLY); },
          "The file is read-only", {"conf.xml 1 read-only 'old'"}},
         {"held open without sharing", [](auto& f) { Old(f), held = ::CreateFileW((f / "conf.xml").c_str(),
          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); }, says(ERROR_SHARING_VIOLATION), oldFile},
         {"hard link", HardLinked, "", {"conf.xml 2 'new'", "other.xml 2 'new'"}},
-        {"flush fails", Old, saysErrno(EIO), oldFile, 's', 1, EIO},
-        {"disk full", Old, saysErrno(ENOSPC), oldFile, 'w', 1, ENOSPC},
-        {"hard link, flush fails", HardLinked, saysErrno(EIO), linkedOld, 's', 2, EIO},
-        {"hard link, disk full", HardLinked, saysErrno(ENOSPC), linkedOld, 'w', 2, ENOSPC},
+        {"flush fails", Old, saysErrno(EIO), oldFile, {'s', 1, EIO}},
+        {"disk full", Old, saysErrno(ENOSPC), oldFile, {'w', 1, ENOSPC}},
+        {"hard link, flush fails", HardLinked, saysErrno(EIO), linkedOld, {'s', 2, EIO}},
+        {"hard link, disk full", HardLinked, saysErrno(ENOSPC), linkedOld, {'w', 2, ENOSPC}},
         {"a killed save's leftovers", [](auto& f) { Old(f), Put(f / ".conf.xml.velto-save-7-0", "half", FILE_ATTRIBUTE_HIDDEN),
          Put(f / ".conf.xml.velto-backup-7-0", "old", FILE_ATTRIBUTE_HIDDEN); }, "",
          {".conf.xml.velto-backup-* 1 hidden 'old'", "conf.xml 1 'new'"}},
@@ -106,20 +104,8 @@ TEST(SafeSave, TargetsOnWindows) {
         fs::create_directory(folder);
         fs::current_path(folder);
         c.prepare(folder);
-        int calls[2] = {};
-        auto faulty = [&](char call) {
-            if (call != c.faultyCall || ++calls[call == 's'] != c.faultAt)
-                return false;
-            errno = c.faultError;
-            return true;
-        };
-        const SaveDevice& system = SystemSaveDevice();
-        const SaveDevice device{[&](int fd, const void* data, std::size_t size) {
-                                    return faulty('w') ? -1 : system.write(fd, data, size);
-                                },
-                                [&](int fd) { return faulty('s') ? -1 : system.sync(fd); }, false};
         SaveError error;
-        EXPECT_EQ(WriteFileAtomically(c.target, "new", error, device), c.error.empty());
+        EXPECT_EQ(WriteFileAtomically(c.target, "new", error, test::FaultyDevice(c.fault)), c.error.empty());
         EXPECT_EQ(error.reason, c.error);
         EXPECT_EQ(error.subject, c.error.empty() ? "" : c.target);
         ::CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));

@@ -11,6 +11,12 @@ namespace {
 
 using namespace test;
 
+// The reasons an address is refused, after its text.
+const std::string kDevice = "' is not a device address (1 to 99, not ending in 0)";
+const std::string kCamera = "' is not a camera address (4000 to 5000, then #2 on a local riser)";
+const std::string kScenario =
+    "' is not a scenario address (0 to 98, then #4# and the bus 1 to 9 on a local bus)";
+
 // What an import gives: the summary and the table's used slots afterwards, or "LINE: reason" per refusal.
 Lines Imported(const ConfigModel& model, TableId table, const std::string& csv, bool replace = false,
                char separator = 0) {
@@ -36,10 +42,6 @@ TEST(TableImport, RowsAreCheckedByTheEditorsRules) {
     model.CameraTable[1] = {"Cam", "4000"};
     model.ScenarioTable[1] = {"Sce", "1"};
     using T = TableId;
-    const std::string device = "' is not a device address (1 to 99, not ending in 0)";
-    const std::string camera = "' is not a camera address (4000 to 5000, then #2 on a local riser)";
-    const std::string scenario =
-        "' is not a scenario address (0 to 98, then #4# and the bus 1 to 9 on a local bus)";
     // clang-format off
     const struct { const char* what; TableId table; std::string csv; Lines expected; bool replace = false; char separator = 0; } cases[] = {
         {"byte-order mark, CR LF, columns in any order, quoting over lines, Windows-1252, the apostrophe",
@@ -53,9 +55,9 @@ TEST(TableImport, RowsAreCheckedByTheEditorsRules) {
         {"every device rule refused with its line", T::Devices,
          "name;point;type;group;inUse;pull;dimmer\r\nA;10;1;0;1;false;0\r\n;5;x;12;;maybe;256\r\nB;00;1d;;;;\r\nC;100;2;;;;\r\n"
          "D;5;2;;;;\r\nE;12;1;;;;\r\nF;12;1;;;;\r\nG;7;2;1;x\r\n\"H\"x;8;1\r\n\"open;7;1\r\n",
-         {"2: point: '10" + device, "3: name: the name is empty; type: 'x' is not a device type (1, 2 or 1d); group: '12' is not a "
+         {"2: point: '10" + kDevice, "3: name: the name is empty; type: 'x' is not a device type (1, 2 or 1d); group: '12' is not a "
           "whole number from 0 to 9; pull: 'maybe' is not true or false; dimmer: '256' is not a whole number from 0 to 255",
-          "4: point: '00" + device, "5: point: '100" + device, "6: point 5 is already in the configuration", "8: point 12 is already on line 7",
+          "4: point: '00" + kDevice, "5: point: '100" + kDevice, "6: point 5 is already in the configuration", "8: point 12 is already on line 7",
           "9: 5 fields where the heading row has 7", "10: text after a closing quote", "11: a quote opened and never closed"}},
         {"the heading row", T::Devices, "point,nome,type,point\r\n",
          {"1: unknown column 'nome'", "1: the column 'point' appears twice", "1: the column 'name' is missing"}},
@@ -65,12 +67,12 @@ TEST(TableImport, RowsAreCheckedByTheEditorsRules) {
           "5: number 2 is already in the configuration", "6: number: 'x' is not a whole number from 1 to 9", "7: name: the name is empty"}},
         {"camera numbers, addresses and risers", T::Cameras,
          "number,name,address\n13,A,4000\n2,B,3999\n3,C,4100#3\n4,D,04100\n5,E,\n6,F,4100#\n1,G,4100\n7,H,4000\n8,I,5000#2\n",
-         {"2: number: '13' is not a whole number from 1 to 12", "3: address: '3999" + camera, "4: address: '4100#3" + camera,
-          "5: address: '04100" + camera, "6: address: '" + camera, "7: address: '4100#" + camera, "8: number 1 is already in the configuration"}},
+         {"2: number: '13' is not a whole number from 1 to 12", "3: address: '3999" + kCamera, "4: address: '4100#3" + kCamera,
+          "5: address: '04100" + kCamera, "6: address: '" + kCamera, "7: address: '4100#" + kCamera, "8: number 1 is already in the configuration"}},
         {"scenario addresses and buses", T::Scenarios,
          "number,name,address\n17,A,1\n2,B,99\n3,C,12#4#0\n4,D,5#4#x\n5,E,123\n6,F,\n7,G,12#4#9\n8,H,0\n",
-         {"2: number: '17' is not a whole number from 1 to 16", "3: address: '99" + scenario, "4: address: '12#4#0" + scenario,
-          "5: address: '5#4#x" + scenario, "6: address: '123" + scenario, "7: address: '" + scenario}},
+         {"2: number: '17' is not a whole number from 1 to 16", "3: address: '99" + kScenario, "4: address: '12#4#0" + kScenario,
+          "5: address: '5#4#x" + kScenario, "6: address: '123" + kScenario, "7: address: '" + kScenario}},
         {"replacing a table", T::Devices, "point,name,type\n5,New,1d\n7,Seven,2\n",
          {"devices: 1 added, 1 replaced, 1 removed", "device 5 #1 'New' type=1d", "device 7 #2 'Seven' type=2"}, true},
     };
@@ -97,13 +99,9 @@ TEST(TableImport, ExportedTablesComeBackWhole) {
     // clang-format off
     const struct { std::string file; Lines refused; } files[] = {
         {DataPath("writer/worked_example.xml"), {}}, {DataPath("../../examples/villa.xml"), {}}, {"", {}},
-        {DataPath("writer/edge_keys.xml"), {"cameras 4: address: '' is not a camera address (4000 to 5000, then #2 on a local riser)",
-                                            "scenarios 2: name: the name is empty"}},
-        {DataPath("writer/escaping.xml"), {"devices 2: type: 'a&b' is not a device type (1, 2 or 1d)",
-         "scenarios 2: address: '1<2' is not a scenario address (0 to 98, then #4# and the bus 1 to 9 on a local bus)"}},
-        {DataPath("report/full.xml"), {"devices 5: point: '60' is not a device address (1 to 99, not ending in 0)",
-                                        "devices 7: point: '150' is not a device address (1 to 99, not ending in 0)",
-         "scenarios 4: address: '5#4#x' is not a scenario address (0 to 98, then #4# and the bus 1 to 9 on a local bus)"}},
+        {DataPath("writer/edge_keys.xml"), {"cameras 4: address: '" + kCamera, "scenarios 2: name: the name is empty"}},
+        {DataPath("writer/escaping.xml"), {"devices 2: type: 'a&b' is not a device type (1, 2 or 1d)", "scenarios 2: address: '1<2" + kScenario}},
+        {DataPath("report/full.xml"), {"devices 5: point: '60" + kDevice, "devices 7: point: '150" + kDevice, "scenarios 4: address: '5#4#x" + kScenario}},
     };
     // clang-format on
     EXPECT_EQ(ExportCsv(ExportTables(names)[std::size_t(TableId::Groups)], ','),

@@ -97,8 +97,7 @@ TEST_F(History, MenuSaveNewAndOpen) {
     trigger("mEng");
     EXPECT_EQ(menu("mUndo"), "Undo adding device 12 “Fan && Co”");
     QTemporaryDir folder;
-    toolkit.expectDialog(folder.filePath("conf.xml"));
-    trigger("mSave");
+    save(folder.filePath("conf.xml"));
     trigger("mUndo");
     EXPECT_EQ(QList<QVariant>({menu("mRedo"), window->dirty()}),
               QList<QVariant>({"Redo adding device 12 “Fan && Co”", true}));
@@ -107,8 +106,7 @@ TEST_F(History, MenuSaveNewAndOpen) {
     EXPECT_FALSE(can("mUndo") || can("mRedo"));
     add(1, {"Oven", "1"});
     toolkit.expectBox(kAnswerNo);
-    toolkit.expectDialog(folder.filePath("conf.xml"));
-    trigger("mOpen");
+    open(folder.filePath("conf.xml"));
     EXPECT_FALSE(can("mUndo") || can("mRedo"));
     // 500 steps are kept: undoing them all from the opened file's state does not reach it.
     for (int i = 1; i <= 501; ++i) {
@@ -243,14 +241,12 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
                   question("una nuova configurazione", 20),
                   question("«" + Shown(casaPath) + "»", 30)}));
     EXPECT_EQ(rows("Fl_dev"), QStringList{"Lamp|3|dimmer|12"});
-    EXPECT_EQ(window->windowTitle() + (window->isWindowModified() ? "*" : ""),
-              "casa.xml[*] - Velto-Configurator V.1.0*");
+    EXPECT_EQ(title(), "casa.xml[*] - Velto-Configurator V.1.0*");
     EXPECT_EQ(folderOfFiles().entryList({QString("%1-1.*").arg(oldest)}).join(' '), "");
     EXPECT_EQ(own("xml").toStdString() + own("path").toStdString(),
               WriteConfig(*casa) + casaPath.toStdString());
     EXPECT_EQ(ReadAll(file(running, "xml")), "<ACTUATOR/>"); // its process still runs
-    toolkit.expectDialog("");
-    trigger("mSave");
+    save("");
     EXPECT_EQ(toolkit.dialogs().back().fileName + ' ' + toolkit.dialogs().back().initialFolder,
               "casa.xml " + folder.path());
 

@@ -3,7 +3,11 @@
 #include "ConfReader.h"
 #include "ConfigModel.h"
 #include "Notice.h"
+#include "SafeSave.h"
 
+#include <array>
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -28,6 +32,33 @@ inline std::string Says(int error, [[maybe_unused]] unsigned long windowsError =
         return Win32ErrorText(windowsError);
 #endif
     return std::generic_category().message(error);
+}
+
+// The n-th call of write or sync (counting from 1) fails with error, or kills the process (error 0).
+struct Fault {
+    char call = 0; // 'w' or 's'
+    int at = 0, error = 0;
+    bool namedTemporaries = false;
+};
+
+// The system's save calls, but for the fault.
+inline SaveDevice FaultyDevice(const Fault& fault) {
+    const auto calls = std::make_shared<std::array<int, 2>>();
+    const auto faulty = [fault, calls](char call) {
+        if (call != fault.call || ++(*calls)[call == 's'] != fault.at)
+            return false;
+#ifndef _WIN32
+        if (fault.error == 0)
+            ::raise(SIGKILL);
+#endif
+        errno = fault.error;
+        return true;
+    };
+    const SaveDevice& system = SystemSaveDevice();
+    return {[=, &system](int fd, const void* data, std::size_t size) {
+                return faulty('w') ? -1 : system.write(fd, data, size);
+            },
+            [=, &system](int fd) { return faulty('s') ? -1 : system.sync(fd); }, !fault.namedTemporaries};
 }
 
 inline std::string DataPath(const std::string& relative) {

@@ -151,6 +151,15 @@ protected:
         QApplication::clipboard()->setText(text);
         QTest::keySequence(box(boxName), QKeySequence::Paste);
     }
+    // Save and Open, the file dialog answering the path ("" to cancel it).
+    void save(const QString& path) {
+        toolkit.expectDialog(path);
+        trigger("mSave");
+    }
+    void open(const QString& path) {
+        toolkit.expectDialog(path);
+        trigger("mOpen");
+    }
     void pressEnter(const QString& boxName) { QTest::keyClick(box(boxName), Qt::Key_Return); }
     void trigger(const QString& actionName) { find<QAction>(actionName)->trigger(); }
     void clickImage(const QString& name) { QTest::mouseClick(find<QToolButton>(name), Qt::LeftButton); }
@@ -236,6 +245,8 @@ protected:
         return target->dataRowCount() == 0 && target->rowCount() == 1 &&
                target->findItems(QStringLiteral("?*"), Qt::MatchWildcard).isEmpty();
     }
+    // The window's title, then "*" while it marks unsaved changes.
+    QString title() const { return window->windowTitle() + (window->isWindowModified() ? "*" : ""); }
     // The one box shown since the last look.
     RecordedBox onlyBox() {
         const QList<RecordedBox> boxes = toolkit.takeBoxes();
