@@ -275,20 +275,30 @@ void ReadVersion(const pugi::xml_document& document, std::string& fileVersion, c
     }
 }
 
-// Parses the file's bytes in place and reads them into the tables.
-bool ParseAndRead(std::string& bytes, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink) {
-    if (HasUtf16ByteOrderMark(bytes))
-        bytes = Utf16ToUtf8(bytes);
+// The text the parser reads: the bytes as they are, or as UTF-8 when they are UTF-16.
+std::string ParsedText(std::string bytes) {
+    return HasUtf16ByteOrderMark(bytes) ? Utf16ToUtf8(bytes) : std::move(bytes);
+}
+
+// Parses the text in place and reads it into the tables. No copy of the text is kept while it is
+// parsed: should the parse fail, bytesAgain() gives the bytes once more, to place the failure in.
+template <typename BytesAgain>
+bool ParseAndRead(std::string text, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink,
+                  BytesAgain bytesAgain) {
     const unsigned options = (pugi::parse_default | pugi::parse_embed_pcdata) & ~pugi::parse_escapes;
     pugi::xml_document document;
     pugi::xml_parse_result parsed;
-    const std::string asRead = sink ? bytes : std::string(); // to place a failure in
     {
-        TreeAllowance allowance(bytes.size());
-        parsed = document.load_buffer_inplace(bytes.data(), bytes.size(), options, pugi::encoding_utf8);
+        TreeAllowance allowance(text.size());
+        parsed = document.load_buffer_inplace(text.data(), text.size(), options, pugi::encoding_utf8);
     }
     if (!parsed) {
-        ReportParseFailure(sink, asRead, parsed);
+        if (sink) {
+            document.reset();
+            const std::string asRead = ParsedText(bytesAgain());
+            // A file changed in the meantime: the text as the parser left it is near enough.
+            ReportParseFailure(sink, asRead.size() == text.size() ? asRead : text, parsed);
+        }
         return false;
     }
     ReadVersion(document, fileVersion, sink);
@@ -319,15 +329,18 @@ bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fi
             ReportFileFailure(sink, NoticeKind::CannotRead, std::move(error));
             return false;
         }
-        return ParseAndRead(bytes, fresh, version, sink);
+        return ParseAndRead(ParsedText(std::move(bytes)), fresh, version, sink, [&] {
+            ReadRegularFile(path, kMaxConfigFileSize, bytes, error);
+            return std::move(bytes);
+        });
     });
 }
 
 bool LoadConfigBytes(std::string_view bytes, ConfigModel& model, std::string& fileVersion,
                      const NoticeSink& sink) {
     return ReadIntoFresh(model, fileVersion, [&](ConfigModel& fresh, std::string& version) {
-        std::string copy(bytes); // parsed in place
-        return ParseAndRead(copy, fresh, version, sink);
+        return ParseAndRead(ParsedText(std::string(bytes)), fresh, version, sink,
+                            [&] { return std::string(bytes); });
     });
 }
 
