@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <pugixml.hpp>
 
@@ -309,11 +308,13 @@ bool ParseAndRead(std::string text, ConfigModel& model, std::string& fileVersion
 // stopped, or the file refused. Only an exception (running out of memory, above all) leaves model and
 // fileVersion as they were.
 template <typename Read> bool ReadIntoFresh(ConfigModel& model, std::string& fileVersion, Read read) {
-    // Every field has its own initial value, so the tables need no zeroing first.
-    auto fresh = std::make_unique_for_overwrite<ConfigModel>();
+    // On the stack, and not zeroed first since every field has its own initial value. A heap block of
+    // the tables' size, taken and freed at every read, makes the allocator hand memory back to the
+    // system and fault it in again each time, which costs more than the reading itself.
+    ConfigModel fresh;
     std::string version;
-    const bool completed = read(*fresh, version);
-    model = std::move(*fresh);
+    const bool completed = read(fresh, version);
+    model = std::move(fresh);
     fileVersion = std::move(version);
     return completed;
 }
