@@ -1,6 +1,7 @@
 // Undo and redo through the Edit menu, and the recovery file that keeps unsaved work across a crash.
 #include "ConfWriter.h"
 #include "Process.h"
+#include "RecoveryFile.h"
 #include "WindowFixture.h"
 
 #include <QDir>
@@ -146,11 +147,19 @@ protected:
         QFile in(path);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : "none";
     }
-    // This window's own file with the extension: "none", or "several" while an older one is there.
+    // This window's own file with the extension, "none" when there is none; of its configurations the
+    // one of the latest write, without the line that seals it.
     QByteArray own(const char* extension) const {
         QStringList files = folderOfFiles().entryList({QString("%1-*.%2").arg(::getpid()).arg(extension)});
         files.removeIf([](const QString& name) { return name.startsWith(QString("%1-1.").arg(::getpid())); });
-        return files.size() > 1 ? "several" : read(folderOfFiles().filePath(files.value(0, "-")));
+        QMap<int, QByteArray> byWrite{{-1, "none"}};
+        for (const QString& name : files) {
+            const QByteArray bytes = read(folderOfFiles().filePath(name));
+            const qsizetype seal = bytes.lastIndexOf("<!-- write ");
+            byWrite[seal < 0 ? 0 : bytes.mid(seal + 11).split(' ')[0].toInt()] =
+                seal < 0 ? bytes : bytes.first(seal);
+        }
+        return byWrite.last();
     }
 
     const QByteArray stateHome = qgetenv(velto::kStateFolderVariable);
@@ -195,20 +204,37 @@ TEST_F(Recovery, FollowsTheWorkUntilItIsSavedOrDropped) {
 TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     ASSERT_TRUE(folderOfFiles().mkpath("."));
     const QDateTime now = QDateTime::currentDateTime();
+    const auto age = [&](const QString& path, int minutesAgo) {
+        QFile conf(path);
+        ASSERT_TRUE(conf.open(QIODevice::Append));
+        conf.setFileTime(now.addSecs(-60 * minutesAgo), QFileDevice::FileModificationTime);
+    };
     const auto leave = [&](long pid, const std::string& xml, const QString& edited, int minutesAgo) {
         QFile conf(file(pid, "xml")), path(file(pid, "path"));
         ASSERT_TRUE(conf.open(QIODevice::WriteOnly) && path.open(QIODevice::WriteOnly));
         conf.write(xml.data(), qint64(xml.size()));
         path.write(QFile::encodeName(edited));
-        conf.flush();
-        conf.setFileTime(now.addSecs(-60 * minutesAgo), QFileDevice::FileModificationTime);
+        conf.close();
+        age(file(pid, "xml"), minutesAgo);
     };
     const auto casa = std::make_unique<ConfigModel>();
     casa->DeviceTable[12] = {"Lamp", false, 3, "1", 0, 1};
     const QString casaPath = folder.filePath("casa.xml");
     // The oldest has this process's number, as an earlier process may have had.
     const long oldest = ::getpid(), newer = EndedProcess(), broken = EndedProcess(), running = ::getppid();
-    leave(oldest, WriteConfig(*casa), casaPath, 30);
+    // Its last write reached the disk only in part ("Desk" is "Dusk" there): the one before is offered.
+    RecoveryFile cut(folderOfFiles().path().toStdString(), oldest, 1);
+    std::string error;
+    for (const char* name : {"Lamp", "Desk"})
+        casa->DeviceTable[12].name = name, cut.write(*casa, casaPath.toStdString(), error);
+    QFile torn(folderOfFiles().filePath(QString("%1-1.2.xml").arg(oldest)));
+    ASSERT_TRUE(torn.open(QIODevice::ReadWrite));
+    const QByteArray written = torn.readAll();
+    torn.seek(0);
+    torn.write(QByteArray(written).replace("Desk", "Dusk"));
+    torn.close();
+    age(file(oldest, "xml"), 30);
+    casa->DeviceTable[12].name = "Lamp";
     leave(newer, WriteConfig(ConfigModel{}), "", 20);
     leave(broken, "<ACTUATOR>\r\n<load></lod>\r\n</ACTUATOR>\r\n", "", 10);
     leave(running, "<ACTUATOR/>", "", 0);
