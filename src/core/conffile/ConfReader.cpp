@@ -46,7 +46,8 @@ std::optional<std::uint8_t> AsByte(std::optional<double> value) {
 
 class SectionReader {
 public:
-    SectionReader(ConfigModel& model, const NoticeSink& sink) : model_(model), sink_(sink) {}
+    SectionReader(ConfigModel& model, const NoticeSink& sink, bool plainText)
+        : model_(model), sink_(sink), plainText_(plainText) {}
 
     // Reads every section; false when a stop ended the reading.
     bool ReadAll(const pugi::xml_document& document) {
@@ -102,7 +103,7 @@ private:
     }
 
     Outcome ReadElement(const SectionRule& rule, const pugi::xml_node& node) {
-        const Element element{rule, Attributes(node, decoded_)};
+        const Element element{rule, Attributes(node, plainText_, decoded_)};
         const auto key = WholeNumber(element.keyText());
         if (!key)
             return Stop(element);
@@ -228,6 +229,7 @@ private:
 
     ConfigModel& model_;
     const NoticeSink& sink_;
+    const bool plainText_;
     DecodedValues decoded_;
     int position_ = 1;
 };
@@ -285,6 +287,7 @@ template <typename BytesAgain>
 bool ParseAndRead(std::string text, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink,
                   BytesAgain bytesAgain) {
     const unsigned options = (pugi::parse_default | pugi::parse_embed_pcdata) & ~pugi::parse_escapes;
+    const bool plainText = IsAsciiWithoutReferences(text);
     pugi::xml_document document;
     pugi::xml_parse_result parsed;
     {
@@ -301,7 +304,7 @@ bool ParseAndRead(std::string text, ConfigModel& model, std::string& fileVersion
         return false;
     }
     ReadVersion(document, fileVersion, sink);
-    return SectionReader(model, sink).ReadAll(document);
+    return SectionReader(model, sink, plainText).ReadAll(document);
 }
 
 // Reads into a fresh configuration, which replaces model however the reading ends: read to its end,

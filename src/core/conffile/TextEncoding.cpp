@@ -180,6 +180,13 @@ bool IsPlainAttributeValue(std::string_view value) {
     return true;
 }
 
+bool IsAsciiWithoutReferences(std::string_view text) {
+    unsigned char bits = 0; // every byte or-ed in, in a loop the compiler makes wide
+    for (const char c : text)
+        bits |= static_cast<unsigned char>(c);
+    return bits < 0x80 && text.find('&') == std::string_view::npos;
+}
+
 std::string AttributeValueToUtf8(std::string_view value) {
     const bool utf8 = IsValidUtf8(value);
     // Two passes, so that a long value is built in one allocation of the exact size: the first only
