@@ -158,6 +158,10 @@ std::optional<double> WholeNumber(std::string_view text) {
 std::optional<long long> RoundHalfEven(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
+    // A whole number, as nearly every one read is, is its own rounding: no need to ask the slow
+    // rounding of the floating-point unit.
+    if (value >= -9.2e18 && value <= 9.2e18 && double(static_cast<long long>(value)) == value)
+        return static_cast<long long>(value);
     const double rounded = std::nearbyint(value); // the default rounding mode breaks ties to even
     if (rounded < -9.2e18 || rounded > 9.2e18)
         return std::nullopt;
