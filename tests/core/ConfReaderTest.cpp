@@ -161,6 +161,7 @@ TEST(ConfReader, NoticesAndTables) {
         {"\xEF\xBB\xBF<a><group name=\"Caff\xE8 &amp; &#8364;&#x153;\t\" group=\"1\"/>"
          "<load name=\"\xC3\xA8\" priority=\"1\"/></a>",
          {"OldVersion"}, {"group 1 'Caff\u00e8 & \u20ac\u0153 '", "load 1 '\u00e8'"}},
+        {"<a><load name=\"Caff\xE8\" priority=\"1\"/></a>", {"OldVersion"}, {"load 1 'Caff\u00e8'"}}, // no "&" at all
         {Utf16Le(Doc(R"(<group name="a&#0;b&#x0;&#233;" group="1"/>)")), {},
          {"group 1 'a\ufffdb\ufffd\u00e9'"}},
 

@@ -1,6 +1,7 @@
 // Undo and redo through the Edit menu, and the recovery file that keeps unsaved work across a crash.
 #include "ConfWriter.h"
 #include "Process.h"
+#include "RecoveryFile.h"
 #include "WindowFixture.h"
 
 #include <QCoreApplication>
@@ -151,13 +152,21 @@ protected:
     QString file(long pid, const char* extension) const {
         return folderOfFiles().filePath(QString(extension) == "xml" ? "%1-1.1.xml" : "%1-1.path").arg(pid);
     }
-    // This window's own file with the extension: "none", or "several" while an older one is there.
+    // This window's own file with the extension, "none" when there is none; of its configurations the
+    // one of the latest write, without the line that seals it.
     QByteArray own(const char* extension) const {
         QStringList files =
             folderOfFiles().entryList({QString("%1-*.%2").arg(CurrentProcessId()).arg(extension)});
         files.removeIf(
             [](const QString& name) { return name.startsWith(QString("%1-1.").arg(CurrentProcessId())); });
-        return files.size() > 1 ? "several" : ReadAll(folderOfFiles().filePath(files.value(0, "-")));
+        QMap<int, QByteArray> byWrite{{-1, "none"}};
+        for (const QString& name : files) {
+            const QByteArray bytes = ReadAll(folderOfFiles().filePath(name));
+            const qsizetype seal = bytes.lastIndexOf("<!-- write ");
+            byWrite[seal < 0 ? 0 : bytes.mid(seal + 11).split(' ')[0].toInt()] =
+                seal < 0 ? bytes : bytes.first(seal);
+        }
+        return byWrite.last();
     }
 
     const QByteArray stateHome = qgetenv(velto::kStateFolderVariable);
@@ -207,6 +216,11 @@ TEST_F(Recovery, FollowsTheWorkUntilItIsSavedOrDropped) {
 TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     ASSERT_TRUE(folderOfFiles().mkpath("."));
     const QDateTime now = QDateTime::currentDateTime();
+    const auto age = [&](const QString& path, int minutesAgo) {
+        QFile conf(path);
+        ASSERT_TRUE(conf.open(QIODevice::Append));
+        conf.setFileTime(now.addSecs(-60 * minutesAgo), QFileDevice::FileModificationTime);
+    };
     const auto leave = [&](long pid, const std::string& xml, const QString& edited, int minutesAgo) {
         Put(file(pid, "xml"), QByteArray::fromStdString(xml), now.addSecs(-60 * minutesAgo));
         Put(file(pid, "path"), QFile::encodeName(edited));
@@ -219,7 +233,19 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     StartWaiting(waiting);
     const long oldest = CurrentProcessId(), newer = EndedProcess(), broken = EndedProcess(),
                running = waiting.processId();
-    leave(oldest, WriteConfig(*casa), casaPath, 30);
+    // Its last write reached the disk only in part ("Desk" is "Dusk" there): the one before is offered.
+    RecoveryFile cut(folderOfFiles().path().toStdString(), oldest, 1);
+    std::string error;
+    for (const char* name : {"Lamp", "Desk"})
+        casa->DeviceTable[12].name = name, cut.write(*casa, casaPath.toStdString(), error);
+    QFile torn(folderOfFiles().filePath(QString("%1-1.2.xml").arg(oldest)));
+    ASSERT_TRUE(torn.open(QIODevice::ReadWrite));
+    const QByteArray written = torn.readAll();
+    torn.seek(0);
+    torn.write(QByteArray(written).replace("Desk", "Dusk"));
+    torn.close();
+    age(file(oldest, "xml"), 30);
+    casa->DeviceTable[12].name = "Lamp";
     leave(newer, WriteConfig(ConfigModel{}), "", 20);
     leave(broken, "<ACTUATOR>\r\n<load></lod>\r\n</ACTUATOR>\r\n", "", 10);
     leave(running, "<ACTUATOR/>", "", 0);

@@ -43,7 +43,7 @@ std::optional<Attr> Recognise(const char* name) {
 
 } // namespace
 
-Attributes::Attributes(const pugi::xml_node& node, DecodedValues& decoded) {
+Attributes::Attributes(const pugi::xml_node& node, bool plainText, DecodedValues& decoded) {
     for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
          attribute = attribute.next_attribute()) {
         const std::optional<Attr> which = Recognise(attribute.name());
@@ -51,7 +51,7 @@ Attributes::Attributes(const pugi::xml_node& node, DecodedValues& decoded) {
             continue;
         const auto index = std::size_t(*which);
         const std::string_view value = attribute.value();
-        if (IsPlainAttributeValue(value)) {
+        if (plainText || IsPlainAttributeValue(value)) {
             values_[index] = value;
         } else {
             decoded[index] = AttributeValueToUtf8(value);

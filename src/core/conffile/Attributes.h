@@ -18,7 +18,8 @@ using DecodedValues = std::array<std::string, std::size_t(Attr::Count)>;
 
 class Attributes {
 public:
-    Attributes(const pugi::xml_node& node, DecodedValues& decoded);
+    // plainText: the whole text parsed is ASCII without any "&", so no value needs a look of its own.
+    Attributes(const pugi::xml_node& node, bool plainText, DecodedValues& decoded);
 
     // A present attribute's view is never null, even when its value is empty.
     bool has(Attr which) const { return values_[std::size_t(which)].data() != nullptr; }

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <pugixml.hpp>
 
@@ -47,7 +46,8 @@ std::optional<std::uint8_t> AsByte(std::optional<double> value) {
 
 class SectionReader {
 public:
-    SectionReader(ConfigModel& model, const NoticeSink& sink) : model_(model), sink_(sink) {}
+    SectionReader(ConfigModel& model, const NoticeSink& sink, bool plainText)
+        : model_(model), sink_(sink), plainText_(plainText) {}
 
     // Reads every section; false when a stop ended the reading.
     bool ReadAll(const pugi::xml_document& document) {
@@ -103,7 +103,7 @@ private:
     }
 
     Outcome ReadElement(const SectionRule& rule, const pugi::xml_node& node) {
-        const Element element{rule, Attributes(node, decoded_)};
+        const Element element{rule, Attributes(node, plainText_, decoded_)};
         const auto key = WholeNumber(element.keyText());
         if (!key)
             return Stop(element);
@@ -229,6 +229,7 @@ private:
 
     ConfigModel& model_;
     const NoticeSink& sink_;
+    const bool plainText_;
     DecodedValues decoded_;
     int position_ = 1;
 };
@@ -275,35 +276,48 @@ void ReadVersion(const pugi::xml_document& document, std::string& fileVersion, c
     }
 }
 
-// Parses the file's bytes in place and reads them into the tables.
-bool ParseAndRead(std::string& bytes, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink) {
-    if (HasUtf16ByteOrderMark(bytes))
-        bytes = Utf16ToUtf8(bytes);
+// The text the parser reads: the bytes as they are, or as UTF-8 when they are UTF-16.
+std::string ParsedText(std::string bytes) {
+    return HasUtf16ByteOrderMark(bytes) ? Utf16ToUtf8(bytes) : std::move(bytes);
+}
+
+// Parses the text in place and reads it into the tables. No copy of the text is kept while it is
+// parsed: should the parse fail, bytesAgain() gives the bytes once more, to place the failure in.
+template <typename BytesAgain>
+bool ParseAndRead(std::string text, ConfigModel& model, std::string& fileVersion, const NoticeSink& sink,
+                  BytesAgain bytesAgain) {
     const unsigned options = (pugi::parse_default | pugi::parse_embed_pcdata) & ~pugi::parse_escapes;
+    const bool plainText = IsAsciiWithoutReferences(text);
     pugi::xml_document document;
     pugi::xml_parse_result parsed;
-    const std::string asRead = sink ? bytes : std::string(); // to place a failure in
     {
-        TreeAllowance allowance(bytes.size());
-        parsed = document.load_buffer_inplace(bytes.data(), bytes.size(), options, pugi::encoding_utf8);
+        TreeAllowance allowance(text.size());
+        parsed = document.load_buffer_inplace(text.data(), text.size(), options, pugi::encoding_utf8);
     }
     if (!parsed) {
-        ReportParseFailure(sink, asRead, parsed);
+        if (sink) {
+            document.reset();
+            const std::string asRead = ParsedText(bytesAgain());
+            // A file changed in the meantime: the text as the parser left it is near enough.
+            ReportParseFailure(sink, asRead.size() == text.size() ? asRead : text, parsed);
+        }
         return false;
     }
     ReadVersion(document, fileVersion, sink);
-    return SectionReader(model, sink).ReadAll(document);
+    return SectionReader(model, sink, plainText).ReadAll(document);
 }
 
 // Reads into a fresh configuration, which replaces model however the reading ends: read to its end,
 // stopped, or the file refused. Only an exception (running out of memory, above all) leaves model and
 // fileVersion as they were.
 template <typename Read> bool ReadIntoFresh(ConfigModel& model, std::string& fileVersion, Read read) {
-    // Every field has its own initial value, so the tables need no zeroing first.
-    auto fresh = std::make_unique_for_overwrite<ConfigModel>();
+    // On the stack, and not zeroed first since every field has its own initial value. A heap block of
+    // the tables' size, taken and freed at every read, makes the allocator hand memory back to the
+    // system and fault it in again each time, which costs more than the reading itself.
+    ConfigModel fresh;
     std::string version;
-    const bool completed = read(*fresh, version);
-    model = std::move(*fresh);
+    const bool completed = read(fresh, version);
+    model = std::move(fresh);
     fileVersion = std::move(version);
     return completed;
 }
@@ -319,15 +333,18 @@ bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fi
             ReportFileFailure(sink, NoticeKind::CannotRead, std::move(error));
             return false;
         }
-        return ParseAndRead(bytes, fresh, version, sink);
+        return ParseAndRead(ParsedText(std::move(bytes)), fresh, version, sink, [&] {
+            ReadRegularFile(path, kMaxConfigFileSize, bytes, error);
+            return std::move(bytes);
+        });
     });
 }
 
 bool LoadConfigBytes(std::string_view bytes, ConfigModel& model, std::string& fileVersion,
                      const NoticeSink& sink) {
     return ReadIntoFresh(model, fileVersion, [&](ConfigModel& fresh, std::string& version) {
-        std::string copy(bytes); // parsed in place
-        return ParseAndRead(copy, fresh, version, sink);
+        return ParseAndRead(ParsedText(std::string(bytes)), fresh, version, sink,
+                            [&] { return std::string(bytes); });
     });
 }
 

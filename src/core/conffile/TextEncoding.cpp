@@ -48,6 +48,15 @@ std::size_t DecodeUtf8(const unsigned char* p, std::size_t available, char32_t& 
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// The bytes that stand for themselves in an attribute value: printable ASCII but the four that XML
+// escapes there. One look in the table settles a byte.
+constexpr std::array<bool, 256> kPlainInAttribute = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[std::size_t(c)] = c != '&' && c != '<' && c != '>' && c != '"';
+    return plain;
+}();
+
 // Whether XML 1.0 allows the character in a document.
 bool IsXmlCharacter(char32_t c) {
     return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c <= 0xD7FF) ||
@@ -180,6 +189,13 @@ bool IsPlainAttributeValue(std::string_view value) {
     return true;
 }
 
+bool IsAsciiWithoutReferences(std::string_view text) {
+    unsigned char bits = 0; // every byte or-ed in, in a loop the compiler makes wide
+    for (const char c : text)
+        bits |= static_cast<unsigned char>(c);
+    return bits < 0x80 && text.find('&') == std::string_view::npos;
+}
+
 std::string AttributeValueToUtf8(std::string_view value) {
     const bool utf8 = IsValidUtf8(value);
     // Two passes, so that a long value is built in one allocation of the exact size: the first only
@@ -265,7 +281,7 @@ void AppendXmlAttribute(std::string& out, std::string_view utf8) {
     std::size_t i = 0;
     while (i < size) {
         const unsigned char c = p[i];
-        if (c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"') {
+        if (kPlainInAttribute[c]) {
             ++i;
             continue;
         }

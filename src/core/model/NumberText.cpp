@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 
 namespace velto {
@@ -76,6 +77,13 @@ double DecimalValue(std::string_view number, bool plainInteger) {
 
 // The longest leading number of s (no blanks inside).
 Parsed ParsePrefix(std::string_view s) {
+    // Most numbers in a file are a few digits and nothing else: summed exactly, as below.
+    std::uint32_t digitsValue = 0;
+    std::size_t digits = 0;
+    while (digits < s.size() && digits < 9 && IsDigit(s[digits]))
+        digitsValue = digitsValue * 10 + std::uint32_t(s[digits++] - '0');
+    if (digits > 0 && digits == s.size())
+        return {double(digitsValue), digits};
     if (s.size() >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h')
             return ParseRadix(s, 16);
@@ -150,6 +158,10 @@ std::optional<double> WholeNumber(std::string_view text) {
 std::optional<long long> RoundHalfEven(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
+    // A whole number, as nearly every one read is, is its own rounding: no need to ask the slow
+    // rounding of the floating-point unit.
+    if (value >= -9.2e18 && value <= 9.2e18 && double(static_cast<long long>(value)) == value)
+        return static_cast<long long>(value);
     const double rounded = std::nearbyint(value); // the default rounding mode breaks ties to even
     if (rounded < -9.2e18 || rounded > 9.2e18)
         return std::nullopt;

@@ -42,9 +42,10 @@ std::filesystem::path UserStateFolder() {
 }
 
 int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return errno;
+    const auto size = off_t(bytes.size());
     int error = 0;
     while (!bytes.empty() && error == 0) {
         const auto written = ::write(fd, bytes.data(), bytes.size());
@@ -53,6 +54,8 @@ int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
         else if (errno != EINTR)
             error = errno;
     }
+    if (error == 0 && ::ftruncate(fd, size) != 0)
+        error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     return error;

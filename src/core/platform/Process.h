@@ -30,8 +30,9 @@ bool ProcessRunning(long pid);
 std::filesystem::path UserStateFolder();
 extern const char* const kStateFolderVariable;
 
-// Writes bytes to the file at path, made open to its owner only or emptied first, without waiting for
-// the disk: 0, or the errno of the failure.
+// Writes bytes over the start of the file at path (made, open to its owner only, when it is missing) and
+// cuts it to their length, without waiting for the disk: 0, or the errno of the failure. The file is not
+// emptied first, since some file systems write a file emptied and written again to disk at once.
 int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 // A file name as the core takes it (see ProgramArguments) and as a path, both ways.

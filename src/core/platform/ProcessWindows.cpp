@@ -60,10 +60,11 @@ std::filesystem::path UserStateFolder() {
 }
 
 int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
-                            _S_IREAD | _S_IWRITE);
+    const int fd =
+        ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
     if (fd < 0)
         return errno;
+    const auto size = static_cast<long long>(bytes.size());
     int error = 0;
     while (!bytes.empty() && error == 0) {
         const unsigned part = unsigned(std::min<std::size_t>(bytes.size(), 1u << 30));
@@ -73,6 +74,8 @@ int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
         else
             error = errno;
     }
+    if (error == 0)
+        error = ::_chsize_s(fd, size);
     if (::_close(fd) != 0 && error == 0)
         error = errno;
     return error;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -33,6 +34,62 @@ int PutInPlace(const fs::path& folder, const std::string& name, std::string_view
     return error;
 }
 
+// The two configuration files of a recovery file, "<name>.1.xml" and "<name>.2.xml", written in turn: while
+// one is being written the other holds the write before, whole. Each is written over in place, since
+// emptying a file or renaming over it makes some file systems write it to disk at once.
+constexpr int kSlots = 2;
+
+// Each configuration written ends with the line that seals it, "<!-- write <n> <check> -->": n counts
+// the writes, and check is the checksum, in hexadecimal, of everything before it. A write cut short, or
+// one that reached the disk only in part, leaves a file that the line does not seal.
+constexpr std::string_view kSealStart = "<!-- write ", kSealEnd = " -->\r\n";
+
+// FNV-1a over 8-byte words (then the last bytes one by one): a change of any one word changes it.
+std::uint64_t Checksum(std::string_view bytes) {
+    constexpr std::uint64_t kPrime = 0x100000001b3;
+    std::uint64_t hash = 0xcbf29ce484222325;
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        hash = (hash ^ word) * kPrime;
+    }
+    for (; at < bytes.size(); ++at)
+        hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kPrime;
+    return hash;
+}
+
+void Seal(std::string& bytes, long long write) {
+    bytes += kSealStart;
+    bytes += std::to_string(write);
+    bytes += ' ';
+    char check[16];
+    char* const end = std::to_chars(check, check + sizeof check, Checksum(bytes), 16).ptr;
+    bytes.append(check, std::size_t(end - check));
+    bytes += kSealEnd;
+}
+
+// The n of the write that seals a configuration file; 0 when no line seals it.
+long long SealedWrite(const fs::path& file) {
+    std::string bytes, error;
+    if (!ReadRegularFile(FileName(file), kMaxConfigFileSize, bytes, error) || !bytes.ends_with(kSealEnd))
+        return 0;
+    const std::string_view text = bytes;
+    const std::size_t start = text.rfind(kSealStart);
+    if (start == std::string_view::npos || start + kSealStart.size() > text.size() - kSealEnd.size())
+        return 0;
+    const char* const end = text.data() + text.size() - kSealEnd.size();
+    long long write = 0;
+    std::uint64_t check = 0;
+    const auto [writeEnd, writeFailure] =
+        std::from_chars(text.data() + start + kSealStart.size(), end, write);
+    if (writeFailure != std::errc() || writeEnd == end || *writeEnd != ' ')
+        return 0;
+    const auto [checkEnd, checkFailure] = std::from_chars(writeEnd + 1, end, check, 16);
+    const std::string_view sealed = text.substr(0, std::size_t(writeEnd + 1 - text.data()));
+    return checkFailure == std::errc() && checkEnd == end && Checksum(sealed) == check ? write : 0;
+}
+
 } // namespace
 
 fs::path RecoveryFolder() {
@@ -51,8 +108,10 @@ bool RecoveryFile::write(const ConfigModel& model, const std::string& editedFile
     std::error_code made;
     if (fs::create_directories(folder_, made))
         fs::permissions(folder_, fs::perms::owner_all, made);
-    // The path first: a configuration is never found beside the path of another file.
+    // The path first, the configurations of another file gone: a configuration is never found beside
+    // the path of another file.
     if (editedFileWritten_ != editedFile) {
+        removeConfigurations();
         editedFileWritten_.reset();
         if (const int failure = PutInPlace(folder_, name_ + ".path", editedFile)) {
             error = SystemErrorText(failure);
@@ -60,19 +119,29 @@ bool RecoveryFile::write(const ConfigModel& model, const std::string& editedFile
         }
         editedFileWritten_ = editedFile;
     }
-    const std::string next = name_ + '.' + std::to_string(written_ + 1) + ".xml";
-    if (const int failure = PutInPlace(folder_, next, WriteConfig(model))) {
+    std::string configuration = WriteConfig(model);
+    Seal(configuration, written_ + 1);
+    if (const int failure = WriteWholeFile(slot(written_ % kSlots + 1), configuration)) {
         error = SystemErrorText(failure);
         return false;
     }
-    fs::remove(folder_ / (name_ + '.' + std::to_string(written_) + ".xml"), made);
     ++written_;
     return true;
 }
 
-void RecoveryFile::remove() {
+fs::path RecoveryFile::slot(int which) const {
+    return folder_ / (name_ + '.' + std::to_string(which) + ".xml");
+}
+
+void RecoveryFile::removeConfigurations() {
     std::error_code ignored;
-    fs::remove(folder_ / (name_ + '.' + std::to_string(written_) + ".xml"), ignored);
+    for (int which = 1; which <= kSlots; ++which)
+        fs::remove(slot(which), ignored);
+}
+
+void RecoveryFile::remove() {
+    removeConfigurations();
+    std::error_code ignored;
     fs::remove(folder_ / (name_ + ".path"), ignored);
     editedFileWritten_.reset();
 }
@@ -80,7 +149,8 @@ void RecoveryFile::remove() {
 std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
     const fs::path& folder = own.folder();
     const long ownPid = CurrentProcessId();
-    std::map<std::string, std::pair<long, Leftover>> found; // by name: the latest n and the leftover
+    // By name: the latest configuration (the highest sealed write, else the highest n) and the leftover.
+    std::map<std::string, std::pair<std::pair<long long, long>, Leftover>> found;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         // "<pid>-<start>.<n>.xml"
@@ -102,8 +172,8 @@ std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
             continue;
         auto& [latest, leftover] = found[name];
         leftover.files.push_back(entry.path());
-        if (n > latest || leftover.file.empty()) {
-            latest = n;
+        if (const std::pair rank{SealedWrite(entry.path()), n}; rank > latest || leftover.file.empty()) {
+            latest = rank;
             leftover.file = entry.path();
             leftover.written = std::chrono::file_clock::to_sys(entry.last_write_time(error));
         }

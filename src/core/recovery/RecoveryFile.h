@@ -17,17 +17,18 @@ namespace velto {
 std::filesystem::path RecoveryFolder();
 
 // This process's recovery file in a folder, named after the process: its number and the time it began
-// (in milliseconds), "<pid>-<start>". The configuration, in the conf.xml format, is "<pid>-<start>.<n>.xml",
-// n counting the writes: each write puts a new file in place and then removes the one before, since
-// replacing a file by a rename makes some file systems write it to disk at once. Beside it,
-// "<pid>-<start>.path" holds the path of the file being edited ("" for a configuration never saved).
-// The folder is made, open to its owner only, when it is missing.
+// (in milliseconds), "<pid>-<start>". The configuration, in the conf.xml format, is written in turn to
+// "<pid>-<start>.1.xml" and "<pid>-<start>.2.xml", each write sealed by a last line that a write cut
+// short lacks, so that one of the two is always whole. Beside them, "<pid>-<start>.path" holds the path
+// of the file being edited ("" for a configuration never saved). The folder is made, open to its owner
+// only, when it is missing.
 class RecoveryFile {
 public:
     RecoveryFile(std::filesystem::path folder, long pid, long long start);
 
-    // Writes each file under a temporary name and renames it into place; it does not wait for the
-    // disk. False, with the reason in error, when a file could not be written.
+    // Writes the configuration over the older of its two files, and the path, when it changed, under a
+    // temporary name renamed into place; it does not wait for the disk. False, with the reason in
+    // error, when a file could not be written.
     bool write(const ConfigModel& model, const std::string& editedFile, std::string& error);
     // Removes the files, when they are there.
     void remove();
@@ -35,15 +36,18 @@ public:
     const std::string& name() const { return name_; }
 
 private:
+    std::filesystem::path slot(int which) const; // the configuration file 1 or 2
+    void removeConfigurations();
+
     std::filesystem::path folder_;
     std::string name_;
-    int written_ = 0; // the n of the last configuration written
+    long long written_ = 0; // the writes made: the n that sealed the last one
     std::optional<std::string> editedFileWritten_;
 };
 
 // A recovery file left by a process that no longer runs.
 struct Leftover {
-    std::filesystem::path file; // its latest configuration
+    std::filesystem::path file; // its latest configuration: the one of the latest sealed write, if any
     std::string editedFile;     // the path of the file it was a change of; "" for one never saved
     std::chrono::system_clock::time_point written;
     std::vector<std::filesystem::path> files; // every file of it, the path beside included
