@@ -1,6 +1,7 @@
 // velto-screenshots SAMPLE FOLDER: opens SAMPLE in the window, in Italian and in English, and saves
 // a picture of every tab to FOLDER as screenshot-LANGUAGE-TAB.png, then one of the devices filtered by
-// a word as screenshot-LANGUAGE-find.png. Fails when opening the sample shows any box. Settings stay in memory, so the user's own are never touched.
+// a word as screenshot-LANGUAGE-find.png. Fails when opening the sample shows any box. Settings stay in
+// memory, so the user's own are never touched.
 #include "Form1.h"
 
 #include <QApplication>
