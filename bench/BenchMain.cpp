@@ -87,14 +87,14 @@ std::pair<ProcessCost, ProcessCost> MedianCosts(const std::vector<std::string>& 
 bool PrintRatio(const char* figure, double ours, double floor, double goal, const char* unit) {
     const double ratio = ours / floor;
     const bool met = ratio <= goal;
-    std::printf("%-22s %10.3f %s vs floor %10.3f %s   %5.2fx  (goal <= %.1fx) %s\n", figure, ours, unit,
+    std::printf("%-26s %10.3f %s vs floor %10.3f %s   %5.2fx  (goal <= %.1fx) %s\n", figure, ours, unit,
                 floor, unit, ratio, goal, met ? "ok" : "MISSED");
     return met;
 }
 
 // A figure with no goal, shown to explain another.
 void PrintReference(const char* figure, double measured, double floor, const char* unit) {
-    std::printf("%-22s %10.3f %s vs floor %10.3f %s   %5.2fx  (for reference)\n", figure, measured, unit,
+    std::printf("%-26s %10.3f %s vs floor %10.3f %s   %5.2fx  (for reference)\n", figure, measured, unit,
                 floor, unit, measured / floor);
 }
 
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\n%-22s %s\n", "figure", "ours vs floor (ratio, goal)");
+    std::printf("\n%-26s %s\n", "figure", "ours vs floor (ratio, goal)");
     bool allMet = true;
     const auto pair = [&](const char* figure, const char* name, double goal, const char* measured = "ours",
                           const char* against = "floor") {
@@ -138,7 +138,9 @@ int main(int argc, char** argv) {
     pair("reader vs bare parse", "reader", 0);
     // The reader's goal is set against the least that any reader of the records does.
     pair("reader vs visits only", "reader", 1.5, "ours", "visit");
-    pair("writer", "writer", 1.5);
+    pair("writer vs one flush", "writer", 0, "ours", "flush");
+    // The writer's goal is set against the least that a save surviving a power cut does.
+    pair("writer vs durable replace", "writer", 1.2);
     pair("refresh", "refresh", 1.5);
     pair("committed change", "commit", 1.5);
     pair("hostile size (time)", "hostile", 2.0);
