@@ -1,28 +1,22 @@
 // Runs every benchmark and prints each figure as a ratio to its floor measured in the same run.
+#include "ChildProcess.h"
+#include "ChildReport.h"
+#include "Figures.h"
 #include "HostileFile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <array>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct Goal {
-    const char* figure;
-    double limit;
-};
+using namespace velto::bench;
 
 // Keeps the median time per iteration of each benchmark's repetitions.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -40,64 +34,6 @@ public:
     std::map<std::string, double> seconds;
 };
 
-struct ProcessCost {
-    double seconds;
-    long peakKilobytes;
-};
-
-// Runs a command to its end: its wall time and its peak resident memory.
-ProcessCost RunProcess(const std::vector<std::string>& command) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& argument : command)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), usage.ru_maxrss};
-}
-
-template <typename T> T Median(std::vector<T> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
-// The median costs of two commands run in turn, so that a slow spell of the machine weighs on both.
-std::pair<ProcessCost, ProcessCost> MedianCosts(const std::vector<std::string>& first,
-                                                const std::vector<std::string>& second, int runs) {
-    std::array<std::vector<double>, 2> times;
-    std::array<std::vector<long>, 2> peaks;
-    for (int i = 0; i < runs; ++i) {
-        for (int which = 0; which < 2; ++which) {
-            const ProcessCost cost = RunProcess(which == 0 ? first : second);
-            times[which].push_back(cost.seconds);
-            peaks[which].push_back(cost.peakKilobytes);
-        }
-    }
-    return {{Median(times[0]), Median(peaks[0])}, {Median(times[1]), Median(peaks[1])}};
-}
-
-bool PrintRatio(const char* figure, double ours, double floor, double goal, const char* unit) {
-    const double ratio = ours / floor;
-    const bool met = ratio <= goal;
-    std::printf("%-26s %10.3f %s vs floor %10.3f %s   %5.2fx  (goal <= %.1fx) %s\n", figure, ours, unit,
-                floor, unit, ratio, goal, met ? "ok" : "MISSED");
-    return met;
-}
-
-// A figure with no goal, shown to explain another.
-void PrintReference(const char* figure, double measured, double floor, const char* unit) {
-    std::printf("%-26s %10.3f %s vs floor %10.3f %s   %5.2fx  (for reference)\n", figure, measured, unit,
-                floor, unit, measured / floor);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -105,9 +41,12 @@ int main(int argc, char** argv) {
     QTemporaryDir settingsHome, stateHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
-    const bool childReader = argc > 1 && std::string(argv[1]) == "--read-hostile";
-    if (childReader) // the weighed child of the hostile-size figure
-        return velto::bench::ReadHostileFile() > 0 ? 0 : 1;
+    if (argc > 1 &&
+        std::string(argv[1]) == "--read-hostile") { // the weighed child of the hostile-size figure
+        const bool read = ReadHostileFile() > 0;
+        ReportFigure("peak-kb", double(PeakResidentKilobytes()));
+        return read ? 0 : 1;
+    }
 
     QApplication application(argc, argv);
     // Repetitions of all benchmarks run shuffled, so that a slow spell of the machine weighs on a
@@ -145,22 +84,20 @@ int main(int argc, char** argv) {
     pair("committed change", "commit", 1.5);
     pair("hostile size (time)", "hostile", 2.0);
 
-    const std::string self =
-        QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath().toStdString();
     const std::string probe =
         QDir(QCoreApplication::applicationDirPath()).filePath("startup_probe").toStdString();
-    RunProcess({probe}); // a first run warms the caches for all three
-    const auto [bare, window] = MedianCosts({probe, "--bare"}, {probe}, 21);
-    const auto [mainWindow, windowAgain] = MedianCosts({probe, "--main-window"}, {probe}, 21);
-    PrintReference("start-up vs QWidget", window.seconds * 1e3, bare.seconds * 1e3, "ms");
-    PrintReference("  (peak memory)", window.peakKilobytes / 1024.0, bare.peakKilobytes / 1024.0, "MB");
-    allMet &= PrintRatio("start-up (time)", windowAgain.seconds * 1e3, mainWindow.seconds * 1e3, 1.3, "ms");
-    allMet &= PrintRatio("start-up (peak memory)", windowAgain.peakKilobytes / 1024.0,
-                         mainWindow.peakKilobytes / 1024.0, 1.3, "MB");
+    allMet &= PrintStartupFigures(probe.c_str());
 
     const double fileMegabytes =
-        double(QFileInfo(QString::fromStdString(velto::bench::HostileFilePath())).size()) / (1024.0 * 1024.0);
-    const ProcessCost reading = RunProcess({self, "--read-hostile"});
-    allMet &= PrintRatio("hostile size (memory)", reading.peakKilobytes / 1024.0, fileMegabytes, 4.0, "MB");
+        double(QFileInfo(QString::fromStdString(HostileFilePath())).size()) / (1024.0 * 1024.0);
+    const std::string self =
+        QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath().toStdString();
+    const ChildRun reading = RunChild({self, "--read-hostile"});
+    if (!reading.succeeded) {
+        std::printf("hostile size (memory): reading the file failed\n");
+        return 1;
+    }
+    allMet &=
+        PrintRatio("hostile size (memory)", reading.figure("peak-kb") / 1024.0, fileMegabytes, 4.0, "MB");
     return allMet ? 0 : 1;
 }

@@ -1,9 +1,13 @@
-// Builds the window exactly as the program's main does, shows it and exits after its first paint: what
-// the start-up benchmark times and weighs. Its floors: --bare, a bare QWidget, which draws no text; and
+// Builds the window exactly as the program's main does and shows it; once its first frame is painted,
+// reports when that was and the memory held by then, and once the program has nothing left to do,
+// asks the window to close as a user would and reports when it asked. What the start-up and teardown
+// benchmarks time and weigh. Their floors: --bare, a bare QWidget, which draws no text; and
 // --main-window, a main window with a menu bar, five tabs and a status bar, which does.
+#include "ChildReport.h"
 #include "Form1.h"
 #include "QtToolkit.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
 #include <QMainWindow>
@@ -11,22 +15,45 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 namespace {
 
-// Ends the process once the first frame is painted: the window's own paint comes first, its children's
-// follow in the same pass, and the timer fires after the pass, before anything the program put off until
-// after the first paint. Tearing the window down is not start-up, so none of the three pays for it.
-class ExitAfterFirstPaint : public QObject {
+using namespace velto::bench;
+
+// Reports the first frame once it is painted: the window's own paint comes first, its children's follow
+// in the same pass, and the timer fires after the pass, before anything the program put off until after
+// the first paint. Then, once the program has nothing left to do, asks the window to close.
+class FirstFrameThenClose : public QObject {
+public:
+    explicit FirstFrameThenClose(QWidget& window) : window_(window) { window.installEventFilter(this); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, this, [this] { firstFramePainted(); });
+        }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    void firstFramePainted() {
+        ReportFigure("first-frame", MonotonicSeconds());
+        ReportFigure("first-frame-peak-kb", double(PeakResidentKilobytes()));
+        // The event loop is about to wait: what the program put off until after the first paint is done.
+        connect(
+            QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            [this] {
+                ReportFigure("close-request", MonotonicSeconds());
+                window_.close();
+            },
+            Qt::SingleShotConnection);
+    }
+
+    QWidget& window_;
+    bool painted_ = false;
 };
 
 std::unique_ptr<QWidget> BareMainWindow() {
@@ -52,8 +79,7 @@ int main(int argc, char* argv[]) {
                                       : std::strcmp(floor, "--main-window") == 0
                                           ? BareMainWindow()
                                           : std::make_unique<velto::Form1>(toolkit);
-    ExitAfterFirstPaint quitter;
-    window->installEventFilter(&quitter);
+    FirstFrameThenClose probe(*window);
     window->show();
     return application.exec();
 }
