@@ -325,19 +325,6 @@ QString ReportText(const QString& file) {
     return Poppler({"pdftotext", "-layout", file, "-"});
 }
 
-// The user types into the project dialog's fields by name, the others left as proposed, and presses a button.
-std::function<bool(QDialog&)> Project(const QMap<QString, QString>& typed = {}, const char* button = "CokR") {
-    return [=](QDialog& dialog) {
-        for (const auto& [name, text] : typed.asKeyValueRange()) {
-            QTest::keySequence(dialog.findChild<QWidget*>(name), QKeySequence::SelectAll);
-            QApplication::clipboard()->setText(text);
-            QTest::keySequence(dialog.findChild<QWidget*>(name), QKeySequence::Paste);
-        }
-        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
-        return dialog.result() == QDialog::Accepted;
-    };
-}
-
 // A save or a report that fails, for want of memory while its bytes are made as for any other reason,
 // shows why and loses nothing: the files on disk, the changes and their unsaved mark stay as they were.
 TEST_F(FileMenu, AFailedWriteLosesNothing) {
