@@ -38,9 +38,11 @@ while(programs)
                      $<TARGET_FILE:${program}> ${description} ${subsystem})
 endwhile()
 
-# The installer and the zip that make windows builds, in a Wine prefix of their own, with a display.
+# The installer and the zip that make windows builds, in a Wine prefix of their own, with a display; their
+# signatures, when the build signs.
 if(VELTO_GUI)
     add_test(NAME windows_installer_and_zip
              COMMAND xvfb-run -a -s "-screen 0 1280x900x24" sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/package.sh
-                     ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR}/examples/villa.xml)
+                     ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR}/examples/villa.xml
+                     ${VELTO_SIGN_PKCS12} ${VELTO_SIGN_PASSWORD_FILE})
 endif()
