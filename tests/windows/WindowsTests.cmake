@@ -46,3 +46,12 @@ if(VELTO_GUI)
                      ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR}/examples/villa.xml
                      ${VELTO_SIGN_PKCS12} ${VELTO_SIGN_PASSWORD_FILE})
 endif()
+
+# The window at 150 % and 200 %, as Windows sets a screen's density, each in a fresh Wine prefix.
+if(VELTO_GUI)
+    foreach(dpi 144 192)
+        add_test(NAME windows_high_dpi_${dpi}
+                 COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/high-dpi.sh ${CMAKE_CROSSCOMPILING_EMULATOR} ${dpi}
+                         $<TARGET_FILE:gui_tests> $<TARGET_FILE:velto-screenshots> ${PROJECT_SOURCE_DIR}/examples/villa.xml)
+    endforeach()
+endif()
