@@ -5,13 +5,14 @@
 #   high-dpi.sh WINE_RUNNER BUILD_FOLDER DPI GUI_TESTS.exe SCREENSHOTS.exe SAMPLE.xml
 set -eu
 runner=$1 build=$2 dpi=$3 tests=$4 screenshots=$5 sample=$6
-export VELTO_WINE_PREFIX="$build/dpi-$dpi-prefix"
+export VELTO_WINE_PREFIX="$build/dpi-$dpi-prefix" WINEDEBUG=-all
+export WINEPREFIX="$VELTO_WINE_PREFIX" # for winepath and wineserver too
 rm -rf "$VELTO_WINE_PREFIX" "$build/dpi-$dpi"
-trap 'WINEPREFIX=$VELTO_WINE_PREFIX wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true' EXIT
 for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
     "$runner" "$build" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 done
-WINEPREFIX=$VELTO_WINE_PREFIX wineserver -w
+wineserver -w
 export QT_QPA_PLATFORM=windows VELTO_TEST_DPI="$dpi"
 xvfb-run -a -s "-screen 0 $((1280 * dpi / 96))x$((800 * dpi / 96))x24" sh -c '
     "$1" "$2" "$3" --gtest_filter=Scale.*:Grid.* &&
