@@ -6,8 +6,10 @@
 # make package - the Debian package velto-configurator_VERSION_ARCH.deb here, checked by lintian
 # make screenshots - every tab in both languages, with examples/villa.xml loaded, into docs/
 # make windows - cross-build for Windows with MinGW: velto-configurator-VERSION-setup.exe and
-#                velto-configurator-VERSION-win64.zip here (builds Qt for MinGW once into ~/.cache/velto-windows)
-# make test-windows - the same, then the tests under Wine, the installer's among them
+#                velto-configurator-VERSION-win64.zip here (builds Qt for MinGW once into ~/.cache/velto-windows);
+#                signed with SIGN_PKCS12=FILE SIGN_PASSWORD_FILE=FILE [SIGN_TIMESTAMP_URL=URL]
+# make test-windows - the same, signed with a throwaway certificate, then the tests under Wine, the
+#                installer's among them
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -28,7 +30,7 @@ FUZZ_PACKAGES = clang libclang-rt-14-dev
 TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
 PACKAGE_PACKAGES = dpkg-dev file lintian
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core imagemagick nsis \
-	xvfb xauth x11-utils
+	xvfb xauth x11-utils osslsigncode openssl
 
 .PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package screenshots \
 	windows test-windows
@@ -98,15 +100,23 @@ VERSION := $(shell grep -oP '^project.velto-configurator VERSION \K[0-9.]+' CMak
 windows:
 	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
 	JOBS=$(JOBS) scripts/windows/configure.sh $(WINDOWS_DIR) -DVELTO_GUI=$(WINDOWS_GUI) \
-		-DVELTO_LINUX_VELTO_CONF=$(CURDIR)/$(BUILD_DIR)/src/cli/velto-conf
+		-DVELTO_LINUX_VELTO_CONF=$(CURDIR)/$(BUILD_DIR)/src/cli/velto-conf \
+		-DVELTO_SIGN_PKCS12=$(abspath $(SIGN_PKCS12)) -DVELTO_SIGN_PASSWORD_FILE=$(abspath $(SIGN_PASSWORD_FILE)) \
+		-DVELTO_SIGN_TIMESTAMP_URL=$(SIGN_TIMESTAMP_URL)
 	cmake --build $(WINDOWS_DIR) -j$(JOBS)
 	@if [ "$(WINDOWS_GUI)" = ON ]; then \
+		[ -n "$(SIGN_PKCS12)" ] || echo "make windows: no SIGN_PKCS12 given, so the programs and the installer are not signed"; \
 		rm -f $(WINDOWS_DIR)/velto-configurator-$(VERSION)-*; \
 		(cd $(WINDOWS_DIR) && cpack) && \
 		cp $(WINDOWS_DIR)/velto-configurator-$(VERSION)-setup.exe $(WINDOWS_DIR)/velto-configurator-$(VERSION)-win64.zip .; \
 	fi
 
-test-windows: build windows
+# Signed with a throwaway certificate, which the tests verify the signatures against.
+TEST_SIGNING = $(WINDOWS_DIR)/test-signing
+test-windows: build
+	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
+	scripts/windows/test-certificate.sh $(TEST_SIGNING)
+	$(MAKE) windows SIGN_PKCS12=$(TEST_SIGNING)/certificate.p12 SIGN_PASSWORD_FILE=$(TEST_SIGNING)/password
 	scripts/windows/test.sh $(WINDOWS_DIR) -j$(JOBS)
 
 format:

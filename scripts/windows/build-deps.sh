@@ -26,15 +26,21 @@ ensure_deb_src() {
     fi
 }
 
-# fetch PACKAGE: unpacks Debian's source of PACKAGE under $cache/src and prints its folder.
+# fetch PACKAGE: unpacks Debian's source of PACKAGE under $cache/src and prints its folder. Two runs at once
+# unpack it once: the second waits for the first, and a folder is there only once it is whole.
 fetch() {
     version=$(apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -V | tail -1)
     upstream=$(echo "$version" | sed 's/^[0-9]*://; s/-[^-]*$//')
     folder="$cache/src/$1-$upstream"
+    exec 8>"$cache/src/.lock"
+    flock 8
     if [ ! -d "$folder" ]; then
+        rm -rf "$folder.partial"
         (cd "$cache/src" && apt-get source -qq --download-only "$1=$version" >/dev/null &&
-            dpkg-source --no-check -x "$(ls "$1"_"$upstream"*.dsc | head -1)" "$folder" >/dev/null)
+            dpkg-source --no-check -x "$(ls "$1"_"$upstream"*.dsc | head -1)" "$folder.partial" >/dev/null) &&
+            mv "$folder.partial" "$folder" || exit 1
     fi
+    exec 8>&-
     echo "$folder"
 }
 

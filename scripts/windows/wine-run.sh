@@ -1,13 +1,13 @@
 #!/bin/sh
 # Runs a Windows program under Wine, for CTest (the build's CMAKE_CROSSCOMPILING_EMULATOR) and by hand:
 #   wine-run.sh BUILD_FOLDER PROGRAM.exe [ARGUMENTS...]
-# The Wine prefix is a throwaway one in the build folder, made on first use; Wine's own messages are
-# silenced; the program finds the DLLs of Qt and of the MinGW runtime; every QT_* variable of the caller
-# reaches it (Wine passes a variable through only as WINE<name>).
+# The Wine prefix is a throwaway one in the build folder (or the one VELTO_WINE_PREFIX names), made on
+# first use; Wine's own messages are silenced; the program finds the DLLs of Qt and of the MinGW runtime;
+# every QT_* variable of the caller reaches it (Wine passes a variable through only as WINE<name>).
 set -eu
 build=$1
 shift
-export WINEPREFIX="$build/wine-prefix"
+export WINEPREFIX="${VELTO_WINE_PREFIX:-$build/wine-prefix}"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -25,6 +27,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -109,6 +112,39 @@ inline QStringList RowsOf(const GridView& grid) {
         rows << cells.join('|');
     }
     return rows;
+}
+
+// Every heading and cell of the grid shows whole: each column is as wide as its heading and its cells
+// need, each row as high as a line of its text.
+inline void ExpectTextsFit(const GridView& grid) {
+    const int headingMargin = 2 * QApplication::style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const int cellMargin = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int column = 0; column < grid.columnCount(); ++column) {
+        const QString heading = grid.horizontalHeaderItem(column)->text();
+        const int width = grid.columnWidth(column);
+        EXPECT_GE(width, grid.horizontalHeader()->fontMetrics().horizontalAdvance(heading) + headingMargin)
+            << heading.toStdString();
+        for (int row = 1; row <= grid.dataRowCount(); ++row)
+            EXPECT_GE(width, grid.fontMetrics().horizontalAdvance(grid.cell(row, column)) + cellMargin)
+                << heading.toStdString() << ", row " << row;
+    }
+    EXPECT_GE(grid.horizontalHeader()->height(), grid.horizontalHeader()->fontMetrics().height());
+    for (int row = 0; row < grid.rowCount(); ++row)
+        EXPECT_GE(grid.rowHeight(row), grid.fontMetrics().height()) << "row " << row;
+}
+
+// The user types into the project dialog's fields by name, the others left as proposed, and presses a button.
+inline std::function<bool(QDialog&)> Project(const QMap<QString, QString>& typed = {},
+                                             const char* button = "CokR") {
+    return [=](QDialog& dialog) {
+        for (const auto& [name, text] : typed.asKeyValueRange()) {
+            QTest::keySequence(dialog.findChild<QWidget*>(name), QKeySequence::SelectAll);
+            QApplication::clipboard()->setText(text);
+            QTest::keySequence(dialog.findChild<QWidget*>(name), QKeySequence::Paste);
+        }
+        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    };
 }
 
 // A real main window on the scripted toolkit, driven through its widgets by name.

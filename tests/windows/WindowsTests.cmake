@@ -23,8 +23,8 @@ add_test(NAME velto_conf_unicode_names
                  ${CMAKE_CROSSCOMPILING_EMULATOR} ${PROJECT_SOURCE_DIR}/examples/villa.xml ${CMAKE_CURRENT_BINARY_DIR}
                  $<TARGET_FILE:velto-conf>)
 
-# Each program carries its manifest (UTF-8 code page, per-monitor DPI awareness) and version information; the
-# window has no console.
+# Each program carries its manifest (UTF-8 code page, per-monitor DPI awareness) and version information with
+# its publisher; the window has no console.
 set(programs velto-conf "Velto-Configurator command-line tool" "Windows CUI")
 if(VELTO_GUI)
     list(APPEND programs velto-configurator "Velto-Configurator" "Windows GUI")
@@ -33,14 +33,25 @@ while(programs)
     list(POP_FRONT programs program description subsystem)
     add_test(NAME ${program}_resources
              COMMAND sh -c "strings \"$0\" | grep -q '<activeCodePage.*>UTF-8<' && strings \"$0\" | grep -q PerMonitorV2 \
-                            && strings -el \"$0\" | grep -qx \"$1\" \
+                            && strings -el \"$0\" | grep -qx \"$1\" && strings -el \"$0\" | grep -qx \"$3\" \
                             && x86_64-w64-mingw32-objdump -p \"$0\" | grep -q \"^Subsystem.*($2)\""
-                     $<TARGET_FILE:${program}> ${description} ${subsystem})
+                     $<TARGET_FILE:${program}> ${description} ${subsystem} ${CPACK_PACKAGE_VENDOR})
 endwhile()
 
-# The installer and the zip that make windows builds, in a Wine prefix of their own, with a display.
+# The installer and the zip that make windows builds, in a Wine prefix of their own, with a display; their
+# signatures, when the build signs.
 if(VELTO_GUI)
     add_test(NAME windows_installer_and_zip
              COMMAND xvfb-run -a -s "-screen 0 1280x900x24" sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/package.sh
-                     ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR}/examples/villa.xml)
+                     ${CMAKE_BINARY_DIR} ${PROJECT_VERSION} ${PROJECT_SOURCE_DIR}/examples/villa.xml
+                     ${VELTO_SIGN_PKCS12} ${VELTO_SIGN_PASSWORD_FILE})
+endif()
+
+# The window at 150 % and 200 %, as Windows sets a screen's density, each in a fresh Wine prefix.
+if(VELTO_GUI)
+    foreach(dpi 144 192)
+        add_test(NAME windows_high_dpi_${dpi}
+                 COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/high-dpi.sh ${CMAKE_CROSSCOMPILING_EMULATOR} ${dpi}
+                         $<TARGET_FILE:gui_tests> $<TARGET_FILE:velto-screenshots> ${PROJECT_SOURCE_DIR}/examples/villa.xml)
+    endforeach()
 endif()

@@ -3,6 +3,15 @@
 #include <QFileInfo>
 
 namespace velto {
+namespace {
+
+#ifdef _WIN32
+constexpr bool kProgramFolderHoldsDocuments = false;
+#else
+constexpr bool kProgramFolderHoldsDocuments = true;
+#endif
+
+} // namespace
 
 QString DialogFolder(const QString& currentFile, const QString& lastFolder, const QString& programFolder,
                      const QString& documentsFolder) {
@@ -11,7 +20,8 @@ QString DialogFolder(const QString& currentFile, const QString& lastFolder, cons
     if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir())
         return lastFolder;
     const QFileInfo program(programFolder);
-    return program.isDir() && program.isWritable() ? programFolder : documentsFolder;
+    return kProgramFolderHoldsDocuments && program.isDir() && program.isWritable() ? programFolder
+                                                                                   : documentsFolder;
 }
 
 QString ProposedName(const QString& currentFile) {

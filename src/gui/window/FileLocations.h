@@ -6,7 +6,8 @@
 namespace velto {
 
 // The current file's folder; with none, the folder the user last chose a file in; never used
-// before, the program's own folder when the user may write there, else the documents folder.
+// before, the program's own folder when the user may write there, else the documents folder. On
+// Windows, where programs live apart from documents, never the program's folder.
 QString DialogFolder(const QString& currentFile, const QString& lastFolder, const QString& programFolder,
                      const QString& documentsFolder);
 

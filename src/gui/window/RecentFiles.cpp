@@ -1,5 +1,6 @@
 #include "RecentFiles.h"
 
+#include "RecentDocuments.h"
 #include "Toolkit.h"
 
 namespace velto {
@@ -27,6 +28,7 @@ void RecentFiles::add(const QString& path) {
     if (paths_.size() > kLimit)
         paths_.resize(kLimit);
     store();
+    AddToRecentDocuments(path.toStdString());
 }
 
 void RecentFiles::remove(const QString& path) {

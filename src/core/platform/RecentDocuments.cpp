@@ -1,0 +1,7 @@
+#include "RecentDocuments.h"
+
+namespace velto {
+
+void AddToRecentDocuments(const std::string&) {}
+
+} // namespace velto
