@@ -83,6 +83,8 @@ int main(int argc, char** argv) {
     pair("refresh", "refresh", 1.5);
     pair("committed change", "commit", 1.5);
     pair("hostile size (time)", "hostile", 2.0);
+    // Twice the report's length in twice the time (a square would be four times).
+    pair("report, double length", "report", 2.5, "double", "single");
 
     const std::string probe =
         QDir(QCoreApplication::applicationDirPath()).filePath("startup_probe").toStdString();

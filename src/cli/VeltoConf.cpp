@@ -17,6 +17,7 @@
 #include <ctime>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -48,8 +49,9 @@ const char* const kUsage =
     "         empty) and writes it, or OUT; --replace empties the table first. Every row is\n"
     "         checked as the window's editor checks it; if any is refused, nothing is written\n"
     "report   writes the installation report of FILE as HTML, to OUT or standard output,\n"
-    "         opening with the project information given (the date is today's unless given;\n"
-    "         an empty value leaves a field out) and closing with a signature block\n"
+    "         opening with the project information given (the date is today's unless given,\n"
+    "         as 2026-12-07, 07/12/2026 or 7 dicembre 2026; the notes at most 20 lines and 1000\n"
+    "         characters; an empty value leaves a field out) and closing with a signature block\n"
     "\n"
     "Exit status: 0 no notice, 1 notices (or check found records a save would leave out,\n"
     "or import refused rows) but every file read to its end, 2 a file could not be opened\n"
@@ -330,13 +332,23 @@ int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return kClean;
 }
 
-// The local time now, as strftime formats it.
-std::string LocalTimeNow(const char* format) {
-    const std::time_t now = std::time(nullptr);
-    const std::tm local = LocalTime(now);
-    char text[32];
-    std::strftime(text, sizeof text, format, &local);
-    return text;
+// The local time now, to the minute.
+DateAndTime LocalTimeNow() {
+    const std::tm local = LocalTime(std::time(nullptr));
+    return {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min};
+}
+
+// The date given by --date (empty: none), else today.
+std::optional<CalendarDate> ReportDate(const CommandLine& line, CalendarDate today) {
+    const auto given = line.options.find("--date");
+    if (given == line.options.end())
+        return today;
+    if (given->second.empty())
+        return std::nullopt;
+    if (const auto date = ParseDate(given->second))
+        return date;
+    throw UsageError("--date '" + given->second +
+                     "' is not a date (2026-12-07, 07/12/2026 or 7 dicembre 2026)");
 }
 
 int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
@@ -345,6 +357,12 @@ int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const std::string target = Option(line, "-o", "-");
     if (line.options.contains("-o"))
         CheckOutput(line, path, target);
+    const DateAndTime now = LocalTimeNow();
+    const std::optional<CalendarDate> date = ReportDate(line, now.date);
+    const std::string notes = Option(line, "--notes", "");
+    if (FittingNotes(notes) != notes)
+        throw UsageError("--notes holds more than " + std::to_string(kMaxNoteLines) + " lines or " +
+                         std::to_string(kMaxNoteCharacters) + " characters");
     const auto read = ReadFile(path, line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
@@ -352,9 +370,9 @@ int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
                                 Option(line, "--site", ""),
                                 Option(line, "--installer", ""),
                                 Option(line, "--company", ""),
-                                Option(line, "--date", LocalTimeNow("%Y-%m-%d")),
-                                Option(line, "--notes", "")};
-    const ReportSource source{path, read->version, LocalTimeNow("%Y-%m-%d %H:%M"), project};
+                                date,
+                                notes};
+    const ReportSource source{path, read->version, {}, now, project};
     const std::string html = ReportHtml(BuildReport(read->model, source, line.italian));
     return WriteOut(html, target, out, err) ? read->status : kFailed;
 }

@@ -128,6 +128,12 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"report", "--lang", "ita", "stopped.xml", "-o", "never.html"}, {2, "", "stopped.xml: Parametri non validi sul file conf.xml\n"}},
         {{"report", "clean.xml", "-o", "no/such/folder.html"}, {2, "", "velto-conf: cannot write no/such/folder.html: " + noFolder + "\n"}},
         {{"report", "-o"}, {2, "", "velto-conf: -o needs a value\n"}},
+        // the date as ISO or in the Italian form, the notes within their bound, or nothing is read or written
+        {{"report", "--lang", "ita", "--date", "07/12/2026", "clean.xml", "-o", "dated.html"}, {0, "", ""}},
+        {{"report", "--date", "2026-12-08", "clean.xml", "-o", "iso.html"}, {0, "", ""}},
+        {{"report", "--date", "31/02/2026", "missing.xml", "-o", "never.html"}, {2, "", "velto-conf: --date '31/02/2026' is not a date (2026-12-07, 07/12/2026 or 7 dicembre 2026)\n"}},
+        {{"report", "--date", "12/07/26", "clean.xml", "-o", "never.html"}, {2, "", "velto-conf: --date '12/07/26' is not a date (2026-12-07, 07/12/2026 or 7 dicembre 2026)\n"}},
+        {{"report", "--notes", std::string(20, '\n') + "x", "missing.xml", "-o", "never.html"}, {2, "", "velto-conf: --notes holds more than 20 lines or 1000 characters\n"}},
         // an output that is the input (by any name), or has no name, is refused; names are shown escaped
         {{"rewrite", "clean.xml", "same.xml"}, {2, "", "velto-conf: rewrite: same.xml is the file read, clean.xml; not written\n"}},
         {{"report", "clean.xml", "-o", "clean.xml"}, {2, "", "velto-conf: report: clean.xml is the file read, clean.xml; not written\n"}},
@@ -156,6 +162,8 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
           ">Company</th><td>Rossi</td>", ">File</th><td>dropped.xml</td>", "Name: Rossi<br/>Date: <br/>"})
         EXPECT_NE(report.find(expected), std::string::npos) << expected;
     EXPECT_EQ(report.find(">Date</th>"), std::string::npos);
+    EXPECT_NE(test::ReadBytes("dated.html").find(">Data</th><td>7 dicembre 2026</td>"), std::string::npos);
+    EXPECT_NE(test::ReadBytes("iso.html").find(">Date</th><td>8 December 2026</td>"), std::string::npos);
     const auto [helpStatus, help, helpErr] = Invoke({"-h"});
     EXPECT_TRUE(helpStatus == 0 && help.starts_with("usage: velto-conf check")) << helpErr;
 }

@@ -1,6 +1,7 @@
 // The file menu as the window runs it; what a file holds is the core tests' part.
 #include "WindowFixture.h"
 
+#include <QDateEdit>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -387,7 +388,10 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
         toolkit.expectDialog(path(typed), filter);
         trigger("mReport");
     };
-    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const auto inWords = [](const QDate& date, bool italian) {
+        return QLocale(italian ? QLocale::Italian : QLocale::English).toString(date, "d MMMM yyyy");
+    };
+    const QDate today = QDate::currentDate();
     // clang-format off
     const struct { const char *typed, *filter, *written; bool italian; } cases[] = {
         {"a.pdf", "HTML", "a.pdf", false}, {"b", "PDF", "b.pdf", true}, {"c", "HTML", "c.html", false}, {"d.HTML", "PDF", "d.HTML", true},
@@ -404,7 +408,8 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
         const QString text = ReportText(path(c.written));
         for (const QString& expected :
              QStringList{c.italian ? "Rapporto di installazione" : "Installation report",
-                         c.italian ? "Pubblico" : "Local rise", "site.xml", "Città più", "Evening", today})
+                         c.italian ? "Pubblico" : "Local rise", "site.xml", "Città più", "Evening",
+                         inWords(today, c.italian)})
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
         EXPECT_FALSE(text.contains(folder.path()) || text.contains(c.italian ? "Indirizzo" : "Site address"));
     }
@@ -417,29 +422,51 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
         smallest = std::min(smallest, m.captured(2).toDouble() - m.captured(1).toDouble());
     EXPECT_GT(smallest, 9 * 1.1);
 
+    // The project information in its places, the date as typed in words or by numbers, the notes cut to
+    // twenty lines; the heading and the page number on top. What was given is proposed again, the date
+    // kept as ISO.
     trigger("mIta");
+    QString notes = "Chiavi";
+    for (int line = 2; line <= 25; ++line)
+        notes += QString("\nRiga %1").arg(line);
     // clang-format off
     report("handover.pdf", "PDF", Project({{"Tcliente", "Anna Bianchi"}, {"Tsito", "Via Roma 1, Città"}, {"Tinstallatore", "Mario Rossi"},
-                                           {"Tditta", "Rossi Impianti"}, {"Tdata", "7 dicembre 2026"}, {"Tnote", "Chiavi\nCodice 1234"}}));
-    EXPECT_TRUE(ReportText(path("handover.pdf")).simplified().contains(QRegularExpression(
-        "^Rapporto di installazione Cliente Anna Bianchi Indirizzo dell'impianto Via Roma 1, Città Installatore Mario Rossi Ditta Rossi "
-        "Impianti Data 7 dicembre 2026 Note Chiavi Codice 1234 File site.xml Prodotto il .* Installatore Cliente Nome: Mario Rossi, "
-        "Rossi Impianti Nome: Anna Bianchi Data: 7 dicembre 2026 Data: 7 dicembre 2026 Firma: _{30} Firma: _{30} 1/1$")));
+                                           {"Tditta", "Rossi Impianti"}, {"Tdata", "7 dicembre 2026"}, {"Tnote", notes}}));
+    const QString handover = ReportText(path("handover.pdf")).simplified();
+    EXPECT_TRUE(handover.contains(QRegularExpression(
+        "^Anna Bianchi · Via Roma 1, Città · site.xml pagina 1 di 2 Rapporto di installazione Cliente Anna Bianchi Data 7 dicembre 2026 "
+        "Indirizzo dell'impianto Via Roma 1, Città File site.xml Installatore Mario Rossi Ditta Rossi Impianti "
+        "Prodotto il [0-9]+ [a-z]+ 20[0-9]{2}, [0-9]{2}:[0-9]{2} Note: Chiavi Riga 2 .* Riga 20 Attuatori .* "
+        "Anna Bianchi · Via Roma 1, Città · site.xml pagina 2 di 2 .* Installatore Cliente "
+        "Nome: Mario Rossi, Rossi Impianti Nome: Anna Bianchi Data: 7 dicembre 2026 Data: 7 dicembre 2026 Firma: _{30} Firma: _{30}$")))
+        << handover.toStdString();
     // clang-format on
+    EXPECT_EQ(toolkit.settings.value(toolkit.settings.keys().filter("/date").value(0)), "2026-12-07");
     const auto proposes = [&](const QStringList& expected) {
         toolkit.expectForm([&](QDialog& dialog) {
-            QStringList shown{dialog.findChild<QPlainTextEdit*>("Tnote")->toPlainText()};
-            for (const char* name : {"Tcliente", "Tsito", "Tinstallatore", "Tditta", "Tdata"})
+            QStringList shown{dialog.findChild<QPlainTextEdit*>("Tnote")->toPlainText(),
+                              dialog.findChild<QDateEdit*>("Tdata")->text()};
+            for (const char* name : {"Tcliente", "Tsito", "Tinstallatore", "Tditta"})
                 shown << dialog.findChild<QLineEdit*>(name)->text();
             EXPECT_EQ(shown, expected);
             return Project({}, "CannR")(dialog); // and no file dialog follows
         });
         trigger("mReport");
     };
+    notes = notes.section('\n', 0, 19);
     proposes(
-        {"Chiavi\nCodice 1234", "Anna Bianchi", "Via Roma 1, Città", "Mario Rossi", "Rossi Impianti", today});
+        {notes, "7 dicembre 2026", "Anna Bianchi", "Via Roma 1, Città", "Mario Rossi", "Rossi Impianti"});
     save(path("other.xml"));
-    proposes({"", "", "", "Mario Rossi", "Rossi Impianti", today});
+    trigger("mEng");
+    proposes({"", inWords(today, false), "", "", "Mario Rossi", "Rossi Impianti"});
+    // Notes remembered from before there was a bound are proposed cut to it.
+    for (QString& value : toolkit.settings)
+        if (value.startsWith("Chiavi"))
+            value += QString("\nmore").repeated(50000);
+    open(path("site.xml"));
+    proposes(
+        {notes, "7 December 2026", "Anna Bianchi", "Via Roma 1, Città", "Mario Rossi", "Rossi Impianti"});
+    trigger("mIta");
 
     // A name the program completes asks before replacing a file of the final name: the report's and Save's.
     for (const int answer : {kAnswerNo, kAnswerYes}) {
@@ -466,6 +493,31 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
                         .contains(QRegularExpression(QString("Pages: +") + pages + "\n")))
             << file;
     }
+    // The villa's report in both languages, PDF and HTML: every PDF page headed and numbered, the HTML
+    // headed once, the window's words, no MH200 scenarios (the villa has none).
+    for (const bool italian : {true, false}) {
+        trigger(italian ? "mIta" : "mEng");
+        const QString heading = "Famiglia Bianchi · Via dei Colli 12 · villa.xml";
+        report("villa.pdf", "PDF",
+               Project({{"Tcliente", "Famiglia Bianchi"}, {"Tsito", "Via dei Colli 12"}}));
+        report("villa.html", "HTML");
+        const QStringList pages = ReportText(path("villa.pdf")).split('\f', Qt::SkipEmptyParts);
+        for (int page = 0; page < pages.size(); ++page)
+            EXPECT_EQ(pages[page].section('\n', 0, 0).simplified(),
+                      QString(italian ? "%1 pagina %2 di %3" : "%1 page %2 of %3")
+                          .arg(heading)
+                          .arg(page + 1)
+                          .arg(pages.size()));
+        const QString html = ReportText(path("villa.html"));
+        EXPECT_EQ(html.count("<p class=\"heading\">" + heading + "</p>"), 1);
+        for (const QString& text : {pages.join(' '), html}) {
+            for (const QString& expected :
+                 {inWords(today, italian), QString("—"), QString(italian ? "Locale 4" : "Local 4"),
+                  QString(italian ? "Privato" : "Private")})
+                EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+            EXPECT_FALSE(text.contains("MH200") || text.contains("I=") || text.contains("privato"));
+        }
+    }
     trigger("mEng");
     int pages = 0;
     toolkit.expectForm(Project());
@@ -477,17 +529,6 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     trigger("mPrint");
     toolkit.expectForm(Project({}, "CannR"));
     trigger("mPrint");
-
-    // Around the end of a page, the signature block stays whole.
-    for (int devices = 30; devices <= 50; ++devices) {
-        trigger("mNew");
-        for (int address = 1; address <= devices; ++address)
-            model().DeviceTable[address] = {"Lamp", false, 1, "1", 0, std::uint8_t(address)};
-        report("long.pdf");
-        for (const QString& page : ReportText(path("long.pdf")).split('\f', Qt::SkipEmptyParts))
-            EXPECT_EQ(page.contains(QRegularExpression("Installer +Customer")), page.contains("Signature:"))
-                << devices;
-    }
 }
 
 // File > Importa tabella CSV, after Open: the table comes from the heading row, the preview tells what

@@ -1,11 +1,16 @@
 // velto-screenshots SAMPLE FOLDER: opens SAMPLE in the window, in Italian and in English, and saves
 // a picture of every tab to FOLDER as screenshot-LANGUAGE-TAB.png, then one of the devices filtered by
-// a word as screenshot-LANGUAGE-find.png. Fails when opening the sample shows any box. Settings stay in
-// memory, so the user's own are never touched.
+// a word as screenshot-LANGUAGE-find.png, and the Italian report of the sample with project information
+// as report.pdf. Fails when opening the sample shows any box. Settings stay in memory, so the user's
+// own are never touched.
+#include "ConfReader.h"
 #include "Form1.h"
+#include "ReportPages.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>
@@ -40,6 +45,31 @@ private:
 
 bool save(QWidget& window, const QString& file) {
     if (window.grab().save(file))
+        return true;
+    std::fprintf(stderr, "velto-screenshots: cannot write %s\n", qPrintable(file));
+    return false;
+}
+
+// The sample's report in Italian, for a handover on the day the picture is made.
+bool SaveReport(velto::Form1& window, const QString& sample, const QString& file) {
+    const QDateTime now = QDateTime::currentDateTime();
+    const velto::CalendarDate today{now.date().year(), now.date().month(), now.date().day()};
+    const velto::ReportProject project{"Famiglia Bianchi",
+                                       "Via dei Colli 12, Firenze",
+                                       "Mario Rossi",
+                                       "Rossi Impianti Elettrici",
+                                       today,
+                                       "Chiavi del quadro presso il custode."};
+    const velto::ReportSource source{sample.toStdString(),
+                                     velto::kCurrentFileVersion,
+                                     "",
+                                     {today, now.time().hour(), now.time().minute()},
+                                     project};
+    const QString name = QFileInfo(sample).fileName();
+    QFile pdf(file);
+    if (pdf.open(QIODevice::WriteOnly) &&
+        pdf.write(velto::ReportPdf(velto::BuildReport(window.model(), source, true), name,
+                                   velto::kWindowTitle)) > 0)
         return true;
     std::fprintf(stderr, "velto-screenshots: cannot write %s\n", qPrintable(file));
     return false;
@@ -80,6 +110,9 @@ int main(int argc, char* argv[]) {
         window.findChild<QLineEdit*>(QStringLiteral("Tfind"))->setText(QStringLiteral("luce"));
         QApplication::processEvents();
         if (!save(window, folder.filePath(QStringLiteral("screenshot-%1-find.png").arg(language))))
+            return 1;
+        if (language == QLatin1String("ita") &&
+            !SaveReport(window, sample, folder.filePath(QStringLiteral("report.pdf"))))
             return 1;
     }
     return 0;

@@ -15,8 +15,11 @@ public:
     std::string text(TextPair pair) const { return std::string(pair.pick(italian_)); }
     std::string text(Word word) const { return std::string(WordText(word, italian_)); }
 
-    // The group as the device editor's list names it: the number, then the name when it has one.
+    // The group as the device editor's list names it: the number, then the name when it has one; a dash
+    // for none.
     std::string groupText(int group) const {
+        if (group == 0)
+            return text(report::kNoGroup);
         const bool named = group <= kMaxGroup && !model_.GroupTable[group].empty();
         return named ? std::to_string(group) + ' ' + model_.GroupTable[group] : std::to_string(group);
     }
@@ -75,6 +78,12 @@ public:
         return section;
     }
 
+    // The private bus as the camera grid writes its riser, a local bus by its number.
+    std::string busText(const std::string& address) const {
+        const int bus = ScenarioBus(address);
+        return bus == 0 ? text(Word::privateRiserText) : text(report::kLocalBus) + std::to_string(bus);
+    }
+
     ReportSection mh200Scenarios() const {
         ReportSection section{text(report::kMh200Scenarios), text(report::kMh200Note), {}, {}};
         section.columns = {text(Word::numberWord), text(Word::nameWord), text(report::kCenActivation),
@@ -98,35 +107,67 @@ std::string FileName(const std::string& path) {
     return path.substr(path.find_last_of('/') + 1);
 }
 
-// The facts given, leaving out those without a value.
-void AddGiven(std::vector<ReportFact>& facts, std::initializer_list<ReportFact> given) {
-    for (const ReportFact& fact : given)
-        if (!fact.value.empty())
-            facts.push_back(fact);
+// The texts given, one after the other, with a middle dot between them.
+std::string Joined(std::initializer_list<std::string> texts) {
+    std::string joined;
+    for (const std::string& text : texts)
+        if (!text.empty())
+            joined += (joined.empty() ? "" : " \u00b7 ") + text;
+    return joined;
+}
+
+// Where a UTF-8 character begins (not on one of its continuation bytes).
+bool StartsCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
 }
 
 } // namespace
+
+std::string PageNumberText(const ReportDocument& document, int page, int pages) {
+    return document.pageLabel + ' ' + std::to_string(page) + ' ' + document.ofLabel + ' ' +
+           std::to_string(pages);
+}
+
+std::string FittingNotes(std::string_view notes) {
+    std::size_t lines = 1, characters = 0, end = 0;
+    for (; end < notes.size(); ++end) {
+        if (!StartsCharacter(notes[end]))
+            continue;
+        if (++characters > kMaxNoteCharacters || (notes[end] == '\n' && ++lines > kMaxNoteLines))
+            break;
+    }
+    return std::string(notes.substr(0, end));
+}
 
 ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source, bool italian) {
     const Builder b(model, italian);
     const ReportProject& project = source.project;
     const std::string name = FileName(source.filePath);
-    ReportDocument document{
-        italian ? "it" : "en", b.text(report::kTitle),     {}, {}, {}, b.text(report::kName),
-        b.text(report::kDate), b.text(report::kSignature), {}};
-    AddGiven(document.facts, {{b.text(report::kCustomer), project.customer},
-                              {b.text(report::kSite), project.site},
-                              {b.text(report::kInstaller), project.installer},
-                              {b.text(report::kCompany), project.company},
-                              {b.text(report::kDate), project.date},
-                              {b.text(report::kNotes), project.notes, true},
-                              {b.text(report::kFileName), name.empty() ? b.text(report::kNotSaved) : name},
-                              {b.text(report::kFileVersion), source.fileVersion},
-                              {b.text(report::kProducedAt), source.producedAt}});
+    const std::string shownName = name.empty() ? b.text(report::kNotSaved) : name;
+    const std::string date = project.date ? DateText(*project.date, italian) : std::string();
+    const auto fact = [&](TextPair label, const std::string& value, const std::string& detail = {}) {
+        return value.empty() ? ReportFact{} : ReportFact{b.text(label), value, detail};
+    };
+    ReportDocument document;
+    document.language = italian ? "it" : "en";
+    document.title = b.text(report::kTitle);
+    document.heading = Joined({project.customer, project.site, shownName});
+    document.pageLabel = b.text(report::kPage);
+    document.ofLabel = b.text(report::kOf);
+    document.project = {
+        {{fact(report::kCustomer, project.customer), fact(report::kDate, date)},
+         {fact(report::kSite, project.site), fact(report::kFileName, shownName, source.fingerprint)},
+         {fact(report::kInstaller, project.installer), fact(report::kFileVersion, source.fileVersion)},
+         {fact(report::kCompany, project.company),
+          fact(report::kProducedAt, DateAndTimeText(source.producedAt, italian))}}};
+    document.notes = fact(report::kNotes, project.notes);
+    document.nameLabel = b.text(report::kName);
+    document.dateLabel = b.text(report::kDate);
+    document.signatureLabel = b.text(report::kSignature);
     const std::string separator = project.installer.empty() || project.company.empty() ? "" : ", ";
     document.signatures = {
-        {b.text(report::kInstaller), project.installer + separator + project.company, project.date},
-        {b.text(report::kCustomer), project.customer, project.date}};
+        {b.text(report::kInstaller), project.installer + separator + project.company, date},
+        {b.text(report::kCustomer), project.customer, date}};
 
     const std::vector<ReportSection> all{
         b.devices(),
@@ -136,14 +177,17 @@ ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source,
         b.namedSlots(model.ProbeTable, kWords[std::size_t(Word::probeCountWord)], Word::zoneWord),
         b.addressedSlots(model.CameraTable, report::kCameras,
                          [&](const std::string& address) { return b.text(RiserWord(address)); }),
-        b.addressedSlots(
-            model.ScenarioTable, report::kF420Scenarios,
-            [&](const std::string& address) { return BusItemText(ScenarioBus(address), italian); }),
-        b.mh200Scenarios()};
+        b.addressedSlots(model.ScenarioTable, report::kF420Scenarios,
+                         [&](const std::string& address) { return b.busText(address); })};
     for (const ReportSection& section : all) {
-        document.counts.push_back({section.heading, std::to_string(section.rows.size())});
+        document.counts.push_back({section.heading, std::to_string(section.rows.size()), {}});
         if (!section.rows.empty())
             document.sections.push_back(section);
+    }
+    // The MH200 scenarios have no editor: the report names them only when the file holds some.
+    if (ReportSection mh200 = b.mh200Scenarios(); !mh200.rows.empty()) {
+        document.counts.push_back({mh200.heading, std::to_string(mh200.rows.size()), {}});
+        document.sections.push_back(std::move(mh200));
     }
     return document;
 }

@@ -1,18 +1,23 @@
 #pragma once
 
 #include "ConfigModel.h"
+#include "ReportDate.h"
 
+#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The installation report: what a configuration holds, laid out as headed tables in one language,
 // ready for any output format, between the project it belongs to and the signatures of its handover.
 namespace velto {
 
+// A label and its value; an empty value has an empty label too, so that its place stays blank.
 struct ReportFact {
     std::string label;
     std::string value;
-    bool wide = false; // a long text that takes a line of its own
+    std::string detail; // a second line under the value (the file's fingerprint), empty when none
 };
 
 struct ReportSection {
@@ -32,12 +37,28 @@ struct ReportSignature {
 struct ReportDocument {
     std::string language; // "it" or "en"
     std::string title;
-    std::vector<ReportFact> facts;       // the project information given, then the file and the time
+    std::string heading; // customer, site and file: what identifies every page
+    std::string pageLabel, ofLabel;
+    // The project information, in places that do not depend on which others are empty: who (customer,
+    // site, installer, company) on the left, what and when (date, file, its version, the report's time)
+    // on the right, row by row; then the notes across the whole width.
+    std::array<std::array<ReportFact, 2>, 4> project;
+    ReportFact notes;
     std::vector<ReportFact> counts;      // each table and how many records it holds
     std::vector<ReportSection> sections; // tables without records are left out
     std::string nameLabel, dateLabel, signatureLabel;
     std::vector<ReportSignature> signatures; // the installer, then the customer
 };
+
+// "pagina 2 di 3" or "page 2 of 3".
+std::string PageNumberText(const ReportDocument& document, int page, int pages);
+
+// The notes a report takes: at most this many lines and characters, so that they fit on a page.
+inline constexpr std::size_t kMaxNoteLines = 20;
+inline constexpr std::size_t kMaxNoteCharacters = 1000;
+
+// The notes cut to the lines and characters a report takes (never inside a character).
+std::string FittingNotes(std::string_view notes);
 
 // Who the installation is for, where it is, who made it and when. Any of them may be empty, and an
 // empty one is left out of the report.
@@ -46,7 +67,7 @@ struct ReportProject {
     std::string site;
     std::string installer;
     std::string company;
-    std::string date;
+    std::optional<CalendarDate> date;
     std::string notes;
 };
 
@@ -54,7 +75,8 @@ struct ReportProject {
 struct ReportSource {
     std::string filePath; // the report names the file without its folder; empty when never saved
     std::string fileVersion;
-    std::string producedAt;
+    std::string fingerprint; // shown under the file's name; empty until files carry one
+    DateAndTime producedAt;
     ReportProject project;
 };
 

@@ -10,6 +10,8 @@ namespace {
 constexpr const char* kStyle = R"(
 @page { size: A4; margin: 12mm 15mm; }
 body { font-family: sans-serif; font-size: 10pt; color: #000; }
+p.heading { font-size: 9pt; margin: 0 0 2mm 0; border-bottom: 1px solid #777; }
+p.notes { white-space: pre-wrap; margin: 0 0 3mm 0; }
 h1 { font-size: 16pt; margin: 0 0 3mm 0; }
 table { border-collapse: collapse; width: 100%; margin: 0 0 3mm 0; }
 thead { display: table-header-group; }
@@ -44,23 +46,26 @@ void Row(std::string& html, const char* tag, const std::vector<std::string>& cel
     html += "</tr>\n";
 }
 
-// The facts two to a row, a wide one on a row of its own.
-void Facts(std::string& html, const std::vector<ReportFact>& facts) {
+// The project information in its fixed places, two to a row; then the notes across the width, as a
+// paragraph of their own rather than a table cell, so that however long they are they break across
+// pages line by line.
+void Project(std::string& html, const ReportDocument& document) {
     html += kTable + " class=\"facts\">\n<tbody>\n";
-    for (std::size_t i = 0; i < facts.size();) {
+    for (const auto& row : document.project) {
         html += "<tr>";
-        Cell(html, "th", facts[i].label);
-        if (facts[i].wide) {
-            Cell(html, "td", facts[i++].value, 3);
-        } else {
-            Cell(html, "td", facts[i++].value);
-            const bool pair = i < facts.size() && !facts[i].wide;
-            Cell(html, "th", pair ? facts[i].label : "");
-            Cell(html, "td", pair ? facts[i++].value : "");
+        for (const ReportFact& fact : row) {
+            Cell(html, "th", fact.label);
+            html += "<td>" + EscapeHtml(fact.value);
+            if (!fact.detail.empty())
+                html += "<br/><small>" + EscapeHtml(fact.detail) + "</small>";
+            html += "</td>";
         }
         html += "</tr>\n";
     }
     html += "</tbody>\n</table>\n";
+    if (!document.notes.value.empty())
+        html += "<p class=\"notes\"><b>" + EscapeHtml(document.notes.label) + ":</b> " +
+                EscapeHtml(document.notes.value) + "</p>\n";
 }
 
 void Counts(std::string& html, const std::vector<ReportFact>& counts) {
@@ -143,13 +148,15 @@ std::string EscapeHtml(const std::string& text) {
     return escaped;
 }
 
-std::string ReportHtml(const ReportDocument& document) {
+std::string ReportHtml(const ReportDocument& document, Heading heading) {
     std::string html = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"" +
                        document.language + "\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
                        EscapeHtml(document.title) + "</title>\n<style>" + kStyle +
                        "</style>\n</head>\n<body>\n";
+    if (heading == Heading::inBody)
+        html += "<p class=\"heading\">" + EscapeHtml(document.heading) + "</p>\n";
     html += "<h1>" + EscapeHtml(document.title) + "</h1>\n";
-    Facts(html, document.facts);
+    Project(html, document);
     Counts(html, document.counts);
     for (const ReportSection& section : document.sections)
         Section(html, section);

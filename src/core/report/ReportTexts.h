@@ -27,6 +27,10 @@ inline constexpr TextPair kCenActivation{"attivazione cen", "cen activation"};
 inline constexpr TextPair kCenDeactivation{"disattivazione cen", "cen deactivation"};
 inline constexpr TextPair kMh200Note{"Letti dal file: il formato del file non li conserva al salvataggio.",
                                      "Read from the file: the file format does not keep them on save."};
+inline constexpr TextPair kNoGroup{"—", "—"};
+inline constexpr TextPair kLocalBus{"Locale ", "Local "};
+inline constexpr TextPair kPage{"pagina", "page"};
+inline constexpr TextPair kOf{"di", "of"};
 inline constexpr TextPair kName{"Nome", "Name"};
 inline constexpr TextPair kSignature{"Firma", "Signature"};
 

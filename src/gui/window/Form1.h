@@ -40,6 +40,7 @@ class ScenarioEditor;
 class SlotNameList;
 struct EditorRoles;
 struct Notice;
+struct ReportDocument;
 struct ReportProject;
 struct SlotChange;
 
@@ -176,7 +177,7 @@ private:
     // Asks for the project information the report opens with, proposing what was given before;
     // false when the user cancels.
     bool askProject(ReportProject& project);
-    QString reportHtml(const ReportProject& project) const;
+    ReportDocument report(const ReportProject& project) const;
     QString dialogFolder();
     FileDialogRequest fileDialogRequest(int mode);
     // The file opened or saved becomes the current one; a file that could not be read (readable false)

@@ -3,6 +3,7 @@
 #include "LanguageTable.h"
 #include "ReportTexts.h"
 
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -11,6 +12,8 @@
 
 namespace velto {
 namespace {
+
+constexpr TextPair kNotesBound{"Al massimo %1 righe e %2 caratteri", "At most %1 lines and %2 characters"};
 
 template <typename Box> Box* AddField(QFormLayout& form, const char* name, TextPair label, bool italian) {
     auto* field = new Box;
@@ -29,10 +32,19 @@ ProjectDialog::ProjectDialog(QWidget* owner, bool italian, const ReportProject& 
     Tsito = AddField<QLineEdit>(*form, "Tsito", report::kSite, italian);
     Tinstallatore = AddField<QLineEdit>(*form, "Tinstallatore", report::kInstaller, italian);
     Tditta = AddField<QLineEdit>(*form, "Tditta", report::kCompany, italian);
-    Tdata = AddField<QLineEdit>(*form, "Tdata", report::kDate, italian);
+    Tdata = AddField<QDateEdit>(*form, "Tdata", report::kDate, italian);
     Tnote = AddField<QPlainTextEdit>(*form, "Tnote", report::kNotes, italian);
+
+    // The date as the report writes it, in the language's month names.
+    Tdata->setLocale(QLocale(italian ? QLocale::Italian : QLocale::English));
+    Tdata->setDisplayFormat(QStringLiteral("d MMMM yyyy"));
+    Tdata->setCalendarPopup(true);
     Tnote->setTabChangesFocus(true);
     Tnote->setFixedHeight(Tnote->fontMetrics().lineSpacing() * 4);
+    Tnote->setPlaceholderText(ToQString(kNotesBound.pick(italian))
+                                  .arg(kMaxNoteLines)
+                                  .arg(Tdata->locale().toString(int(kMaxNoteCharacters))));
+    connect(Tnote, &QPlainTextEdit::textChanged, this, &ProjectDialog::keepNotesFitting);
 
     const auto set = [](QLineEdit* box, const std::string& text) {
         box->setText(QString::fromStdString(text));
@@ -41,7 +53,8 @@ ProjectDialog::ProjectDialog(QWidget* owner, bool italian, const ReportProject& 
     set(Tsito, proposed.site);
     set(Tinstallatore, proposed.installer);
     set(Tditta, proposed.company);
-    set(Tdata, proposed.date);
+    const auto date = proposed.date;
+    Tdata->setDate(date ? QDate(date->year, date->month, date->day) : QDate::currentDate());
     Tnote->setPlainText(QString::fromStdString(proposed.notes));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -53,10 +66,28 @@ ProjectDialog::ProjectDialog(QWidget* owner, bool italian, const ReportProject& 
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 }
 
+// Text typed or pasted beyond what a report takes is cut off at once, so that what the field shows
+// is what the report will hold.
+void ProjectDialog::keepNotesFitting() {
+    const QString notes = Tnote->toPlainText();
+    const qsizetype fitting = QString::fromStdString(FittingNotes(notes.toStdString())).size();
+    if (fitting == notes.size())
+        return;
+    QTextCursor cut(Tnote->document());
+    cut.setPosition(int(fitting));
+    cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+}
+
 ReportProject ProjectDialog::project() const {
     const auto text = [](const QLineEdit* box) { return box->text().trimmed().toStdString(); };
-    return {text(Tcliente), text(Tsito), text(Tinstallatore),
-            text(Tditta),   text(Tdata), Tnote->toPlainText().trimmed().toStdString()};
+    const QDate date = Tdata->date();
+    return {text(Tcliente),
+            text(Tsito),
+            text(Tinstallatore),
+            text(Tditta),
+            CalendarDate{date.year(), date.month(), date.day()},
+            Tnote->toPlainText().trimmed().toStdString()};
 }
 
 } // namespace velto
