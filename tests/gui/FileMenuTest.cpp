@@ -542,6 +542,18 @@ TEST_F(FileMenu, ImportReadsATableBehindAPreview) {
     EXPECT_EQ(items("Laux").value(1), "2 Campanello");
 }
 
+// The import's preview names the records the file, once saved, would leave out.
+TEST_F(FileMenu, ImportPreviewNamesTheRecordsASaveLeavesOut) {
+    model().Mh200ScenarioTable[7] = {"Away", "0099", "9999"};
+    Put(path("t.csv"), "point;name;type\r\n5;Lampada;1\r\n");
+    toolkit.expectDialog(path("t.csv"));
+    toolkit.expectBox(kAnswerNo);
+    trigger("mImport");
+    EXPECT_EQ(onlyBox().text, path("t.csv") +
+                                  "\r\nattuatori: 1 aggiunti, 0 sostituiti, 0 tolti\r\nSalvando, il file "
+                                  "lascerà fuori questi record:\nscmh200 7 \"Away\"\r\n\r\nImportare?");
+}
+
 // A damaged file does not lock the window: ten of its notices are shown, the eleventh box tells how
 // many more there are and where to see them all.
 TEST_F(FileMenu, NoticesStopAtTenBoxes) {
