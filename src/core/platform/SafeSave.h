@@ -29,9 +29,9 @@ struct SaveError {
 // Replaces the regular file at path with bytes, so that every name of the file keeps its mode, owner,
 // group, links, extended attributes and ACLs.
 // - Links are followed, a dangling one creating the file it points to, except in a folder that anyone
-//   may write and that has the sticky bit (like /tmp): there a link is followed only when it belongs
-//   to the user saving or to the folder's owner, and a dangling link never; otherwise nothing is
-//   written.
+//   may write and that has the sticky bit (like /tmp): there a link, at any component of the path, is
+//   followed only when it belongs to the user saving or to the folder's owner, and a dangling link
+//   that ends the path never; otherwise nothing is written.
 // - Where a new file can carry all of the above, the bytes go to a new file in the same folder,
 //   unnamed until it is complete where the system allows it, flushed to disk and renamed over the
 //   target. A failure removes the new file; the target was never touched.
