@@ -11,4 +11,9 @@ void WriteHostileFile();
 // Reads it into fresh tables with a counting sink; the number of notices.
 std::size_t ReadHostileFile();
 
+// A CSV file of one line of separators, imported in the process that calls it: true when the import
+// refused it, as it must.
+std::size_t OneLineCsvSize();
+bool ImportOneLineCsv();
+
 } // namespace velto::bench

@@ -2,14 +2,18 @@
 
 #include "ConfReader.h"
 #include "ConfWriter.h"
+#include "CsvRead.h"
 #include "ExportCsv.h"
 #include "ExportJson.h"
 #include "FileBytes.h"
+#include "LeftoverBackups.h"
 #include "Process.h"
 #include "ReportDocument.h"
 #include "ReportHtml.h"
 #include "SafeSave.h"
 #include "TableImport.h"
+#include "TextEncoding.h"
+#include "UnwrittenText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -33,30 +37,35 @@ const char* const kUsage =
     "usage: velto-conf check [--lang eng|ita] FILE...\n"
     "       velto-conf rewrite [--lang eng|ita] IN OUT   (OUT may be - for standard output)\n"
     "       velto-conf export [--format json|csv] [--table NAME] [--separator C] [--raw] FILE\n"
-    "       velto-conf import [--lang eng|ita] [--separator C] [--replace] --table NAME FILE.csv CONF.xml\n"
-    "                         [-o OUT.xml]\n"
+    "       velto-conf import [--lang eng|ita] [--separator C] [--replace] [--drop-unsaved]\n"
+    "                         --table NAME FILE.csv CONF.xml [-o OUT.xml]\n"
     "       velto-conf report [--lang eng|ita] [--customer TEXT] [--site TEXT] [--installer TEXT]\n"
     "                         [--company TEXT] [--date TEXT] [--notes TEXT] FILE [-o OUT.html]\n"
     "       velto-conf --help | --version\n"
     "\n"
     "check    reads each file as the window's Open does and prints every notice it gives\n"
-    "rewrite  reads IN as check does, then writes it to OUT in the current format\n"
+    "rewrite  reads IN as check does, then writes it to OUT in the current format, naming each\n"
+    "         record it leaves out (exit status 1)\n"
     "export   prints the tables read from FILE as JSON, or one table as CSV (--format csv\n"
     "         --table devices|groups|loads|auxiliaries|probes|cameras|scenarios|mh200Scenarios;\n"
     "         UTF-8 with a byte-order mark, CR LF, --separator ';' for Italian spreadsheets; a cell\n"
     "         that begins with = + - @, TAB or CR gets an apostrophe before it, unless --raw)\n"
     "import   adds the rows of a CSV table, as export writes it, to CONF.xml (a missing one is\n"
     "         empty) and writes it, or OUT; --replace empties the table first. Every row is\n"
-    "         checked as the window's editor checks it; if any is refused, nothing is written\n"
+    "         checked as the window's editor checks it; if any is refused, nothing is written.\n"
+    "         Nothing is written either when the file written would leave out records CONF.xml\n"
+    "         holds (check lists them as not saved), unless --drop-unsaved; OUT may be neither\n"
+    "         FILE.csv nor CONF.xml. A CSV file of more than 300 MB is refused\n"
     "report   writes the installation report of FILE as HTML, to OUT or standard output,\n"
     "         opening with the project information given (the date is today's unless given,\n"
     "         as 2026-12-07, 07/12/2026 or 7 dicembre 2026; the notes at most 20 lines and 1000\n"
     "         characters; an empty value leaves a field out) and closing with a signature block\n"
     "\n"
     "Exit status: 0 no notice, 1 notices (or check found records a save would leave out,\n"
-    "or import refused rows) but every file read to its end, 2 a file could not be opened\n"
-    "or parsed, its reading stopped or left records out (import), or the output could not\n"
-    "be written.\n";
+    "rewrite left records out, or import refused rows) but every file read to its end, 2 a\n"
+    "file could not be opened or parsed, its reading stopped or left records out (import),\n"
+    "import would leave out records or write over one of its inputs, or the output could\n"
+    "not be written.\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -82,7 +91,8 @@ bool TakesOption(const std::string& command, const std::string& option) {
 }
 
 bool IsFlag(const std::string& command, const std::string& option) {
-    return (command == "export" && option == "--raw") || (command == "import" && option == "--replace");
+    return (command == "export" && option == "--raw") ||
+           (command == "import" && (option == "--replace" || option == "--drop-unsaved"));
 }
 
 CommandLine Parse(const std::vector<std::string>& arguments) {
@@ -124,28 +134,6 @@ CommandLine Parse(const std::vector<std::string>& arguments) {
     return line;
 }
 
-// A text for one line of the terminal: control characters as \x1b, those of the C1 range as \u009b,
-// so that no file can break a line or drive the terminal.
-std::string Shown(std::string_view text) {
-    std::string shown;
-    char code[8];
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (c < 0x20 || c == 0x7F) {
-            std::snprintf(code, sizeof code, "\\x%02x", c);
-            shown += code;
-        } else if (c == 0xC2 && next >= 0x80 && next < 0xA0) {
-            std::snprintf(code, sizeof code, "\\u%04x", next);
-            shown += code;
-            ++i;
-        } else {
-            shown += static_cast<char>(c);
-        }
-    }
-    return shown;
-}
-
 struct FileRead {
     ConfigModel model;
     std::string version;
@@ -164,24 +152,23 @@ std::unique_ptr<FileRead> ReadFile(const std::string& path, bool italian, std::o
         read->unreadable = notice.kind == NoticeKind::CannotRead || notice.kind == NoticeKind::ParseFailure;
         read->leftOut |= notice.kind == NoticeKind::Invalid || notice.kind == NoticeKind::Duplicate;
         if (notice.kind == NoticeKind::CannotRead)
-            err << "velto-conf: cannot open " << Shown(path) << ": " << notice.reason << '\n';
+            err << "velto-conf: cannot open " << EscapeControls(path) << ": " << notice.reason << '\n';
         else
-            notices << Shown(path + ": " + NoticeText(notice, italian)) << '\n';
+            notices << EscapeControls(path + ": " + NoticeText(notice, italian)) << '\n';
     });
     read->status = !completed ? kFailed : noticed ? kNotices : kClean;
     return read;
 }
 
-// One line for each record a save would leave out: "FILE: not saved: device 150 "Lamp"". Exit status 1
-// when there is any.
-int ReportNotWritten(const std::string& path, const FileRead& read, bool italian, std::ostream& out) {
-    const std::vector<UnwrittenRecord> left = RecordsNotWritten(read.model);
+// One line for each record a save of the model would leave out: "FILE: not saved: device 150 "Lamp"".
+// Whether there is any.
+bool ReportNotWritten(const std::string& path, const ConfigModel& model, bool italian, std::ostream& out) {
+    const std::vector<UnwrittenRecord> left = RecordsNotWritten(model);
     for (const UnwrittenRecord& record : left)
-        out << Shown(path + (italian ? ": non salvato: " : ": not saved: ") + record.element + " " +
-                     std::to_string(record.key) + " \"" + record.name + "\"" +
-                     (record.parts.empty() ? "" : " (" + record.parts + ")"))
+        out << EscapeControls(path + (italian ? ": non salvato: " : ": not saved: ") +
+                              DescribeUnwritten(record))
             << '\n';
-    return std::max(read.status, left.empty() ? kClean : kNotices);
+    return !left.empty();
 }
 
 void NeedOperands(const CommandLine& line, std::size_t least, std::size_t most) {
@@ -192,26 +179,44 @@ void NeedOperands(const CommandLine& line, std::size_t least, std::size_t most) 
 }
 
 // One line for each backup an unfinished save left beside the file, the only complete copy there may
-// be: exit status 1 when there is any.
+// be, and for each one that is incomplete or another user's: exit status 1 when there is any.
 int ReportLeftoverBackups(const std::string& path, bool italian, std::ostream& out) {
-    const std::vector<LeftoverBackup> backups = FindLeftoverBackups(path);
-    for (const LeftoverBackup& backup : backups)
-        out << Shown(path +
-                     (italian ? ": copia lasciata da un salvataggio non terminato: "
-                              : ": backup left by an unfinished save: ") +
-                     backup.path)
+    const ExaminedBackups backups = ExamineBackups(path, italian);
+    for (const LeftoverBackup& backup : backups.whole)
+        out << EscapeControls(path +
+                              (italian ? ": copia lasciata da un salvataggio non terminato: "
+                                       : ": backup left by an unfinished save: ") +
+                              backup.path)
             << '\n';
-    return backups.empty() ? kClean : kNotices;
+    for (const std::string& unusable : backups.unusable)
+        out << EscapeControls(path + ": " + unusable) << '\n';
+    return backups.whole.empty() && backups.unusable.empty() ? kClean : kNotices;
 }
 
 int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
     NeedOperands(line, 1, SIZE_MAX);
     int status = kClean;
-    for (const std::string& path : line.operands)
-        status =
-            std::max({status, ReportLeftoverBackups(path, line.italian, out),
-                      ReportNotWritten(path, *ReadFile(path, line.italian, out, err), line.italian, out)});
+    for (const std::string& path : line.operands) {
+        const auto read = ReadFile(path, line.italian, out, err);
+        const bool leftOut = ReportNotWritten(path, read->model, line.italian, out);
+        status = std::max({status, ReportLeftoverBackups(path, line.italian, out), read->status,
+                           leftOut ? kNotices : kClean});
+    }
     return status;
+}
+
+// Whether two names lead to the same file: the same file on disk, links followed, or the same name once
+// links and dots are resolved (for a file not there yet).
+bool SameFile(const std::string& a, const std::string& b) {
+    if (StampOf(a).SameFile(StampOf(b)))
+        return true;
+    std::error_code error;
+    const auto resolved = [&](const std::string& name) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(FilePath(name), error), error)
+            .lexically_normal();
+    };
+    const std::filesystem::path first = resolved(a), second = resolved(b);
+    return !error && first == second;
 }
 
 // An output file that is one of the inputs would be lost before its reading could be told apart from
@@ -219,7 +224,7 @@ int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
 void CheckOutput(const CommandLine& line, const std::string& input, const std::string& output) {
     if (output.empty())
         throw UsageError(line.command + ": the output file has an empty name");
-    if (StampOf(output).SameFile(StampOf(input)))
+    if (SameFile(output, input))
         throw UsageError(line.command + ": " + output + " is the file read, " + input + "; not written");
 }
 
@@ -233,7 +238,8 @@ bool WriteOut(const std::string& bytes, const std::string& target, std::ostream&
     SaveError error;
     if (WriteFileAtomically(target, bytes, error))
         return true;
-    err << "velto-conf: cannot write " << Shown(error.subject) << ": " << Shown(error.reason) << '\n';
+    err << "velto-conf: cannot write " << EscapeControls(error.subject) << ": "
+        << EscapeControls(error.reason) << '\n';
     return false;
 }
 
@@ -243,7 +249,9 @@ int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const auto read = ReadFile(line.operands[0], line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
-    return WriteOut(WriteConfig(read->model), line.operands[1], out, err) ? read->status : kFailed;
+    if (!WriteOut(WriteConfig(read->model), line.operands[1], out, err))
+        return kFailed;
+    return ReportNotWritten(line.operands[0], read->model, line.italian, err) ? kNotices : read->status;
 }
 
 std::string Option(const CommandLine& line, const std::string& name, const std::string& otherwise) {
@@ -303,10 +311,13 @@ int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const std::string target = Option(line, "-o", confPath);
     if (target.empty())
         throw UsageError("-o needs a file name");
+    CheckOutput(line, csvPath, target);
+    if (line.options.contains("-o"))
+        CheckOutput(line, confPath, target);
 
     std::string csv, error;
-    if (!ReadRegularFile(csvPath, kMaxConfigFileSize, csv, error)) {
-        err << "velto-conf: cannot open " << Shown(csvPath) << ": " << error << '\n';
+    if (!ReadRegularFile(csvPath, kMaxCsvFileSize, csv, error)) {
+        err << "velto-conf: cannot open " << EscapeControls(csvPath) << ": " << error << '\n';
         return kFailed;
     }
     // A configuration that is not there yet is an empty one; one whose reading left records out
@@ -317,18 +328,28 @@ int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
         read = ReadFile(confPath, line.italian, err, err);
     if (read->status == kFailed || read->leftOut) {
         if (read->leftOut)
-            err << "velto-conf: " << Shown(confPath) << ": records left out on reading; nothing written\n";
+            err << "velto-conf: " << EscapeControls(confPath)
+                << ": records left out on reading; nothing written\n";
         return kFailed;
     }
     const ImportOutcome outcome =
         ImportTable(read->model, csv, {table.id, separator, line.flags.contains("--replace"), line.italian});
     for (const RefusedRow& refused : outcome.refused)
-        err << Shown(csvPath + ":" + std::to_string(refused.line) + ": " + refused.reason) << '\n';
+        err << EscapeControls(csvPath + ":" + std::to_string(refused.line) + ": " + refused.reason) << '\n';
     if (!outcome.result)
         return kNotices;
+    if (!line.flags.contains("--drop-unsaved") &&
+        ReportNotWritten(confPath, *outcome.result, line.italian, err)) {
+        err << "velto-conf: " << EscapeControls(confPath)
+            << (line.italian ? ": il file scritto lascerebbe fuori questi record; niente scritto "
+                               "(--drop-unsaved li lascia fuori)\n"
+                             : ": the file written would leave out these records; nothing written "
+                               "(--drop-unsaved leaves them out)\n");
+        return kFailed;
+    }
     if (!WriteOut(WriteConfig(*outcome.result), target, out, err))
         return kFailed;
-    out << Shown(csvPath + ": " + ImportSummary(outcome, table.id, line.italian)) << '\n';
+    out << EscapeControls(csvPath + ": " + ImportSummary(outcome, table.id, line.italian)) << '\n';
     return kClean;
 }
 
@@ -400,7 +421,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             return Import(line, out, err);
         throw UsageError("unknown command '" + line.command + "' (try --help)");
     } catch (const std::exception& error) {
-        err << "velto-conf: " << Shown(error.what()) << '\n';
+        err << "velto-conf: " << EscapeControls(error.what()) << '\n';
     }
     return kFailed;
 }

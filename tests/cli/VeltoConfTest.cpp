@@ -18,6 +18,13 @@ const std::string kNoticed =
     "dropped.xml: Old version of file Xml\ndropped.xml: Invalid group: 12 - "
     "Red\\x1b[31m\\x0a\\u009b\\x7f\\u009f\xC2\xA0\ndropped.xml: Probe 0.3 duplicate\n";
 
+// What rewrite and check say of the records a save of dropped.xml leaves out.
+const std::string kNotSaved =
+    "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 "
+    "\"Far\"\n"
+    "dropped.xml: not saved: probe 0 \"Hall\"\ndropped.xml: not saved: camera 1 \"\"\n"
+    "dropped.xml: not saved: scf420 2 \"Night\"\ndropped.xml: not saved: scmh200 7 \"Away\"\n";
+
 // Exit status, standard output, standard error.
 using Outcome = std::tuple<int, std::string, std::string>;
 
@@ -60,6 +67,8 @@ protected:
         fs::create_hard_link("clean.xml", "same.xml");
         Put("saved.xml", Doc(""));
         Put(".saved.xml.velto-backup-99-0", Doc("")); // left by a save that did not finish
+        Put("torn.xml", Doc(""));
+        Put(".torn.xml.velto-backup-98-0", Doc("").substr(0, 30)); // not whole: never offered
     }
     void TearDown() override {
         fs::current_path(previous_);
@@ -89,16 +98,16 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         // check prints every notice and what a save would leave out
         {{"check", "--lang=ita", "clean.xml"}, {1, "clean.xml: non salvato: device 150 \"Far\"\n", ""}},
         {{"check", "saved.xml"}, {1, "saved.xml: backup left by an unfinished save: .saved.xml.velto-backup-99-0\n", ""}},
-        {{"check", "dropped.xml"}, {1, kNoticed +
-         "dropped.xml: not saved: device 5 \"Lamp\" (pull, dimmer 40)\ndropped.xml: not saved: device 150 \"Far\"\n"
-         "dropped.xml: not saved: probe 0 \"Hall\"\ndropped.xml: not saved: camera 1 \"\"\n"
-         "dropped.xml: not saved: scf420 2 \"Night\"\ndropped.xml: not saved: scmh200 7 \"Away\"\n", ""}},
-        // rewrite writes the current format, its notices to the error stream, and nothing after a stop
-        {{"rewrite", "clean.xml", "-"}, {0,
+        {{"check", "dropped.xml"}, {1, kNoticed + kNotSaved, ""}},
+        {{"check", "torn.xml"}, {1, "torn.xml: .torn.xml.velto-backup-98-0: incomplete backup\n", ""}},
+        // rewrite writes the current format, its notices and the records left out to the error stream,
+        // and nothing after a stop
+        {{"rewrite", "clean.xml", "-"}, {1,
          "<ACTUATOR>\r\n<version number=\"1.0.4\"></version>\r\n"
          "<device name=\"Lamp\" point=\"05\" group=\"2\" pull=\"\" type=\"1\"></device>\r\n\r\n"
-         "<group name=\"Ground floor\" group=\"2\"></group>\r\n\r\n\r\n\r\n\r\n\r\n</ACTUATOR>\r\n", ""}},
-        {{"rewrite", "dropped.xml", "out.xml"}, {1, "", kNoticed}},
+         "<group name=\"Ground floor\" group=\"2\"></group>\r\n\r\n\r\n\r\n\r\n\r\n</ACTUATOR>\r\n",
+         "clean.xml: not saved: device 150 \"Far\"\n"}},
+        {{"rewrite", "dropped.xml", "out.xml"}, {1, "", kNoticed + kNotSaved}},
         {{"rewrite", "stopped.xml", "never.xml"}, {2, "", "stopped.xml: Invalid parameters in the file conf.xml\n"}},
         {{"--version"}, {0, "velto-conf 1.0 (conf.xml version 1.0.4)\n", ""}},
         // command-line mistakes
@@ -141,6 +150,9 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
         {{"report", "clean.xml", "-o", ""}, {2, "", "velto-conf: report: the output file has an empty name\n"}},
         {{"rewrite", "clean.xml", "no/\x1b[2J.xml"}, {2, "", "velto-conf: cannot write no/\\x1b[2J.xml: " + badName + "\n"}},
         {{"check", "--lang=\r"}, {2, "", "velto-conf: unknown language '\\x0d' (eng or ita)\n"}},
+#ifndef _WIN32 // a name that is not UTF-8 is no name there
+        {{"check", "no\x9b\xC2\x9b.xml"}, {2, "", "velto-conf: cannot open no\\x9b\\u009b.xml: " + noFile + "\n"}},
+#endif
         {{"export", "--format", "xml", "clean.xml"}, {2, "", "velto-conf: unknown format 'xml' (json or csv)\n"}},
         {{"export", "--format", "csv", "clean.xml"}, {2, "", "velto-conf: --format csv needs --table NAME (try --help)\n"}},
         {{"export", "--format", "csv", "--table", "rooms", "clean.xml"}, {2, "", "velto-conf: unknown table 'rooms' (try --help)\n"}},
@@ -219,6 +231,40 @@ TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
         EXPECT_EQ(tables("conf.xml"), step.conf) << ::testing::PrintToString(step.arguments);
         EXPECT_EQ(tables("out.xml"), step.out) << ::testing::PrintToString(step.arguments);
     }
+}
+
+// An import never leaves out records the configuration holds, unless told to, and never writes over
+// one of its inputs, by any name.
+TEST_F(VeltoConf, ImportRefusesToDropRecordsOrWriteOverItsInputs) {
+    Put("spot.csv", "point,name,type\n3,Spot,2\n");
+    const std::string inputOutput = "velto-conf: import: %s is the file read, %s; not written\n";
+    const auto refused = [&](const std::string& output, const std::string& input) {
+        std::string text = inputOutput;
+        return text.replace(text.find("%s"), 2, output).replace(text.find("%s"), 2, input);
+    };
+    const std::string clean = test::ReadBytes("clean.xml");
+    // clang-format off
+    const struct { std::vector<std::string> arguments; Outcome outcome; } steps[] = {
+        {{"import", "--table", "devices", "spot.csv", "clean.xml"}, {2, "", "clean.xml: not saved: device 150 \"Far\"\n"
+         "velto-conf: clean.xml: the file written would leave out these records; nothing written (--drop-unsaved leaves them out)\n"}},
+        {{"import", "--table", "devices", "spot.csv", "clean.xml", "-o", "spot.csv"}, {2, "", refused("spot.csv", "spot.csv")}},
+        {{"import", "--table", "devices", "spot.csv", "clean.xml", "-o", "same.xml"}, {2, "", refused("same.xml", "clean.xml")}},
+        {{"import", "--table", "devices", "spot.csv", "new.xml", "-o", "./new.xml"}, {2, "", refused("./new.xml", "new.xml")}},
+#ifndef _WIN32 // links need a privilege there
+        {{"import", "--table", "devices", "spot.csv", "clean.xml", "-o", "csv-link"}, {2, "", refused("csv-link", "spot.csv")}},
+#endif
+        {{"import", "--drop-unsaved", "--table", "devices", "spot.csv", "clean.xml", "-o", "out.xml"}, {0, "spot.csv: devices: 1 added, 0 replaced, 0 removed\n", ""}},
+        {{"check", "out.xml"}, {0, "", ""}},
+    };
+    // clang-format on
+#ifndef _WIN32
+    fs::create_symlink("spot.csv", "csv-link");
+#endif
+    for (const auto& step : steps)
+        EXPECT_EQ(Invoke(step.arguments), step.outcome) << ::testing::PrintToString(step.arguments);
+    EXPECT_EQ(test::ReadBytes("clean.xml"), clean);
+    EXPECT_EQ(test::ReadBytes("spot.csv"), "point,name,type\n3,Spot,2\n");
+    EXPECT_FALSE(fs::exists("new.xml"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "SafeSave.h"
 
 #include "CoreTestSupport.h"
+#include "LeftoverBackups.h"
 
 #include <csignal>
 #include <cstring>
@@ -19,6 +20,7 @@ namespace velto {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Doc;
 
 constexpr gid_t kSharedGroup = 4242;
 constexpr uid_t kNobody = 65534;
@@ -155,6 +157,7 @@ std::string SaveEach(bool otherUsers) {
         {.name = "own link in a shared folder", .prepare = Linked({"link.xml", "conf.xml"}, -1), .left = {"conf.xml 640 1 'new'", "link.xml -> conf.xml"}, .target = "link.xml"},
         {.name = "dangling link in a shared folder", .prepare = Linked({"link.xml", "made.xml"}, -1), .error = "Link in a shared folder that leads to no file: not followed", .left = {"conf.xml 640 1 'old'", "link.xml -> made.xml"}, .target = "link.xml"},
         {.name = "link another user planted in a shared folder", .prepare = Linked({"link.xml", "conf.xml"}, kNobody), .error = "Link in a shared folder owned by another user: not followed", .left = {"conf.xml 640 1 'old'", "link.xml -> conf.xml"}, .target = "link.xml", .needs = Needs::Superuser},
+        {.name = "link to a folder another user planted in a shared folder", .prepare = [](auto& f) { fs::create_directory(f / "home"), Old(f / "home"), Linked({"dir", "home"}, kNobody)(f); }, .error = "Link in a shared folder owned by another user: not followed", .left = {"conf.xml 640 1 'old'", "dir -> home", "home folder"}, .target = "dir/conf.xml", .needs = Needs::Superuser},
         {.name = "link of the shared folder's owner, saved by another user", .prepare = [](auto& f) { Linked({"link.xml", "conf.xml"}, 0)(f), Put(f / "conf.xml", "old", 0660, 0, kSharedGroup); }, .left = {"conf.xml 660 0:4242 1 'new'", "link.xml -> conf.xml"}, .byGroupMember = true, .target = "link.xml", .needs = Needs::Superuser},
         {"read-only file", [](auto& f) { Put(f / "conf.xml", "old", 0444); }, says(EACCES), {"conf.xml 444 1 'old'"}},
         {.name = "writable by its group only, saved by the superuser", .prepare = [](auto& f) { Put(f / "conf.xml", "old", 0460); }, .left = {"conf.xml 460 1 'new'"}, .needs = Needs::Superuser},
@@ -218,6 +221,83 @@ TEST(SafeSave, TargetsOfOtherUsers) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs the superuser, to give files other owners and to save as another user";
     EXPECT_EQ(SaveEach(true), "");
+}
+
+// Saves old's file (two names, so written in place behind a backup) in a child killed once it has
+// written budget bytes in all; answers whether it was killed.
+bool SaveKilledAfter(const fs::path& target, const std::string& bytes, std::size_t budget) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const SaveDevice& system = SystemSaveDevice();
+        SaveDevice device{[&](int fd, const void* data, std::size_t size) -> long long {
+                              if (budget == 0)
+                                  ::raise(SIGKILL);
+                              const long long written = system.write(fd, data, std::min(size, budget));
+                              budget -= std::size_t(std::max(written, 0LL));
+                              return written;
+                          },
+                          system.sync};
+        SaveError error;
+        WriteFileAtomically(target.string(), bytes, error, device);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status);
+}
+
+// A save killed after any number of bytes leaves the file as it was, or a whole backup of it: a backup
+// name never holds a part of a file, so a restore can never put one in the file's place.
+TEST(SafeSave, KilledAtEveryByteLeavesNoTornBackup) {
+    const std::string old = Doc("<group name=\"Hall\" group=\"1\"></group>\r\n"), fresh = "new";
+    for (std::size_t budget = 0; budget <= old.size() + fresh.size(); ++budget) {
+        SCOPED_TRACE(budget);
+        char pattern[] = "/tmp/velto-torn-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        const fs::path folder = pattern;
+        Put(folder / "conf.xml", old, 0640);
+        fs::create_hard_link(folder / "conf.xml", folder / "other.xml");
+        const bool killed = SaveKilledAfter(folder / "conf.xml", fresh, budget);
+        EXPECT_EQ(killed, budget < old.size() + fresh.size());
+        int backups = 0;
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().filename().string().find(".velto-backup-") != std::string::npos) {
+                EXPECT_EQ(test::ReadBytes(entry.path()), old) << entry.path();
+                ++backups;
+            }
+        const std::string now = test::ReadBytes(folder / "conf.xml");
+        EXPECT_TRUE(now == old || backups == 1 || (!killed && now == fresh)) << now;
+        EXPECT_EQ(ExamineBackups((folder / "conf.xml").string(), false).whole.size(), std::size_t(backups));
+        fs::remove_all(folder);
+    }
+}
+
+// Backups beside a file: only a whole one of the user's own is offered; the others are named, never
+// offered nor removed.
+TEST(SafeSave, OnlyWholeOwnBackupsAreOffered) {
+    char pattern[] = "/tmp/velto-backups-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const fs::path folder = pattern;
+    const bool superuser = ::geteuid() == 0;
+    Put(folder / "conf.xml", Doc(""), 0644);
+    Put(folder / ".conf.xml.velto-backup-1-0", Doc("<group name=\"Hall\" group=\"1\"></group>\r\n"), 0600);
+    Put(folder / ".conf.xml.velto-backup-2-0", Doc("").substr(0, 20), 0600);
+    if (superuser)
+        Put(folder / ".conf.xml.velto-backup-3-0", Doc(""), 0600, kNobody, kNobody);
+    const ExaminedBackups examined = ExamineBackups((folder / "conf.xml").string(), false);
+    ASSERT_EQ(examined.whole.size(), 1u);
+    EXPECT_EQ(fs::path(examined.whole[0].path).filename(), ".conf.xml.velto-backup-1-0");
+    std::set<std::string> unusable;
+    for (const std::string& line : examined.unusable)
+        unusable.insert(fs::path(line).filename().string());
+    std::set<std::string> expected{".conf.xml.velto-backup-2-0: incomplete backup"};
+    if (superuser)
+        expected.insert(".conf.xml.velto-backup-3-0: backup of another user, not used");
+    EXPECT_EQ(unusable, expected);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), superuser ? 4 : 3);
+    fs::remove_all(folder);
+    if (!superuser)
+        GTEST_SKIP() << "the foreign backup needs the superuser, to give a file another owner";
 }
 
 } // namespace

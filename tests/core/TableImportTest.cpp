@@ -10,6 +10,7 @@ namespace velto {
 namespace {
 
 using namespace test;
+using namespace std::string_literals;
 
 // The reasons an address is refused, after its text.
 const std::string kDevice = "' is not a device address (1 to 99, not ending in 0)";
@@ -62,6 +63,15 @@ TEST(TableImport, RowsAreCheckedByTheEditorsRules) {
         {"the heading row", T::Devices, "point,nome,type,point\r\n",
          {"1: unknown column 'nome'", "1: the column 'point' appears twice", "1: the column 'name' is missing"}},
         {"nothing at all", T::Groups, "\xEF\xBB\xBF", {"1: the file is empty"}},
+        {"control characters in a cell refuse its row; TAB and DEL are text", T::Groups,
+         "number,name\n1,A\0B\n2,\"x\n\x1b[2J\"\n3,\x7f\n4,Tab\there\n"s,
+         {"2: a field holds a control character (such as NUL)", "3: a field holds a control character (such as NUL)"}},
+        {"a heading row of a million separators", T::Groups, std::string(1'000'000, ','), {"1: more than 64 fields"}},
+        {"a row of more cells than any table has", T::Groups, "number,name\n1,A" + std::string(64, ',') + "\n",
+         {"2: more than 64 fields"}},
+        {"refusals end after a thousand rows", T::Groups, [] { std::string csv = "number,name\n"; for (int i = 0; i < 5000; ++i) csv += "x\n"; return csv; }(),
+         [] { Lines refused; for (int line = 2; line <= 1001; ++line) refused.push_back(std::to_string(line) + ": 1 fields where the heading row has 2");
+              refused.push_back("1001: the rows after it not read: 1000 rows already refused"); return refused; }()},
         {"group numbers and names", T::Groups, "number,name\n0,\"Zero\nnil\"\n10,Ten\n2,Two\nx,X\n3,\n 4 ,Four\n",
          {"2: number: '0' is not a whole number from 1 to 9", "4: number: '10' is not a whole number from 1 to 9",
           "5: number 2 is already in the configuration", "6: number: 'x' is not a whole number from 1 to 9", "7: name: the name is empty"}},

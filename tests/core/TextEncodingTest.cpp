@@ -40,5 +40,20 @@ TEST(TextEncoding, Utf16) {
     EXPECT_EQ(Utf16ToUtf8("\xFE\xFF\0a\xD8\x3D\xDE\x00\0"s), "a\U0001F600\ufffd");
 }
 
+// Nothing a file holds can break a line of the terminal or drive it: control characters, C1 characters
+// and bytes that are not UTF-8 are written as escapes; the rest of the text is left as it is.
+TEST(TextEncoding, EscapeControls) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Città\xC2\xA0\xE2\x82\xAC", "Città\xC2\xA0\xE2\x82\xAC"},
+        {"a\x1b[2J\r\n\x7f", "a\\x1b[2J\\x0d\\x0a\\x7f"},
+        {"\xC2\x9b\xC2\x85", "\\u009b\\u0085"},
+        {"raw \x9b byte, \xE8 in Windows-1252", "raw \\x9b byte, \\xe8 in Windows-1252"},
+        {"overlong \xC0\xAF, surrogate \xED\xA0\x80, cut \xE2\x82",
+         "overlong \\xc0\\xaf, surrogate \\xed\\xa0\\x80, cut \\xe2\\x82"},
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(EscapeControls(text), shown) << text;
+}
+
 } // namespace
 } // namespace velto

@@ -378,7 +378,9 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     model().DeviceTable[20] = {"Città più", false, 3, "1", 0, 3};
     model().Mh200ScenarioTable[7] = {"Away", "0099", "9999"}; // a dozen records, every table used
     window->RefreshAllViews();
+    toolkit.expectBox(kAnswerYes); // the file leaves the MH200 scenario out
     save(path("site.xml"));
+    toolkit.takeBoxes();
     const QList<QAction*> commands = find<QMenu>("mFile")->actions();
     const auto at = [&](const char* name) { return commands.indexOf(find<QAction>(name)); };
     EXPECT_TRUE(at("mReport") == at("mSave") + 1 && at("mPrint") == at("mSave") + 2);
@@ -571,6 +573,72 @@ TEST_F(FileMenu, ImportReadsATableBehindAPreview) {
         EXPECT_EQ(window->dirty(), step.dirty);
     }
     EXPECT_EQ(items("Laux").value(1), "2 Campanello");
+}
+
+// The import's preview names the records the file, once saved, would leave out.
+TEST_F(FileMenu, ImportPreviewNamesTheRecordsASaveLeavesOut) {
+    model().Mh200ScenarioTable[7] = {"Away", "0099", "9999"};
+    Put(path("t.csv"), "point;name;type\r\n5;Lampada;1\r\n");
+    toolkit.expectDialog(path("t.csv"));
+    toolkit.expectBox(kAnswerNo);
+    trigger("mImport");
+    EXPECT_EQ(onlyBox().text, path("t.csv") +
+                                  "\r\nattuatori: 1 aggiunti, 0 sostituiti, 0 tolti\r\nSalvando, il file "
+                                  "lascerà fuori questi record:\nscmh200 7 \"Away\"\r\n\r\nImportare?");
+}
+
+// A damaged file does not lock the window: ten of its notices are shown, the eleventh box tells how
+// many more there are and where to see them all.
+TEST_F(FileMenu, NoticesStopAtTenBoxes) {
+    const QString file = path("conf.xml");
+    QList<QByteArray> lines{kVersion};
+    for (int i = 0; i < 13; ++i)
+        lines << R"(<group name="Same" group="1"></group>)";
+    WriteConf(file, lines);
+    const struct {
+        const char* language;
+        QString last;
+    } cases[] = {
+        {"eng", "The file gives 2 more notices, not shown. velto-conf check lists them all."},
+        {"ita", "Il file dà altri 2 avvisi, non mostrati. velto-conf check li elenca tutti."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        toolkit.settings.insert("option/language", c.language);
+        startWindow();
+        for (int i = 0; i < 11; ++i)
+            toolkit.expectBox(kAnswerOk);
+        open(file);
+        const QList<RecordedBox> boxes = toolkit.takeBoxes();
+        ASSERT_EQ(boxes.size(), 11);
+        EXPECT_EQ(boxes.front().text, boxes[9].text); // a duplicate's box
+        EXPECT_EQ(boxes.back().text, c.last);
+    }
+}
+
+// Save asks before it leaves out records the configuration holds, naming them, once: No writes
+// nothing, Yes saves, and the same records are not asked about again.
+TEST_F(FileMenu, SaveAsksBeforeLeavingRecordsOut) {
+    const QString file = path("conf.xml"), saved = path("saved.xml");
+    WriteConf(file, {kVersion, R"(<device name="Far" point="150" group="" pull="" type="1"></device>)"});
+    toolkit.settings.insert("option/language", "eng");
+    startWindow();
+    open(file);
+    const RecordedBox question{"The file saved will leave out these records of the configuration, which the "
+                               "format cannot keep:\ndevice 150 \"Far\"\nSave anyway? (No: do not save)",
+                               "velto-configurator", Buttons::YesNo, Icon::Question};
+    toolkit.expectBox(kAnswerNo);
+    trigger("mSave");
+    EXPECT_EQ(onlyBox(), question);
+    EXPECT_FALSE(QFile::exists(saved));
+    toolkit.expectBox(kAnswerYes);
+    save(saved);
+    EXPECT_EQ(onlyBox(), question);
+    EXPECT_TRUE(QFile::exists(saved));
+    QFile::remove(saved);
+    save(saved);
+    EXPECT_TRUE(toolkit.takeBoxes().isEmpty());
+    EXPECT_TRUE(QFile::exists(saved));
 }
 
 } // namespace

@@ -14,6 +14,17 @@ TEST(GridView, EachRebuildShowsOnlyItsOwnRows) {
     EXPECT_EQ(RowsOf(grid), QStringList{"Hall|"});
 }
 
+// A name of a million characters shows shortened, and the row still gives it whole to the editor.
+TEST(GridView, AVeryLongNameShowsShortenedAndStaysWhole) {
+    GridView grid(QStringLiteral("Fl_test"));
+    const QString name(1'000'000, QChar('x'));
+    grid.setup({"Name", "Key"}, {2000, 700}, {{name, "3"}, {"Fan", "4"}});
+    EXPECT_EQ(grid.item(0, 0)->text(), QString(256, QChar('x')) + QChar(0x2026));
+    EXPECT_EQ(grid.cell(1, 0), name);
+    grid.setup({"Name", "Key"}, {2000, 700}, {{"Hall", "3"}});
+    EXPECT_EQ(RowsOf(grid), QStringList{"Hall|3"});
+}
+
 // The whole text of a grid cell when it shows as a tooltip, or "" when none shows.
 QString ToolTipAt(GridView* grid, int row, int column) {
     const QPoint at = grid->visualRect(grid->model()->index(row - 1, column)).center();

@@ -291,5 +291,16 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     EXPECT_EQ(folderOfFiles().entryList(QDir::Files).join(' '), QString("%1-1.1.xml %1-1.path").arg(running));
 }
 
+// A leftover's path is shown with its control characters escaped, whatever its file holds.
+TEST_F(Recovery, ThePathIsShownEscaped) {
+    ASSERT_TRUE(folderOfFiles().mkpath("."));
+    const long pid = EndedProcess();
+    Put(file(pid, "xml"), QByteArray::fromStdString(WriteConfig(ConfigModel{})));
+    Put(file(pid, "path"), "/tmp/a\r\nb\x1b[2J.xml");
+    toolkit.expectBox(kAnswerNo);
+    EXPECT_FALSE(window->offerRecovery());
+    EXPECT_TRUE(onlyBox().text.contains("«/tmp/a\\x0d\\x0ab\\x1b[2J.xml»"));
+}
+
 } // namespace
 } // namespace velto::testing

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace velto {
@@ -326,6 +327,30 @@ std::size_t CountCharacters(std::string_view utf8) {
         ++count;
     }
     return count;
+}
+
+std::string EscapeControls(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    std::string shown;
+    char code[8];
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t codePoint = 0;
+        const std::size_t length = DecodeUtf8(p + i, text.size() - i, codePoint);
+        if (length == 0 || codePoint < 0x20 || codePoint == 0x7F) {
+            std::snprintf(code, sizeof code, "\\x%02x", p[i]);
+            shown += code;
+            ++i;
+            continue;
+        }
+        if (codePoint >= 0x80 && codePoint < 0xA0) {
+            std::snprintf(code, sizeof code, "\\u%04x", unsigned(codePoint));
+            shown += code;
+        } else {
+            shown.append(text.substr(i, length));
+        }
+        i += length;
+    }
+    return shown;
 }
 
 } // namespace velto

@@ -46,4 +46,9 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // The number of characters of a UTF-8 text (an ill-formed byte counts as one).
 std::size_t CountCharacters(std::string_view utf8);
 
+// A text for one line of a terminal or a box: control characters and bytes that are not part of a
+// well-formed UTF-8 sequence as \x1b, \x9b, those of the C1 range as \u009b, so that no file can break
+// a line or drive the terminal.
+std::string EscapeControls(std::string_view text);
+
 } // namespace velto

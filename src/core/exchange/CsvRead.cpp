@@ -19,20 +19,44 @@ std::string CellText(std::string_view raw) {
     return text;
 }
 
-std::vector<CsvRow> ReadCsv(std::string_view csv, char separator) {
+namespace {
+
+// The control characters no conf.xml can hold, so that no table exported from one has them.
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n';
+}
+
+// Keeps a cell of the row, while the row may still take one.
+void Keep(CsvRow& row, std::string_view cell) {
+    if (row.fault == CsvFault::ControlCharacter)
+        return;
+    if (std::any_of(cell.begin(), cell.end(), IsControl)) {
+        row.fault = CsvFault::ControlCharacter;
+        row.cells.clear();
+    } else if (row.cells.size() == kMostCsvCells) {
+        row.fault = row.fault == CsvFault::None ? CsvFault::TooManyCells : row.fault;
+    } else {
+        row.cells.push_back(CellText(cell));
+    }
+}
+
+} // namespace
+
+void ReadCsv(std::string_view csv, char separator, const std::function<bool(CsvRow&&)>& take) {
     if (csv.starts_with("\xEF\xBB\xBF"))
         csv.remove_prefix(3);
     const std::size_t size = csv.size();
     const auto lineEndAt = [&](std::size_t i) {
         return csv[i] == '\n' || (csv[i] == '\r' && (i + 1 == size || csv[i + 1] == '\n'));
     };
-    std::vector<CsvRow> rows;
     std::size_t i = 0;
     int line = 1;
+    std::string cell;
     while (i < size) {
         CsvRow row{line, {}, CsvFault::None};
+        bool blank = true;
         for (bool more = true; more;) {
-            std::string cell;
+            cell.clear();
             if (csv[i] == '"') {
                 bool closed = false;
                 for (++i; i < size && !closed; ++i) {
@@ -50,13 +74,16 @@ std::vector<CsvRow> ReadCsv(std::string_view csv, char separator) {
                     for (row.fault = CsvFault::TextAfterQuote; i < size && csv[i] != '\n';)
                         ++i;
             } else {
-                for (; i < size && csv[i] != separator && !lineEndAt(i); ++i)
-                    cell += csv[i];
+                const std::size_t from = i;
+                while (i < size && csv[i] != separator && !lineEndAt(i))
+                    ++i;
+                cell.assign(csv.substr(from, i - from));
             }
-            row.cells.push_back(CellText(cell));
+            blank = blank && cell.empty();
+            Keep(row, cell);
             more = i < size && csv[i] == separator;
             if (more && ++i == size) { // a separator that ends the file leaves one empty cell
-                row.cells.emplace_back();
+                Keep(row, {});
                 more = false;
             }
         }
@@ -64,11 +91,9 @@ std::vector<CsvRow> ReadCsv(std::string_view csv, char separator) {
             i += csv[i] == '\r' ? 2 : 1;
             ++line;
         }
-        const bool blank = std::all_of(row.cells.begin(), row.cells.end(), [](auto& c) { return c.empty(); });
-        if (!blank || row.fault != CsvFault::None)
-            rows.push_back(std::move(row));
+        if ((!blank || row.fault != CsvFault::None) && !take(std::move(row)))
+            return;
     }
-    return rows;
 }
 
 } // namespace velto

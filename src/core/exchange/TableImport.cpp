@@ -26,6 +26,11 @@ constexpr TextPair kMissingColumn{"manca la colonna '%1'", "the column '%1' is m
 constexpr TextPair kColumnTwice{"la colonna '%1' compare due volte", "the column '%1' appears twice"};
 constexpr TextPair kOpenQuote{"virgolette aperte e mai chiuse", "a quote opened and never closed"};
 constexpr TextPair kAfterQuote{"testo dopo le virgolette di chiusura", "text after a closing quote"};
+constexpr TextPair kTooManyCells{"più di 64 campi", "more than 64 fields"};
+constexpr TextPair kControlCharacter{"un campo contiene un carattere di controllo (come NUL)",
+                                     "a field holds a control character (such as NUL)"};
+constexpr TextPair kMoreRefused{"righe seguenti non lette: già %1 righe rifiutate",
+                                "the rows after it not read: %1 rows already refused"};
 constexpr TextPair kCellCount{"%1 campi, la prima riga ne ha %2", "%1 fields where the heading row has %2"};
 constexpr TextPair kNotWhole{"%1: '%2' non è un numero intero da %3 a %4",
                              "%1: '%2' is not a whole number from %3 to %4"};
@@ -55,6 +60,25 @@ std::string Fill(const TextPair& text, bool italian, std::initializer_list<std::
             filled.replace(at, mark.size(), value);
     }
     return filled;
+}
+
+// Refusing more rows would tell the user nothing new, and would cost memory without bound.
+constexpr std::size_t kMostRefusedRows = 1000;
+
+std::string FaultText(CsvFault fault, bool italian) {
+    switch (fault) {
+    case CsvFault::OpenQuote:
+        return std::string(kOpenQuote.pick(italian));
+    case CsvFault::TextAfterQuote:
+        return std::string(kAfterQuote.pick(italian));
+    case CsvFault::TooManyCells:
+        return std::string(kTooManyCells.pick(italian));
+    case CsvFault::ControlCharacter:
+        return std::string(kControlCharacter.pick(italian));
+    case CsvFault::None:
+        break;
+    }
+    return {};
 }
 
 using Record = std::variant<DeviceRecord, std::string, CameraRecord, ScenarioRecord>;
@@ -199,8 +223,13 @@ std::pair<int, Record> CheckRow(TableId table, RowCheck& row) {
 }
 
 std::vector<std::string> HeadingCells(std::string_view csv, char separator) {
-    const std::vector<CsvRow> rows = ReadCsv(csv.substr(0, csv.find('\n')), separator);
-    return rows.empty() ? std::vector<std::string>{} : rows.front().cells;
+    std::vector<std::string> cells;
+    ReadCsv(csv.substr(0, csv.find('\n')), separator, [&](CsvRow&& row) {
+        if (row.fault == CsvFault::None)
+            cells = std::move(row.cells);
+        return false;
+    });
+    return cells;
 }
 
 } // namespace
@@ -236,39 +265,24 @@ ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const 
     const bool italian = request.italian;
     const TableShape& shape = kTableShapes[std::size_t(request.table)];
     ImportOutcome outcome;
-    const std::vector<CsvRow> rows = ReadCsv(csv, request.separator ? request.separator : FindSeparator(csv));
-    if (rows.empty()) {
-        outcome.refused.push_back({1, std::string(kEmptyFile.pick(italian))});
-        return outcome;
-    }
-    const Heading heading = ReadHeading(rows.front().cells, shape, italian);
-    for (const std::string& fault : heading.faults)
-        outcome.refused.push_back({rows.front().line, fault});
-    if (!outcome.refused.empty())
-        return outcome;
-
+    std::optional<Heading> heading;
     auto result = std::make_unique<ConfigModel>(model);
     std::map<int, int> lineOfKey;
     std::vector<std::pair<int, Record>> accepted;
     const std::string_view keyName = shape.fields[0];
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        const CsvRow& csvRow = rows[r];
+    const auto takeRow = [&](const CsvRow& csvRow) {
         const auto refuse = [&](std::string reason) {
             outcome.refused.push_back({csvRow.line, std::move(reason)});
         };
-        if (csvRow.fault != CsvFault::None) {
-            refuse(
-                std::string((csvRow.fault == CsvFault::OpenQuote ? kOpenQuote : kAfterQuote).pick(italian)));
-            continue;
-        }
-        if (csvRow.cells.size() != heading.fieldOfColumn.size()) {
-            refuse(Fill(kCellCount, italian,
-                        {std::to_string(csvRow.cells.size()), std::to_string(heading.fieldOfColumn.size())}));
-            continue;
-        }
+        if (csvRow.fault != CsvFault::None)
+            return refuse(FaultText(csvRow.fault, italian));
+        if (csvRow.cells.size() != heading->fieldOfColumn.size())
+            return refuse(
+                Fill(kCellCount, italian,
+                     {std::to_string(csvRow.cells.size()), std::to_string(heading->fieldOfColumn.size())}));
         std::vector<std::string> byField(shape.fields.size());
         for (std::size_t column = 0; column < csvRow.cells.size(); ++column)
-            byField[heading.fieldOfColumn[column]] = csvRow.cells[column];
+            byField[heading->fieldOfColumn[column]] = csvRow.cells[column];
         RowCheck row(std::move(byField), italian);
         auto [key, record] = CheckRow(request.table, row);
         if (row.reasons.empty()) {
@@ -285,11 +299,30 @@ ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const 
             std::string reason = row.reasons.front();
             for (std::size_t i = 1; i < row.reasons.size(); ++i)
                 reason += "; " + row.reasons[i];
-            refuse(std::move(reason));
-            continue;
+            return refuse(std::move(reason));
         }
         accepted.emplace_back(key, std::move(record));
-    }
+    };
+    ReadCsv(csv, request.separator ? request.separator : FindSeparator(csv), [&](CsvRow&& csvRow) {
+        if (heading) {
+            takeRow(csvRow);
+        } else {
+            heading = ReadHeading(csvRow.cells, shape, italian);
+            if (csvRow.fault != CsvFault::None)
+                heading->faults = {FaultText(csvRow.fault, italian)};
+            for (const std::string& fault : heading->faults)
+                outcome.refused.push_back({csvRow.line, fault});
+            if (!outcome.refused.empty())
+                return false;
+        }
+        if (outcome.refused.size() < kMostRefusedRows)
+            return true;
+        outcome.refused.push_back(
+            {csvRow.line, Fill(kMoreRefused, italian, {std::to_string(kMostRefusedRows)})});
+        return false;
+    });
+    if (!heading)
+        outcome.refused.push_back({1, std::string(kEmptyFile.pick(italian))});
     if (!outcome.refused.empty())
         return outcome;
 

@@ -1,10 +1,13 @@
 #include "Process.h"
 
+#include "SystemError.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velto {
@@ -41,10 +44,42 @@ std::filesystem::path UserStateFolder() {
     return home && *home ? std::filesystem::path(home) / ".local" / "state" : std::filesystem::path();
 }
 
+std::string PrivateFolderProblem(const std::filesystem::path& folder) {
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) != 0)
+        return SystemErrorText(errno);
+    if (S_ISLNK(info.st_mode))
+        return std::string(kFolderIsLink);
+    if (!S_ISDIR(info.st_mode))
+        return SystemErrorText(ENOTDIR);
+    if (info.st_uid != ::geteuid())
+        return std::string(kFolderOfAnotherUser);
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return std::string(kFolderOpenToOthers);
+    return {};
+}
+
+std::string MakePrivateFolder(const std::filesystem::path& folder) {
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : folder) {
+        made /= part;
+        // The mode is set again after mkdir, which the umask may have narrowed to nothing.
+        if (::mkdir(made.c_str(), 0700) == 0)
+            ::chmod(made.c_str(), 0700);
+    }
+    return PrivateFolderProblem(folder);
+}
+
 int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0)
         return errno;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() ||
+        info.st_nlink != 1) {
+        ::close(fd);
+        return EPERM;
+    }
     const auto size = off_t(bytes.size());
     int error = 0;
     while (!bytes.empty() && error == 0) {

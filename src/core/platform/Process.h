@@ -30,9 +30,19 @@ bool ProcessRunning(long pid);
 std::filesystem::path UserStateFolder();
 extern const char* const kStateFolderVariable;
 
+// Makes the folder, and each missing folder above it, open to the user only (whatever the umask), and
+// checks that the folder is private, as ssh does with ~/.ssh: the user's own, not a link, not writable
+// by the group or others. "" when it is; otherwise why it is not used. On Windows the user's own
+// folders are closed to other users by their ACL: the folder is only made.
+std::string MakePrivateFolder(const std::filesystem::path& folder);
+// The same check, making nothing.
+std::string PrivateFolderProblem(const std::filesystem::path& folder);
+
 // Writes bytes over the start of the file at path (made, open to its owner only, when it is missing) and
 // cuts it to their length, without waiting for the disk: 0, or the errno of the failure. The file is not
-// emptied first, since some file systems write a file emptied and written again to disk at once.
+// emptied first, since some file systems write a file emptied and written again to disk at once. A link
+// is not followed (ELOOP), and a file that is not the user's own regular file with one name is not
+// written (EPERM).
 int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 // A file name as the core takes it (see ProgramArguments) and as a path, both ways.

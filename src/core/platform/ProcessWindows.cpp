@@ -1,4 +1,5 @@
 #include "Process.h"
+#include "SystemError.h"
 #include "Win32.h"
 
 #include <algorithm>
@@ -57,6 +58,17 @@ std::filesystem::path UserStateFolder() {
     const wchar_t* local = ::_wgetenv(L"LOCALAPPDATA");
     return local && std::filesystem::path(local).is_absolute() ? std::filesystem::path(local)
                                                                : std::filesystem::path();
+}
+
+std::string PrivateFolderProblem(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(folder, error) ? std::string() : SystemErrorText(ENOENT);
+}
+
+std::string MakePrivateFolder(const std::filesystem::path& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return PrivateFolderProblem(folder);
 }
 
 int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {

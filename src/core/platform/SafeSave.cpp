@@ -9,11 +9,13 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <iterator>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace velto {
 namespace {
@@ -74,35 +76,57 @@ fs::path FolderOf(const fs::path& path) {
 
 // The rule the kernel applies with fs.protected_symlinks: in a folder anyone may write that has the
 // sticky bit, another user may plant a link, so one is followed only when it belongs to the user or
-// to the folder's owner, and only to a file that exists.
-Failure SharedFolderRefuses(const fs::path& link, const struct stat& linkInfo) {
-    struct stat folder {};
-    if (::stat(FolderOf(link).c_str(), &folder) != 0)
+// to the folder's owner. A link that ends the path must also lead to a file that exists.
+Failure SharedFolderRefuses(const fs::path& folder, const fs::path& link, const struct stat& linkInfo,
+                            bool last) {
+    struct stat shared {};
+    if (::stat(folder.c_str(), &shared) != 0)
         return {errno};
-    if ((folder.st_mode & S_ISVTX) == 0 || (folder.st_mode & S_IWOTH) == 0)
+    if ((shared.st_mode & S_ISVTX) == 0 || (shared.st_mode & S_IWOTH) == 0)
         return {};
-    if (linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != folder.st_uid)
+    if (linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != shared.st_uid)
         return {0, kForeignLink};
     struct stat pointed {};
-    if (::stat(link.c_str(), &pointed) != 0 && errno == ENOENT)
+    if (last && ::stat(link.c_str(), &pointed) != 0 && errno == ENOENT)
         return {0, kDanglingLink};
     return {};
 }
 
+// Replaces every link in the path, at any of its components, by what it leads to, so that a link
+// planted in a shared folder is caught wherever it stands (a folder's link as well as the file's).
+// The components after the first one that does not exist are kept as they are.
 Failure FollowLinks(fs::path& path) {
-    for (int hop = 0; hop < kMostLinksFollowed; ++hop) {
+    std::vector<fs::path> rest(path.begin(), path.end());
+    std::reverse(rest.begin(), rest.end()); // the next component last
+    fs::path resolved;
+    int hops = 0;
+    while (!rest.empty()) {
+        const fs::path component = std::move(rest.back());
+        rest.pop_back();
+        const fs::path candidate = resolved / component;
         struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return {};
-        if (Failure refused = SharedFolderRefuses(path, info))
+        if (component == "." || component == ".." || component.has_root_directory() ||
+            ::lstat(candidate.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            resolved = candidate;
+            continue;
+        }
+        if (++hops > kMostLinksFollowed)
+            return {ELOOP};
+        if (Failure refused = SharedFolderRefuses(FolderOf(candidate), candidate, info, rest.empty()))
             return refused;
         std::error_code error;
-        const fs::path link = fs::read_symlink(path, error);
+        const fs::path link = fs::read_symlink(candidate, error);
         if (error)
             return {error.value()};
-        path = path.parent_path() / link; // an absolute link replaces the whole path
+        if (link.is_absolute())
+            resolved.clear();
+        for (auto part = std::make_reverse_iterator(link.end());
+             part != std::make_reverse_iterator(link.begin()); ++part)
+            if (!part->empty())
+                rest.push_back(*part);
     }
-    return {ELOOP};
+    path = resolved;
+    return {};
 }
 
 Failure Resolve(const std::string& path, Target& target) {
@@ -300,6 +324,26 @@ int Overwrite(const SaveDevice& device, int fd, std::string_view bytes) {
     return Sync(device, fd);
 }
 
+// Copies the old contents to a backup beside the target. They are written under a temporary name,
+// flushed, and only then given a backup name, so that a backup name never holds a part of a file,
+// even when the save is killed. The backup stays locked while its descriptor is open.
+Descriptor WriteBackup(const Target& target, std::string_view old, const SaveDevice& device,
+                       fs::path& backupName, int& error) {
+    fs::path temporary;
+    Descriptor backup = CreateBeside(target, kTemporaryTag, temporary, error);
+    if (!backup)
+        return backup;
+    error = WriteAll(device, backup.get(), old);
+    if (error == 0)
+        error = Sync(device, backup.get());
+    if (error == 0)
+        error = MakeBeside(target, kBackupTag, backupName, [&](const fs::path& candidate) {
+            return ::link(temporary.c_str(), candidate.c_str()) == 0 ? 0 : errno;
+        });
+    ::unlink(temporary.c_str());
+    return error == 0 ? std::move(backup) : Descriptor();
+}
+
 // Every name of the file sees the new bytes, and the inode keeps its owner, group and mode.
 Failure WriteInPlace(const Target& target, std::string_view bytes, const SaveDevice& device) {
     // Not blocking, not following a link: what is opened must still be the file that was checked.
@@ -316,16 +360,9 @@ Failure WriteInPlace(const Target& target, std::string_view bytes, const SaveDev
         return {errno};
     fs::path backupName;
     int error = 0;
-    const Descriptor backup = CreateBeside(target, kBackupTag, backupName, error);
+    const Descriptor backup = WriteBackup(target, old, device, backupName, error);
     if (!backup)
         return {error};
-    error = WriteAll(device, backup.get(), old);
-    if (error == 0)
-        error = Sync(device, backup.get());
-    if (error != 0) {
-        ::unlink(backupName.c_str());
-        return {error};
-    }
     SyncFolder(target, device);
 
     // Room for the new bytes first, so that a full disk shows before the old ones are touched.
@@ -402,7 +439,7 @@ std::vector<LeftoverBackup> FindLeftoverBackups(const std::string& path) {
         struct stat info {};
         if (::stat(backup.c_str(), &info) == 0) // named beside the path as given: "conf.xml", ".conf.xml..."
             found.push_back({(target.file.parent_path() / backup.filename()).string(),
-                             static_cast<long long>(info.st_mtim.tv_sec)});
+                             static_cast<long long>(info.st_mtim.tv_sec), info.st_uid == ::geteuid()});
     });
     std::sort(found.begin(), found.end(),
               [](const auto& a, const auto& b) { return a.modifiedSeconds > b.modifiedSeconds; });

@@ -29,9 +29,9 @@ struct SaveError {
 // Replaces the regular file at path with bytes, so that every name of the file keeps its mode, owner,
 // group, links, extended attributes and ACLs.
 // - Links are followed, a dangling one creating the file it points to, except in a folder that anyone
-//   may write and that has the sticky bit (like /tmp): there a link is followed only when it belongs
-//   to the user saving or to the folder's owner, and a dangling link never; otherwise nothing is
-//   written.
+//   may write and that has the sticky bit (like /tmp): there a link, at any component of the path, is
+//   followed only when it belongs to the user saving or to the folder's owner, and a dangling link
+//   that ends the path never; otherwise nothing is written.
 // - Where a new file can carry all of the above, the bytes go to a new file in the same folder,
 //   unnamed until it is complete where the system allows it, flushed to disk and renamed over the
 //   target. A failure removes the new file; the target was never touched.
@@ -41,7 +41,8 @@ struct SaveError {
 //   byte of the file is written (the backup cannot be made, the disk has no room for the new bytes)
 //   leaves the file untouched and removes the backup. A failure while the file is overwritten writes
 //   the old contents back from memory and removes the backup; only where that fails too does the
-//   backup stay, named in the reason. The backup itself is never copied back.
+//   backup stay, named in the reason. The backup itself is never copied back. The backup is written
+//   under a temporary name and renamed once it is flushed: a backup name always holds a whole copy.
 // A pipe, a device, a socket or a folder, and a file without write permission, are refused before
 // anything is written, and so is a folder the user may not write (the error's subject is then the
 // folder). On failure error holds the reason. A temporary file that a killed save left beside the
@@ -55,6 +56,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, SaveEr
 struct LeftoverBackup {
     std::string path;
     long long modifiedSeconds = 0; // since 1970, UTC
+    bool ownedByUser = true;       // false: another user may have planted it (in a shared folder)
 };
 
 // The leftover backups beside the file at path, newest first.

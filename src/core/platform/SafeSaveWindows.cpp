@@ -17,6 +17,7 @@ namespace {
 // of the same file knows them as its own.
 constexpr std::wstring_view kTemporaryTag = L".velto-save-";
 constexpr std::wstring_view kBackupTag = L".velto-backup-";
+constexpr int kMostAttempts = 100;
 // Windows has a code for it, but not every version a text.
 constexpr std::string_view kReadOnlyFile = "The file is read-only";
 
@@ -160,18 +161,27 @@ Failure Sync(const SaveDevice& device, int fd) {
     return device.sync(fd) == 0 ? Failure{} : Failure{errno};
 }
 
+// The names of this process's files beside the target, but for the number that ends them.
+std::wstring StemBeside(const Target& target, std::wstring_view tag) {
+    return target.folder + L"\\." + target.name + std::wstring(tag) +
+           std::to_wstring(::GetCurrentProcessId()) + L"-";
+}
+
+bool NameTaken() {
+    return ::GetLastError() == ERROR_FILE_EXISTS || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 // A new hidden file beside the target, open for writing and shared with nobody, so that no other save
 // takes it for a stale one.
 Descriptor CreateBeside(const Target& target, std::wstring_view tag, std::wstring& name, Failure& failure) {
-    const std::wstring stem = target.folder + L"\\." + target.name + std::wstring(tag) +
-                              std::to_wstring(::GetCurrentProcessId()) + L"-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::wstring stem = StemBeside(target, tag);
+    for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
         name = stem + std::to_wstring(attempt);
         Descriptor file(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_HIDDEN, nullptr));
         if (file)
             return file;
-        if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        if (!NameTaken())
             break;
     }
     failure = LastError();
@@ -194,6 +204,26 @@ Failure WriteBeside(const Target& target, std::wstring_view tag, std::string_vie
     }
     if (failure)
         ::DeleteFileW(name.c_str());
+    return failure;
+}
+
+// Copies the old contents to a backup beside the target: written under a temporary name, flushed, and
+// only then renamed to a backup name, so that a backup name never holds a part of a file.
+Failure WriteBackup(const Target& target, std::string_view old, const SaveDevice& device,
+                    std::wstring& backupName) {
+    std::wstring temporary;
+    if (Failure failure = WriteBeside(target, kTemporaryTag, old, device, temporary))
+        return failure;
+    const std::wstring stem = StemBeside(target, kBackupTag);
+    for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
+        backupName = stem + std::to_wstring(attempt);
+        if (::MoveFileExW(temporary.c_str(), backupName.c_str(), MOVEFILE_WRITE_THROUGH))
+            return {};
+        if (!NameTaken())
+            break;
+    }
+    const Failure failure = LastError();
+    ::DeleteFileW(temporary.c_str());
     return failure;
 }
 
@@ -237,7 +267,7 @@ Failure WriteInPlace(const Target& target, std::string_view bytes, const SaveDev
     if (!ReadRegularFile(Utf8FromWide(target.file), SIZE_MAX, old, error))
         return {0, 0, error};
     std::wstring backupName;
-    Failure failure = WriteBeside(target, kBackupTag, old, device, backupName);
+    Failure failure = WriteBackup(target, old, device, backupName);
     if (failure)
         return failure;
     failure = Overwrite(device, fd, bytes);
@@ -326,7 +356,8 @@ std::vector<LeftoverBackup> FindLeftoverBackups(const std::string& path) {
         time.HighPart = entry.ftLastWriteTime.dwHighDateTime;
         // FILETIME counts 100 ns from 1601.
         const long long seconds = static_cast<long long>(time.QuadPart / 10'000'000) - 11'644'473'600LL;
-        found.push_back({folder + Utf8FromWide(entry.cFileName), seconds});
+        // The user's own folders are closed to other users by their ACL: no shared sticky folder here.
+        found.push_back({folder + Utf8FromWide(entry.cFileName), seconds, true});
     });
     std::sort(found.begin(), found.end(),
               [](const auto& a, const auto& b) { return a.modifiedSeconds > b.modifiedSeconds; });

@@ -105,9 +105,12 @@ bool RecoveryFile::write(const ConfigModel& model, const std::string& editedFile
         error = SystemErrorText(ENOENT);
         return false;
     }
-    std::error_code made;
-    if (fs::create_directories(folder_, made))
-        fs::permissions(folder_, fs::perms::owner_all, made);
+    // A folder others may reach would give them the configuration, or let them plant links to the
+    // user's files under the names written.
+    if (std::string refused = MakePrivateFolder(folder_); !refused.empty()) {
+        error = std::move(refused);
+        return false;
+    }
     // The path first, the configurations of another file gone: a configuration is never found beside
     // the path of another file.
     if (editedFileWritten_ != editedFile) {
@@ -152,6 +155,9 @@ std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
     // By name: the latest configuration (the highest sealed write, else the highest n) and the leftover.
     std::map<std::string, std::pair<std::pair<long long, long>, Leftover>> found;
     std::error_code error;
+    if (!PrivateFolderProblem(folder).empty())
+        return {}; // what another user could have planted is not offered
+
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         // "<pid>-<start>.<n>.xml"
         const std::string file = entry.path().filename().string();
@@ -168,7 +174,8 @@ std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
         };
         if (!number(pid, '-') || !number(start, '.') || !number(n, '.') ||
             std::string_view(at, end) != "xml" || name == own.name() ||
-            (pid != ownPid && ProcessRunning(pid)) || !entry.is_regular_file(error))
+            (pid != ownPid && ProcessRunning(pid)) || !entry.is_regular_file(error) ||
+            entry.is_symlink(error))
             continue;
         auto& [latest, leftover] = found[name];
         leftover.files.push_back(entry.path());
@@ -183,7 +190,8 @@ std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
         Leftover& leftover = latestAndLeftover.second;
         leftover.files.push_back(folder / (name + ".path"));
         std::string unread;
-        ReadRegularFile(FileName(leftover.files.back()), kMostPathBytes, leftover.editedFile, unread);
+        if (!fs::is_symlink(leftover.files.back(), error)) // a link could show any file's text
+            ReadRegularFile(FileName(leftover.files.back()), kMostPathBytes, leftover.editedFile, unread);
         leftovers.push_back(std::move(leftover));
     }
     std::sort(leftovers.begin(), leftovers.end(),

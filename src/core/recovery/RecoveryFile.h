@@ -21,7 +21,8 @@ std::filesystem::path RecoveryFolder();
 // "<pid>-<start>.1.xml" and "<pid>-<start>.2.xml", each write sealed by a last line that a write cut
 // short lacks, so that one of the two is always whole. Beside them, "<pid>-<start>.path" holds the path
 // of the file being edited ("" for a configuration never saved). The folder is made, open to its owner
-// only, when it is missing.
+// only, when it is missing; a folder that is not private (see MakePrivateFolder) is not written to, nor
+// are files in it that are links or another user's.
 class RecoveryFile {
 public:
     RecoveryFile(std::filesystem::path folder, long pid, long long start);
@@ -54,8 +55,8 @@ struct Leftover {
 };
 
 // The leftovers in the folder of this process's recovery file, newest first: those of processes that no
-// longer run. Files with this process's number under another name than its own were left by an earlier
-// process that had the same number.
+// longer run; none when the folder is not private. Links are not read. Files with this process's number under
+// another name than its own were left by an earlier process that had the same number.
 std::vector<Leftover> FindLeftovers(const RecoveryFile& own);
 
 // Reads a leftover into model, which is replaced only when the reading ends; otherwise the notice

@@ -7,6 +7,26 @@
 #include <algorithm>
 
 namespace velto {
+namespace {
+
+// A cell shows at most this many characters: no column is that wide, and measuring and drawing a
+// longer text would cost without bound (a name of millions of characters). The whole text stays with
+// the cell, in its user role, for cell().
+constexpr qsizetype kMostShownCharacters = 256;
+
+void ShowText(QTableWidgetItem& item, const QString& text) {
+    if (text.size() <= kMostShownCharacters) {
+        item.setText(text);
+        if (item.data(Qt::UserRole).isValid())
+            item.setData(Qt::UserRole, QVariant());
+        return;
+    }
+    const qsizetype shown = kMostShownCharacters - (text[kMostShownCharacters - 1].isHighSurrogate() ? 1 : 0);
+    item.setText(text.left(shown) + QChar(0x2026));
+    item.setData(Qt::UserRole, text);
+}
+
+} // namespace
 
 QString SearchKey(const QString& text) {
     QString key;
@@ -72,9 +92,12 @@ void GridView::rebuild(const QStringList& headings, const QList<int>& widthsInTw
             if (column >= rows[row].size())
                 delete takeItem(row, column);
             else if (QTableWidgetItem* existing = item(row, column))
-                existing->setText(rows[row][column]);
-            else
-                setItem(row, column, new QTableWidgetItem(rows[row][column]));
+                ShowText(*existing, rows[row][column]);
+            else {
+                auto* made = new QTableWidgetItem;
+                ShowText(*made, rows[row][column]);
+                setItem(row, column, made);
+            }
         }
     }
     fitColumns();
@@ -229,7 +252,10 @@ int GridView::shownRowCount() const {
 
 QString GridView::cell(int row, int column) const {
     const QTableWidgetItem* item = this->item(row - 1, column);
-    return item ? item->text() : QString();
+    if (!item)
+        return {};
+    const QVariant whole = item->data(Qt::UserRole);
+    return whole.isValid() ? whole.toString() : item->text();
 }
 
 } // namespace velto

@@ -6,6 +6,7 @@
 #include "FileBytes.h"
 #include "GridRows.h"
 #include "LanguageTable.h"
+#include "LeaveOutAsker.h"
 #include "QtOwnTexts.h"
 #include "Toolkit.h"
 
@@ -228,6 +229,7 @@ private:
     QString FileVersion;
     QString currentFile_;    // the file last opened or saved, empty after start-up and New
     FileStamp currentStamp_; // what the current file was when it was opened or saved
+    LeaveOutAsker leaveOutAsker_;
     std::unique_ptr<RecentFiles> recent_;
     QtOwnTexts qtTexts_;
     bool newFileShown_ = false;

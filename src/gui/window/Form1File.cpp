@@ -4,6 +4,7 @@
 #include "FileLocations.h"
 #include "FileMessages.h"
 #include "Form1.h"
+#include "NoticeLimit.h"
 #include "RecentFiles.h"
 
 #include <QDir>
@@ -77,11 +78,16 @@ void Form1::showNotice(const Notice& notice, const QString& path) {
 bool Form1::readConfiguration(const QString& path) {
     std::string version;
     bool readable = true;
+    NoticeLimit limit;
     LoadConfigFile(path.toStdString(), model_, version, [&](const Notice& notice) {
         readable =
             readable && notice.kind != NoticeKind::CannotRead && notice.kind != NoticeKind::ParseFailure;
-        showNotice(notice, path);
+        if (limit.letThrough(notice))
+            showNotice(notice, path);
     });
+    if (limit.heldBack() > 0)
+        showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)), kApplicationTitle,
+                Buttons::Ok, Icon::None);
     FileVersion = QString::fromStdString(version);
     return readable;
 }
@@ -119,6 +125,10 @@ void Form1::openFile(const QString& path) {
 
 void Form1::mSave_Click() {
     CancelAllEditors();
+    if (!leaveOutAsker_.allows(model_, UiLanguage, [this](const QString& question) {
+            return showBox(question, kExecutableName, Buttons::YesNo, Icon::Question) == kAnswerYes;
+        }))
+        return;
     const QString chosen = toolkit_.fileDialog(fileDialogRequest(kSaveMode));
     if (chosen.isEmpty())
         return;

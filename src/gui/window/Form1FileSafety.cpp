@@ -2,6 +2,7 @@
 // before replacing a file another program changed, the backup an unfinished save left behind.
 #include "FileMessages.h"
 #include "Form1.h"
+#include "LeftoverBackups.h"
 #include "SafeSave.h"
 #include "Words.h"
 
@@ -54,7 +55,11 @@ bool Form1::mayReplaceCurrentFile(const QString& path) {
 }
 
 bool Form1::offerLeftoverBackup(const QString& path) {
-    const std::vector<LeftoverBackup> backups = FindLeftoverBackups(Encoded(path));
+    const ExaminedBackups examined = ExamineBackups(Encoded(path), UiLanguage);
+    if (!examined.unusable.empty())
+        showBox(QString::fromStdString(UnusableBackupsText(examined.unusable, UiLanguage)), kExecutableName,
+                Buttons::Ok, Icon::Exclamation);
+    const std::vector<LeftoverBackup>& backups = examined.whole;
     if (backups.empty())
         return true;
     const QString backup = QString::fromStdString(backups.front().path);

@@ -1,8 +1,10 @@
 // File > Import CSV table: one table read from a CSV file, shown before it changes anything.
+#include "CsvRead.h"
 #include "FileBytes.h"
 #include "FileMessages.h"
 #include "Form1.h"
 #include "TableImport.h"
+#include "UnwrittenText.h"
 
 namespace velto {
 namespace {
@@ -42,7 +44,7 @@ void Form1::mImport_Click() {
     if (path.isEmpty())
         return;
     std::string csv, error;
-    if (!ReadRegularFile(path.toStdString(), kMaxConfigFileSize, csv, error)) {
+    if (!ReadRegularFile(path.toStdString(), kMaxCsvFileSize, csv, error)) {
         showBox(SystemFailureText(path, QString::fromStdString(error)), kExecutableName, Buttons::Ok,
                 Icon::Critical);
         return;
@@ -83,7 +85,9 @@ void Form1::mImport_Click() {
         showBox(lines.join(QStringLiteral("\r\n")), warning, Buttons::Ok, Icon::Exclamation);
         return;
     }
-    const QString summary = QString::fromStdString(ImportSummary(outcome, table, UiLanguage));
+    const std::string leftOut = LeaveOutNote(*outcome.result, UiLanguage);
+    const QString summary = QString::fromStdString(ImportSummary(outcome, table, UiLanguage) +
+                                                   (leftOut.empty() ? "" : "\r\n" + leftOut));
     if (showBox(Text(kPreview, UiLanguage).arg(path, summary), kExecutableName, Buttons::YesNo,
                 Icon::Question) == kAnswerYes)
         applyImport(*outcome.result, table);

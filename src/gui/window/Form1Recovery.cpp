@@ -3,6 +3,7 @@
 #include "FileMessages.h"
 #include "Form1.h"
 #include "RecoveryFile.h"
+#include "TextEncoding.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -24,7 +25,8 @@ QString NativePath(const std::filesystem::path& path) {
 QString RecoveryQuestion(const Leftover& leftover, bool italian) {
     const QDateTime written = QDateTime::fromSecsSinceEpoch(
         std::chrono::duration_cast<std::chrono::seconds>(leftover.written.time_since_epoch()).count());
-    const QString file = QDir::toNativeSeparators(QString::fromStdString(leftover.editedFile));
+    const QString file =
+        QDir::toNativeSeparators(QString::fromStdString(EscapeControls(leftover.editedFile)));
     if (italian)
         return QStringLiteral("Il programma non si è chiuso normalmente: ci sono modifiche non salvate di "
                               "%1, del %2.\r\nVuoi recuperarle?")
