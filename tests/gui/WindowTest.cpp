@@ -39,7 +39,7 @@ TEST_F(Window, UnsavedChangesQuestion) {
             EXPECT_TRUE(dialog < 0 || toolkit.dialogs().back().mode == dialog);
             const bool emptied = goesAhead && command == "mNew";
             EXPECT_EQ(
-                (QList<bool>{emptyGrid("Fl_dev"), window->dirty(), window->isVisible()}),
+                (QList<bool>{emptyGrid("Fl_dev"), window->document().isModified(), window->isVisible()}),
                 (QList<bool>{emptied, !emptied, !(goesAhead && (command == "mExit" || command == "close"))}));
         }
     }

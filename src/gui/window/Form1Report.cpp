@@ -1,5 +1,6 @@
 // The installation report: the project it belongs to, exported as PDF or HTML, or printed from its
 // preview.
+#include "FileGuard.h"
 #include "FileLocations.h"
 #include "FileMessages.h"
 #include "Form1.h"
@@ -142,7 +143,7 @@ bool ChooseHtml(QString& path, const QString& filter) {
 } // namespace
 
 bool Form1::askProject(ReportProject& project) {
-    const QString file = currentFile_.isEmpty() ? QString() : FileSection(currentFile_);
+    const QString file = currentFilePath().isEmpty() ? QString() : FileSection(currentFilePath());
     const auto stored = [&](const QString& section, const char* key) {
         return section.isEmpty() ? std::string()
                                  : toolkit_.setting(section, QString::fromLatin1(key), {}).toStdString();
@@ -168,9 +169,9 @@ bool Form1::askProject(ReportProject& project) {
 
 QString Form1::reportHtml(const ReportProject& project) const {
     const ReportSource source{
-        currentFile_.toStdString(), FileVersion.toStdString(),
+        currentFilePath().toStdString(), document_->file().version.toStdString(),
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(), project};
-    return QString::fromStdString(ReportHtml(BuildReport(model_, source, UiLanguage)));
+    return QString::fromStdString(ReportHtml(BuildReport(document_->tables(), source, UiLanguage)));
 }
 
 void Form1::mReport_Click() {
@@ -178,7 +179,7 @@ void Form1::mReport_Click() {
     ReportProject project;
     if (!askProject(project))
         return;
-    const QString name = ProposedName(currentFile_);
+    const QString name = ProposedName(currentFilePath());
     QString filter;
     const QString chosen =
         toolkit_.fileDialog({this, kSaveMode, control<QAction>("mReport")->text().remove(QChar(0x2026)),
@@ -188,9 +189,9 @@ void Form1::mReport_Click() {
         return;
     QString path = chosen;
     const bool html = ChooseHtml(path, filter);
-    if (!mayReplace(chosen, path))
+    if (!fileGuard_->mayReplaceNamed(chosen, path))
         return;
-    writeFile(path, [&] {
+    fileGuard_->write(path, [&] {
         const QString text = reportHtml(project);
         return (html ? text.toUtf8() : PdfBytes(text, name)).toStdString();
     });
@@ -203,7 +204,7 @@ void Form1::mPrint_Click() {
         return;
     QPrinter printer(QPrinter::HighResolution);
     SetUpPages(printer);
-    printer.setDocName(ProposedName(currentFile_));
+    printer.setDocName(ProposedName(currentFilePath()));
     const QString html = reportHtml(project);
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("Fanteprima"));

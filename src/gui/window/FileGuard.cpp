@@ -1,12 +1,13 @@
-// What keeps the user's files whole around Open and Save: the safe save's failure box, the question
-// before replacing a file another program changed, the backup an unfinished save left behind.
+#include "FileGuard.h"
+
 #include "FileMessages.h"
-#include "Form1.h"
+#include "LanguageTable.h"
 #include "SafeSave.h"
 #include "Words.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <exception>
 
 namespace velto {
@@ -28,7 +29,14 @@ std::string Encoded(const QString& path) {
 
 } // namespace
 
-bool Form1::writeFile(const QString& path, const std::function<std::string()>& bytes) {
+FileGuard::FileGuard(Toolkit& toolkit, QWidget* owner, std::function<bool()> italian)
+    : toolkit_(toolkit), owner_(owner), italian_(std::move(italian)) {}
+
+int FileGuard::ask(const QString& text, Buttons buttons, Icon icon) {
+    return toolkit_.messageBox(owner_, text, kExecutableName, buttons, icon);
+}
+
+bool FileGuard::write(const QString& path, const std::function<std::string()>& bytes) {
     SaveError error;
     try {
         if (WriteFileAtomically(Encoded(path), bytes(), error))
@@ -36,50 +44,50 @@ bool Form1::writeFile(const QString& path, const std::function<std::string()>& b
     } catch (const std::exception& failure) { // running out of memory, above all
         error = {failure.what(), Encoded(path)};
     }
-    showBox(SystemFailureText(QString::fromStdString(error.subject), QString::fromStdString(error.reason)),
-            kExecutableName, Buttons::Ok, Icon::Critical);
+    ask(SystemFailureText(QString::fromStdString(error.subject), QString::fromStdString(error.reason)),
+        Buttons::Ok, Icon::Critical);
     return false;
 }
 
-bool Form1::mayReplaceCurrentFile(const QString& path) {
+bool FileGuard::mayReplaceNamed(const QString& chosen, const QString& path) {
+    const QFileInfo target(path);
+    return path == chosen || !(target.exists() || target.isSymLink()) ||
+           ask(ReplaceQuestionText(path, italian_()), Buttons::YesNo, Icon::Question) == kAnswerYes;
+}
+
+bool FileGuard::mayReplaceChanged(const QString& path, const QString& currentFile, const FileStamp& stamp) {
     const FileStamp now = StampOf(Encoded(path));
-    const bool current = path == currentFile_ || now.SameFile(currentStamp_);
-    if (!current || !now.exists || now == currentStamp_)
+    const bool current = path == currentFile || now.SameFile(stamp);
+    if (!current || !now.exists || now == stamp)
         return true;
-    if (showBox(ToQString(kChangedOnDisk.pick(UiLanguage)).arg(QDir::toNativeSeparators(path)),
-                kExecutableName, Buttons::YesNoDefaultNo, Icon::Question) == kAnswerYes)
-        return true;
-    setDirty(true);
-    return false;
+    return ask(ToQString(kChangedOnDisk.pick(italian_())).arg(QDir::toNativeSeparators(path)),
+               Buttons::YesNoDefaultNo, Icon::Question) == kAnswerYes;
 }
 
-bool Form1::offerLeftoverBackup(const QString& path) {
+bool FileGuard::offerLeftoverBackup(const QString& path) {
     const std::vector<LeftoverBackup> backups = FindLeftoverBackups(Encoded(path));
     if (backups.empty())
         return true;
     const QString backup = QString::fromStdString(backups.front().path);
     const QString made = QDateTime::fromSecsSinceEpoch(backups.front().modifiedSeconds)
                              .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    const int answer =
-        showBox(ToQString(kRestoreBackup.pick(UiLanguage))
-                    .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(backup), made),
-                kExecutableName, Buttons::YesNoCancel, Icon::Question);
+    const int answer = ask(ToQString(kRestoreBackup.pick(italian_()))
+                               .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(backup), made),
+                           Buttons::YesNoCancel, Icon::Question);
     if (answer == kAnswerCancel)
         return false;
     std::string error;
     if (answer == kAnswerYes) {
         std::string bytes;
         if (!ReadRegularFile(backups.front().path, SIZE_MAX, bytes, error)) {
-            showBox(SystemFailureText(backup, QString::fromStdString(error)), kExecutableName, Buttons::Ok,
-                    Icon::Critical);
+            ask(SystemFailureText(backup, QString::fromStdString(error)), Buttons::Ok, Icon::Critical);
             return false;
         }
-        if (!writeFile(path, [&] { return std::move(bytes); }))
+        if (!write(path, [&] { return std::move(bytes); }))
             return false;
     }
     if (!RemoveBackup(backups.front().path, error))
-        showBox(SystemFailureText(backup, QString::fromStdString(error)), kExecutableName, Buttons::Ok,
-                Icon::Critical);
+        ask(SystemFailureText(backup, QString::fromStdString(error)), Buttons::Ok, Icon::Critical);
     return true;
 }
 
