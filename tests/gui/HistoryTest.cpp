@@ -134,16 +134,6 @@ long EndedProcess() {
     return id;
 }
 
-// A program that runs until its input closes.
-void StartWaiting(QProcess& child) {
-#ifdef _WIN32
-    child.start("cmd", {});
-#else
-    child.start("cat", {});
-#endif
-    EXPECT_TRUE(child.waitForStarted());
-}
-
 class Recovery : public WindowFixture {
 protected:
     void SetUp() override {

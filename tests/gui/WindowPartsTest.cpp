@@ -1,13 +1,11 @@
 // The window's small objects, without the window: recent files, placement, the title, the group tip.
+#include "WindowFixture.h"
+// After the fixture, whose core helpers name a variable as Qt names a keyword.
 #include "GridRows.h"
 #include "Placement.h"
 #include "Process.h"
 #include "RecentFiles.h"
-#include "ScriptedToolkit.h"
 #include "WindowTitle.h"
-
-#include <QProcess>
-#include <gtest/gtest.h>
 
 namespace velto::testing {
 namespace {
@@ -27,8 +25,7 @@ TEST(RecentFiles, TwoWindowsMerge) {
 // that took over the number, and text that names no process, count for nothing.
 TEST(Placement, ASecondWindowOpensAside) {
     QProcess running;
-    running.start("cat", {});
-    ASSERT_TRUE(running.waitForStarted());
+    StartWaiting(running);
     const long pid = running.processId();
     const QString other = QString("%1-%2").arg(pid).arg(ProcessStartTime(pid));
     const QString stored = QString("%1 %2-%3 0-1 junk %4")

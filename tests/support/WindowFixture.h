@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -109,6 +110,16 @@ inline QStringList RowsOf(const GridView& grid) {
         rows << cells.join('|');
     }
     return rows;
+}
+
+// Starts a program that runs until its input closes.
+inline void StartWaiting(QProcess& child) {
+#ifdef _WIN32
+    child.start("cmd", {});
+#else
+    child.start("cat", {});
+#endif
+    EXPECT_TRUE(child.waitForStarted());
 }
 
 // A real main window on the scripted toolkit, driven through its widgets by name.
