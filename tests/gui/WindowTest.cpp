@@ -188,7 +188,9 @@ TEST_F(Window, PlacementIsKept) {
                           QRect(100 + aside * step, 24, 600, 470))
                     << aside;
             EXPECT_EQ(window->isMaximized(), maximised == "1");
-            EXPECT_EQ(toolkit.settings.value("window/open"), (aside ? otherWindow + ' ' : "") + OwnEntry());
+            EXPECT_TRUE(QTest::qWaitFor([&] {
+                return toolkit.settings.value("window/open") == (aside ? otherWindow + ' ' : "") + OwnEntry();
+            })) << toolkit.settings.value("window/open").toStdString();
             window->close();
             EXPECT_EQ(toolkit.settings.value("window/geometry") + ' ' +
                           toolkit.settings.value("window/maximised"),

@@ -38,6 +38,20 @@ struct ProcessStatus {
     long long startMs = 0;
 };
 
+// When the system started, in seconds since the epoch (0 when it does not say): read once, as it holds
+// until the next boot.
+long long BootSeconds() {
+    static const long long boot = [] {
+        std::ifstream system("/proc/stat");
+        for (std::string line; std::getline(system, line);) {
+            if (line.starts_with("btime "))
+                return std::atoll(line.c_str() + 6);
+        }
+        return 0LL;
+    }();
+    return boot;
+}
+
 std::optional<ProcessStatus> StatusOf(long pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
@@ -54,14 +68,7 @@ std::optional<ProcessStatus> StatusOf(long pid) {
     for (int field = 4; field < 22 && fields >> skipped;) // starttime is the 22nd field
         ++field;
     unsigned long long ticks = 0;
-    std::ifstream system("/proc/stat");
-    long long bootSeconds = 0;
-    for (std::string key; system >> key;) {
-        if (key == "btime") {
-            system >> bootSeconds;
-            break;
-        }
-    }
+    const long long bootSeconds = BootSeconds();
     const long hertz = ::sysconf(_SC_CLK_TCK);
     if (fields >> ticks && bootSeconds > 0 && hertz > 0)
         status.startMs = bootSeconds * 1000 +

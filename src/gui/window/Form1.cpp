@@ -7,6 +7,7 @@
 #include "FindBar.h"
 #include "GridView.h"
 #include "NamedSlotEditor.h"
+#include "Placement.h"
 #include "ProgramIcon.h"
 #include "RecentFiles.h"
 #include "ScenarioEditor.h"
@@ -204,7 +205,12 @@ bool Form1::event(QEvent* event) {
     // screen: no one sees it before that.
     if (event->type() == QEvent::Paint && !iconRequested_) {
         iconRequested_ = true;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon()); });
+        QTimer::singleShot(0, this, [this] {
+            setWindowIcon(ProgramIcon());
+            // This window counts as open, for the next one to open aside.
+            QStringList open = OthersOpen(toolkit_.setting(kPlacementSection, kOpenWindowsKey, QString()));
+            toolkit_.putSetting(kPlacementSection, kOpenWindowsKey, (open << OwnEntry()).join(' '));
+        });
     }
     return QMainWindow::event(event);
 }

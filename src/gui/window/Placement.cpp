@@ -58,4 +58,10 @@ QString OwnEntry() {
     return QStringLiteral("%1-%2").arg(pid).arg(ProcessStartTime(pid));
 }
 
+QStringList OthersOpen(const QString& stored) {
+    QStringList open = StillOpen(stored);
+    open.removeAll(OwnEntry());
+    return open;
+}
+
 } // namespace velto

@@ -10,6 +10,9 @@
 namespace velto {
 
 inline constexpr QSize kFirstWindowSize(940, 620);
+// Where the settings keep the place, and the windows open now so that the next one opens aside.
+inline const QString kPlacementSection = QStringLiteral("window");
+inline const QString kOpenWindowsKey = QStringLiteral("open");
 
 // The stored inside of the window, "x y width height", or an empty rectangle for anything else.
 QRect StoredRect(const QString& text);
@@ -27,5 +30,7 @@ QRect Cascaded(const QRect& wanted, int othersOpen, int step);
 QStringList StillOpen(const QString& stored);
 // This process's entry among them.
 QString OwnEntry();
+// The windows of other processes still open.
+QStringList OthersOpen(const QString& stored);
 
 } // namespace velto
