@@ -28,9 +28,9 @@ public:
 
 struct FullWindow {
     FullWindow() : window(toolkit) {
-        window.model() = MaximalModel(0);
+        window.document().putInPlace(std::make_unique<ConfigModel>(MaximalModel(0)), {},
+                                     Document::Arrival::AsSaved);
         window.RefreshAllViews();
-        window.startHistory();
         window.show();
     }
     SilentToolkit toolkit;

@@ -37,7 +37,7 @@ TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
                 QTest::keyClick(find(c.deleteImage), a.action == "Space" ? Qt::Key_Space : Qt::Key_Delete);
             }
             EXPECT_EQ(box(c.nameBox)->text(), a.nameBox);
-            EXPECT_EQ(window->dirty(), c.groups ? a.groupMarks : a.auxMarks);
+            EXPECT_EQ(window->document().isModified(), c.groups ? a.groupMarks : a.auxMarks);
             EXPECT_EQ(items(c.list).mid(0, 3), (QStringList{"1 Hall", "2 Bell", "3 "}));
         }
         SCOPED_TRACE(c.list);
@@ -49,7 +49,7 @@ TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
         enter(0, {"Fan", "2", "0", "13"});
         const auto& table = c.groups ? model().GroupTable : model().AuxTable;
         nameSlot(c.list, c.nameBox, 3, "Kitchen");
-        EXPECT_TRUE(window->dirty());
+        EXPECT_TRUE(window->document().isModified());
         nameSlot(c.list, c.nameBox, 5, "Kitchen");
         EXPECT_EQ(items("Cgru").mid(2, 3).join(','), c.groups ? "3 Kitchen,4 Hall,5 Kitchen" : "3,4 Hall,5");
         EXPECT_EQ(combo("Cgru")->currentText(), c.groups ? "3 Kitchen" : "3");

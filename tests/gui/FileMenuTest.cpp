@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <system_error>
 #ifndef _WIN32
@@ -66,7 +67,7 @@ class FileMenu : public WindowFixture {
 protected:
     QString path(const QString& name) const { return folder.filePath(name); }
     // The status text, then "*" while there are unsaved changes.
-    QString status() const { return window->statusText() + (window->dirty() ? "*" : ""); }
+    QString status() const { return window->statusText() + (window->document().isModified() ? "*" : ""); }
     // Drops the urls on the window: true when the window takes them.
     bool drop(const QList<QUrl>& urls) {
         QMimeData data;
@@ -120,7 +121,7 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
         EXPECT_EQ(title(), s.title);
         const std::shared_ptr<void> user = s.asNobody ? AsNobody() : nullptr;
         // An Open, which ends any edit, and a Save, both cancelled.
-        if (window->dirty())
+        if (window->document().isModified())
             toolkit.expectBox(kAnswerNo);
         open("");
         EXPECT_EQ(window->editor(1).mode(), EditMode::Browsing);
@@ -220,7 +221,7 @@ TEST_F(FileMenu, RecentAndDroppedFiles) {
     for (const int answer : {kAnswerCancel, kAnswerNo}) {
         toolkit.expectBox(answer);
         EXPECT_TRUE(drop({f1}));
-        EXPECT_EQ(window->dirty(), answer == kAnswerCancel);
+        EXPECT_EQ(window->document().isModified(), answer == kAnswerCancel);
     }
     EXPECT_EQ(recent(), listed({1, 2, 5, 9, 7, 6, 4, 3}));
 }
@@ -242,13 +243,53 @@ TEST_F(FileMenu, AChangeOnDiskIsNotLostSilently) {
         toolkit.expectBox(answer);
         save(file);
         EXPECT_EQ(onlyBox(), changed);
-        EXPECT_EQ(QString(ReadAll(file)).contains("Oven") + window->dirty(), 1) << answer;
+        EXPECT_EQ(QString(ReadAll(file)).contains("Oven") + window->document().isModified(), 1) << answer;
     }
     QFile::remove(file);
     save(file);
     WriteConf(file, {kVersion, "<!-- theirs -->"});
     save(path("other.xml"));
-    EXPECT_TRUE(ReadAll(path("other.xml")).contains("Oven") && !window->dirty());
+    EXPECT_TRUE(ReadAll(path("other.xml")).contains("Oven") && !window->document().isModified());
+}
+
+// A refused overwrite leaves the window holding the only copy of what it shows: the mark stays through
+// undo and redo, and Exit asks. Another program's file is noticed whether it changed the file in place
+// or renamed a new one over it with the same size and time.
+TEST_F(FileMenu, ARefusedOverwriteKeepsTheMark) {
+    const struct {
+        const char* what;
+        bool edited, byRename;
+    } cases[] = {{"edited, changed in place", true, false}, {"unedited, replaced by a rename", false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        startWindow();
+        const QString file = path("conf.xml"), theirs = path("theirs.xml");
+        WriteConf(file, {kVersion, "<!-- ours -->"});
+        open(file);
+        if (c.edited) {
+            add(1, {"Oven", "1"});
+            save(file);
+        }
+        const QByteArray before = ReadAll(file);
+        if (c.byRename) {
+            Put(theirs, QByteArray(before).replace("ours", "mine"),
+                QFileInfo(file).fileTime(QFileDevice::FileModificationTime));
+            std::filesystem::rename(theirs.toStdString(), file.toStdString());
+        } else {
+            WriteConf(file, {kVersion, "<!-- theirs -->"});
+        }
+        toolkit.expectBox(kAnswerNo);
+        save(file);
+        EXPECT_EQ(onlyBox().buttons, Buttons::YesNoDefaultNo);
+        for (const char* step : {"mUndo", "mRedo"}) {
+            trigger(step);
+            EXPECT_EQ(title(), "conf.xml[*] - Velto-Configurator V.1.0*") << step;
+        }
+        toolkit.expectBox(kAnswerCancel);
+        trigger("mExit");
+        EXPECT_EQ(onlyBox().buttons, Buttons::YesNoCancel);
+        EXPECT_TRUE(window->isVisible());
+    }
 }
 
 // A backup an unfinished save left beside the file is offered back when the file is opened: Yes puts it
@@ -570,7 +611,7 @@ TEST_F(FileMenu, ImportReadsATableBehindAPreview) {
             texts << box.text;
         EXPECT_EQ(texts.join('\n'), QString(step.boxes.join('\n')).replace("%1", path("t.csv")));
         EXPECT_EQ(rows("Fl_dev"), step.devices);
-        EXPECT_EQ(window->dirty(), step.dirty);
+        EXPECT_EQ(window->document().isModified(), step.dirty);
     }
     EXPECT_EQ(items("Laux").value(1), "2 Campanello");
 }

@@ -59,9 +59,10 @@ TEST_F(History, EveryStepUndoesAndRedoes) {
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name.toStdString());
         startWindow();
-        FillModel(model());
+        auto filled = std::make_unique<ConfigModel>();
+        FillModel(*filled);
+        window->document().putInPlace(std::move(filled), {}, Document::Arrival::AsSaved);
         window->RefreshAllViews();
-        window->startHistory();
         const QStringList before = shown();
         s.act();
         window->RefreshAllViews(); // a freed slot's item as a refresh writes it
@@ -72,7 +73,8 @@ TEST_F(History, EveryStepUndoesAndRedoes) {
         for (const bool undo : {true, false}) {
             trigger(undo ? "mUndo" : "mRedo");
             EXPECT_EQ(shown(), undo ? before : after);
-            EXPECT_EQ(window->dirty(), !undo); // undone back to the state the history started from
+            EXPECT_EQ(window->document().isModified(),
+                      !undo); // undone back to the state the history started from
             EXPECT_EQ(find<QTabWidget>("STab")->currentIndex(), s.tab);
             EXPECT_EQ(window->editor(s.tab).mode(), EditMode::Browsing);
             EXPECT_EQ(menu(undo ? "mRedo" : "mUndo"), (undo ? "Ripeti " : "Annulla ") + s.name);
@@ -92,7 +94,8 @@ TEST_F(History, MenuSaveNewAndOpen) {
         find<QAction>("mUndo")->shortcuts() + find<QAction>("mRedo")->shortcuts(),
         (QList<QKeySequence>{QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
     clickItem("Lgru", 2); // marks the configuration changed, and is no step
-    EXPECT_EQ((QList<QVariant>{menu("mUndo"), can("mUndo"), menu("mRedo"), can("mRedo"), window->dirty()}),
+    EXPECT_EQ((QList<QVariant>{menu("mUndo"), can("mUndo"), menu("mRedo"), can("mRedo"),
+                               window->document().isModified()}),
               (QList<QVariant>{"Annulla", false, "Ripeti", false, true}));
     add(0, {"Fan & Co", "", "0", "12"});
     trigger("mEng");
@@ -100,7 +103,7 @@ TEST_F(History, MenuSaveNewAndOpen) {
     QTemporaryDir folder;
     save(folder.filePath("conf.xml"));
     trigger("mUndo");
-    EXPECT_EQ(QList<QVariant>({menu("mRedo"), window->dirty()}),
+    EXPECT_EQ(QList<QVariant>({menu("mRedo"), window->document().isModified()}),
               QList<QVariant>({"Redo adding device 12 “Fan && Co”", true}));
     trigger("mRedo"); // back at the saved state: New asks nothing
     trigger("mNew");
@@ -116,7 +119,8 @@ TEST_F(History, MenuSaveNewAndOpen) {
     }
     for (int i = 0; i < 500; ++i)
         trigger("mUndo");
-    EXPECT_EQ(QList<QVariant>({can("mUndo"), QString::fromStdString(model().AuxTable[1]), window->dirty()}),
+    EXPECT_EQ(QList<QVariant>({can("mUndo"), QString::fromStdString(model().AuxTable[1]),
+                               window->document().isModified()}),
               QList<QVariant>({false, "1", true}));
 }
 
@@ -130,16 +134,6 @@ long EndedProcess() {
     return id;
 }
 
-// A program that runs until its input closes.
-void StartWaiting(QProcess& child) {
-#ifdef _WIN32
-    child.start("cmd", {});
-#else
-    child.start("cat", {});
-#endif
-    EXPECT_TRUE(child.waitForStarted());
-}
-
 class Recovery : public WindowFixture {
 protected:
     void SetUp() override {
@@ -148,9 +142,12 @@ protected:
     }
     void TearDown() override { qputenv(velto::kStateFolderVariable, stateHome); }
     QDir folderOfFiles() const { return QDir(state.filePath("velto-configurator")); }
-    // A leftover's files, as a process numbered pid that began at 1 ms writes them.
-    QString file(long pid, const char* extension) const {
-        return folderOfFiles().filePath(QString(extension) == "xml" ? "%1-1.1.xml" : "%1-1.path").arg(pid);
+    // A leftover's files, as a process numbered pid that began at start (in ms) writes them.
+    QString file(long pid, const char* extension, long long start = 1) const {
+        return folderOfFiles()
+            .filePath(QString(extension) == "xml" ? "%1-%2.1.xml" : "%1-%2.path")
+            .arg(pid)
+            .arg(start);
     }
     // This window's own file with the extension, "none" when there is none; of its configurations the
     // one of the latest write, without the line that seals it.
@@ -221,9 +218,10 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
         ASSERT_TRUE(conf.open(QIODevice::Append));
         conf.setFileTime(now.addSecs(-60 * minutesAgo), QFileDevice::FileModificationTime);
     };
-    const auto leave = [&](long pid, const std::string& xml, const QString& edited, int minutesAgo) {
-        Put(file(pid, "xml"), QByteArray::fromStdString(xml), now.addSecs(-60 * minutesAgo));
-        Put(file(pid, "path"), QFile::encodeName(edited));
+    const auto leave = [&](long pid, const std::string& xml, const QString& edited, int minutesAgo,
+                           long long start = 1) {
+        Put(file(pid, "xml", start), QByteArray::fromStdString(xml), now.addSecs(-60 * minutesAgo));
+        Put(file(pid, "path", start), QFile::encodeName(edited));
     };
     const auto casa = std::make_unique<ConfigModel>();
     casa->DeviceTable[12] = {"Lamp", false, 3, "1", 0, 1};
@@ -248,7 +246,8 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     casa->DeviceTable[12].name = "Lamp";
     leave(newer, WriteConfig(ConfigModel{}), "", 20);
     leave(broken, "<ACTUATOR>\r\n<load></lod>\r\n</ACTUATOR>\r\n", "", 10);
-    leave(running, "<ACTUATOR/>", "", 0);
+    const long long runningStart = ProcessStartTime(running);
+    leave(running, "<ACTUATOR/>", "", 0, runningStart);
     for (const int answer : {kAnswerOk, kAnswerNo, kAnswerYes})
         toolkit.expectBox(answer);
     EXPECT_TRUE(window->offerRecovery());
@@ -271,7 +270,7 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
     EXPECT_EQ(folderOfFiles().entryList({QString("%1-1.*").arg(oldest)}).join(' '), "");
     EXPECT_EQ(own("xml").toStdString() + own("path").toStdString(),
               WriteConfig(*casa) + casaPath.toStdString());
-    EXPECT_EQ(ReadAll(file(running, "xml")), "<ACTUATOR/>"); // its process still runs
+    EXPECT_EQ(ReadAll(file(running, "xml", runningStart)), "<ACTUATOR/>"); // its process still runs
     save("");
     EXPECT_EQ(toolkit.dialogs().back().fileName + ' ' + toolkit.dialogs().back().initialFolder,
               "casa.xml " + folder.path());
@@ -288,7 +287,40 @@ TEST_F(Recovery, LeftoversAreOfferedNewestFirst) {
                                   Shown(casaPath) + "”, from " +
                                   now.addSecs(-300).toString("yyyy-MM-dd HH:mm") +
                                   ".\r\nDo you want to recover them?");
-    EXPECT_EQ(folderOfFiles().entryList(QDir::Files).join(' '), QString("%1-1.1.xml %1-1.path").arg(running));
+    EXPECT_EQ(folderOfFiles().entryList(QDir::Files).join(' '),
+              QString("%1-%2.1.xml %1-%2.path").arg(running).arg(runningStart));
+}
+
+// Work taken back is kept until it is saved: a change and its undo leave the mark, and Exit asks. The file
+// it belongs to is as on disk now, so Save writes it without asking about another program. Leftovers
+// that cannot be read are removed with one warning for them all.
+TEST_F(Recovery, TakenWorkIsKeptUntilSaved) {
+    ASSERT_TRUE(folderOfFiles().mkpath("."));
+    const QString casa = folder.filePath("casa.xml");
+    Put(casa, QByteArray::fromStdString(WriteConfig(ConfigModel{})));
+    auto lamp = std::make_unique<ConfigModel>();
+    lamp->DeviceTable[12] = {"Lamp", false, 3, "1", 0, 1};
+    const long taken = EndedProcess();
+    Put(file(taken, "xml"), QByteArray::fromStdString(WriteConfig(*lamp)));
+    Put(file(taken, "path"), QFile::encodeName(casa));
+    for (const long broken : {EndedProcess(), EndedProcess()})
+        Put(file(broken, "xml"), "<ACTUATOR>");
+    toolkit.expectBox(kAnswerOk);
+    toolkit.expectBox(kAnswerYes);
+    ASSERT_TRUE(window->offerRecovery());
+    const QList<RecordedBox> boxes = toolkit.takeBoxes();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(boxes[0].text.startsWith("2 file di recupero non si possono leggere e sono stati eliminati."))
+        << boxes[0].text.toStdString();
+    add(1, {"Oven", "1"});
+    trigger("mUndo");
+    EXPECT_EQ(title(), "casa.xml[*] - Velto-Configurator V.1.0*");
+    toolkit.expectBox(kAnswerCancel);
+    trigger("mExit");
+    EXPECT_EQ(onlyBox().buttons, Buttons::YesNoCancel);
+    save(casa);
+    EXPECT_EQ(ReadAll(casa).toStdString(), WriteConfig(*lamp));
+    EXPECT_EQ(title(), "casa.xml[*] - Velto-Configurator V.1.0");
 }
 
 // A leftover's path is shown with its control characters escaped, whatever its file holds.

@@ -106,7 +106,7 @@ TEST_P(Editor, AddModifyMoveAndDelete) {
         EXPECT_EQ(onlyBox(), (RecordedBox{QString(GetParam().ask[language]).arg("Second").arg(7),
                                           "velto-configurator", Buttons::YesNo, Icon::Question}));
         EXPECT_EQ(window->lastAnswer(), QString::number(answer));
-        EXPECT_EQ(window->dirty(), answer == kAnswerYes);
+        EXPECT_EQ(window->document().isModified(), answer == kAnswerYes);
     }
     EXPECT_EQ(names(), (QStringList{"First", "Another", "Last"}));
     const auto& devices = model().DeviceTable;

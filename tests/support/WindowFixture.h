@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabBar>
@@ -145,6 +146,16 @@ inline std::function<bool(QDialog&)> Project(const QMap<QString, QString>& typed
         QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
         return dialog.result() == QDialog::Accepted;
     };
+}
+
+// Starts a program that runs until its input closes.
+inline void StartWaiting(QProcess& child) {
+#ifdef _WIN32
+    child.start("cmd", {});
+#else
+    child.start("cat", {});
+#endif
+    EXPECT_TRUE(child.waitForStarted());
 }
 
 // A real main window on the scripted toolkit, driven through its widgets by name.

@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <fstream>
+#include <optional>
+#include <sstream>
 #include <unistd.h>
 
 namespace velto {
@@ -30,8 +33,68 @@ long CurrentProcessId() {
     return long(::getpid());
 }
 
-bool ProcessRunning(long pid) {
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+namespace {
+
+// What /proc tells of a process: its state letter and when it began.
+struct ProcessStatus {
+    char state = 0;
+    long long startMs = 0;
+};
+
+// When the system started, in seconds since the epoch (0 when it does not say): read once, as it holds
+// until the next boot.
+long long BootSeconds() {
+    static const long long boot = [] {
+        std::ifstream system("/proc/stat");
+        for (std::string line; std::getline(system, line);) {
+            if (line.starts_with("btime "))
+                return std::atoll(line.c_str() + 6);
+        }
+        return 0LL;
+    }();
+    return boot;
+}
+
+std::optional<ProcessStatus> StatusOf(long pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return std::nullopt;
+    // "pid (name) state ..." where the name may hold anything: the fields go on after the last ')'.
+    const std::size_t nameEnd = line.rfind(')');
+    if (nameEnd == std::string::npos)
+        return std::nullopt;
+    std::istringstream fields(line.substr(nameEnd + 1));
+    ProcessStatus status;
+    fields >> status.state;
+    std::string skipped;
+    for (int field = 4; field < 22 && fields >> skipped;) // starttime is the 22nd field
+        ++field;
+    unsigned long long ticks = 0;
+    const long long bootSeconds = BootSeconds();
+    const long hertz = ::sysconf(_SC_CLK_TCK);
+    if (fields >> ticks && bootSeconds > 0 && hertz > 0)
+        status.startMs = bootSeconds * 1000 +
+                         static_cast<long long>(ticks * 1000 / static_cast<unsigned long long>(hertz));
+    return status;
+}
+
+} // namespace
+
+long long ProcessStartTime(long pid) {
+    const std::optional<ProcessStatus> status = StatusOf(pid);
+    return status ? status->startMs : 0;
+}
+
+bool ProcessRunning(long pid, long long start) {
+    if (pid <= 0 || !(::kill(pid_t(pid), 0) == 0 || errno == EPERM))
+        return false;
+    const std::optional<ProcessStatus> status = StatusOf(pid);
+    if (!status) // nothing more to know: it runs
+        return true;
+    if (status->state == 'Z' || status->state == 'X') // ended, not yet reaped
+        return false;
+    return start == 0 || status->startMs == 0 || std::llabs(status->startMs - start) <= kStartTimeSlackMs;
 }
 
 const char* const kStateFolderVariable = "XDG_STATE_HOME";

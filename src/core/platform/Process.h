@@ -19,10 +19,17 @@ void PrepareStandardStreams();
 // The local time of a moment, from the system's time zone.
 std::tm LocalTime(std::time_t moment);
 
-// This process's number, and whether the process of a number runs (one that runs under another user
-// counts).
+// This process's number.
 long CurrentProcessId();
-bool ProcessRunning(long pid);
+// The moment the process of a number began, in milliseconds since the epoch; 0 when it cannot be known.
+long long ProcessStartTime(long pid);
+// Whether the process of a number runs: one that runs under another user counts, one that has ended
+// but has not been reaped does not. Given a start (as ProcessStartTime answers it), a process that
+// began at another moment, one that took over the number since, does not count either.
+bool ProcessRunning(long pid, long long start = 0);
+// How far apart two start times of one process may lie: the system's boot time, from which they are
+// counted, is known to the second.
+inline constexpr long long kStartTimeSlackMs = 1500;
 
 // The folder where the user's programs keep state of their own that outlives them: $XDG_STATE_HOME when
 // it holds an absolute path, otherwise ~/.local/state; on Windows %LOCALAPPDATA%. Empty when the

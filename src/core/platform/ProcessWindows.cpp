@@ -42,13 +42,38 @@ long CurrentProcessId() {
     return long(::GetCurrentProcessId());
 }
 
-bool ProcessRunning(long pid) {
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+namespace {
+
+// The creation time of an open process, in milliseconds since the epoch; 0 when it cannot be had.
+long long StartOf(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    const unsigned long long ticks = (static_cast<unsigned long long>(created.dwHighDateTime) << 32) |
+                                     created.dwLowDateTime; // 100 ns since 1601
+    constexpr unsigned long long kEpochTicks = 116444736000000000ULL;
+    return ticks > kEpochTicks ? static_cast<long long>((ticks - kEpochTicks) / 10000) : 0;
+}
+
+} // namespace
+
+long long ProcessStartTime(long pid) {
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return 0;
+    const long long start = StartOf(process);
+    ::CloseHandle(process);
+    return start;
+}
+
+bool ProcessRunning(long pid, long long start) {
+    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
     if (!process)
         return ::GetLastError() == ERROR_ACCESS_DENIED;
     const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    const long long began = running && start != 0 ? StartOf(process) : 0;
     ::CloseHandle(process);
-    return running;
+    return running && (began == 0 || std::llabs(began - start) <= kStartTimeSlackMs);
 }
 
 const char* const kStateFolderVariable = "LOCALAPPDATA";

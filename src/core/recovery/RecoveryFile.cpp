@@ -149,6 +149,16 @@ void RecoveryFile::remove() {
     editedFileWritten_.reset();
 }
 
+RecoveryFile OwnRecoveryFile() {
+    const long pid = CurrentProcessId();
+    long long start = ProcessStartTime(pid);
+    if (start == 0)
+        start = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::system_clock::now().time_since_epoch())
+                    .count();
+    return RecoveryFile(RecoveryFolder(), pid, start);
+}
+
 std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
     const fs::path& folder = own.folder();
     const long ownPid = CurrentProcessId();
@@ -174,7 +184,7 @@ std::vector<Leftover> FindLeftovers(const RecoveryFile& own) {
         };
         if (!number(pid, '-') || !number(start, '.') || !number(n, '.') ||
             std::string_view(at, end) != "xml" || name == own.name() ||
-            (pid != ownPid && ProcessRunning(pid)) || !entry.is_regular_file(error) ||
+            (pid != ownPid && ProcessRunning(pid, start)) || !entry.is_regular_file(error) ||
             entry.is_symlink(error))
             continue;
         auto& [latest, leftover] = found[name];

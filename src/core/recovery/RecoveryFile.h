@@ -17,7 +17,8 @@ namespace velto {
 std::filesystem::path RecoveryFolder();
 
 // This process's recovery file in a folder, named after the process: its number and the time it began
-// (in milliseconds), "<pid>-<start>". The configuration, in the conf.xml format, is written in turn to
+// (in milliseconds, as ProcessStartTime answers it), "<pid>-<start>". The configuration, in the conf.xml
+// format, is written in turn to
 // "<pid>-<start>.1.xml" and "<pid>-<start>.2.xml", each write sealed by a last line that a write cut
 // short lacks, so that one of the two is always whole. Beside them, "<pid>-<start>.path" holds the path
 // of the file being edited ("" for a configuration never saved). The folder is made, open to its owner
@@ -46,6 +47,10 @@ private:
     std::optional<std::string> editedFileWritten_;
 };
 
+// This process's recovery file in RecoveryFolder(), under its number and start time (the present
+// moment when the system does not tell).
+RecoveryFile OwnRecoveryFile();
+
 // A recovery file left by a process that no longer runs.
 struct Leftover {
     std::filesystem::path file; // its latest configuration: the one of the latest sealed write, if any
@@ -55,8 +60,10 @@ struct Leftover {
 };
 
 // The leftovers in the folder of this process's recovery file, newest first: those of processes that no
-// longer run; none when the folder is not private. Links are not read. Files with this process's number under
-// another name than its own were left by an earlier process that had the same number.
+// longer run; none when the folder is not private. Links are not read. A process that runs under the
+// number in a name but began at another time took the number over, so the files are a leftover; so are
+// files with this process's number under another name than its own, left by an earlier process that
+// had the same number.
 std::vector<Leftover> FindLeftovers(const RecoveryFile& own);
 
 // Reads a leftover into model, which is replaced only when the reading ends; otherwise the notice

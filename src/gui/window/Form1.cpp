@@ -2,34 +2,44 @@
 
 #include "CameraEditor.h"
 #include "DeviceEditor.h"
+#include "EditorRoles.h"
+#include "FileGuard.h"
+#include "FindBar.h"
 #include "GridView.h"
 #include "NamedSlotEditor.h"
+#include "Placement.h"
 #include "ProgramIcon.h"
 #include "RecentFiles.h"
-#include "RecoveryFile.h"
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
+#include "WindowTitle.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTimer>
-#include <QUndoStack>
 
 namespace velto {
 
 Form1::Form1(Toolkit& toolkit, QWidget* parent)
-    : QMainWindow(parent), toolkit_(toolkit), recent_(std::make_unique<RecentFiles>(toolkit)) {
+    : QMainWindow(parent), toolkit_(toolkit), document_(std::make_unique<Document>(OwnRecoveryFile())),
+      fileGuard_(std::make_unique<FileGuard>(toolkit, this, [this] { return UiLanguage; })),
+      recent_(std::make_unique<RecentFiles>(toolkit)) {
     setObjectName(QStringLiteral("Form1"));
     setAcceptDrops(true);
     buildMenus();
     buildTabs();
     indexControls();
     createEditors();
-    setUpHistory();
-    connectFind();
+    followDocument();
+    findBar_ = new FindBar(control<QLineEdit>("Tfind"), control<QLabel>("LfindTot"), STab, grids_);
+    grids_[0]->setToolTipSource([this](int row, int column) {
+        return column == 1 ? DeviceGroupTip(model(), grids_[0]->cell(row, roles_[0]->keyColumn)) : QString();
+    });
     restorePlacement();
 
     // Start-up.
@@ -39,11 +49,8 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
         mIta_Click();
     else
         mEng_Click();
-    SetupDeviceGrid();
-    SetupLoadGrid();
-    SetupProbeGrid();
-    SetupCameraGrid();
-    SetupScenarioGrid();
+    for (int tab = 0; tab < kTabCount; ++tab)
+        setGrid(tab);
     showNewFileStatus();
     fillFixedLists();
     for (int tab = 0; tab < kTabCount; ++tab)
@@ -58,7 +65,32 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
 }
 
 Form1::~Form1() {
-    history_->disconnect(this); // the history, a child, goes after the controls it names
+    document_->disconnect(this); // the document goes after the controls that show it
+}
+
+void Form1::followDocument() {
+    control<QAction>("mRedo")->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(document_.get(), &Document::modifiedChanged, this, &Form1::showFileInTitle);
+    connect(document_.get(), &Document::fileChanged, this, &Form1::showFileInTitle);
+    connect(document_.get(), &Document::stepApplied, this, &Form1::showStep);
+    connect(&document_->history(), &History::changed, this, &Form1::showHistoryInMenu);
+    connect(document_.get(), &Document::recoveryFailed, this, [this](const RecoveryFailure& failure) {
+        showBox(UiLanguage
+                    ? QStringLiteral("Il file di recupero non si può scrivere in %1: %2\r\nSe il "
+                                     "programma si interrompe, le modifiche non salvate andranno perse.")
+                          .arg(failure.folder, failure.reason)
+                    : QStringLiteral("The recovery file cannot be written in %1: %2\r\nIf the program "
+                                     "stops, the unsaved changes will be lost.")
+                          .arg(failure.folder, failure.reason),
+                UiLanguage ? QStringLiteral("Attenzione") : QStringLiteral("Warning"), Buttons::Ok,
+                Icon::Exclamation);
+    });
+}
+
+void Form1::showFileInTitle() {
+    setWindowTitle(WindowTitle(currentFilePath(), document_->isModified(), UiLanguage));
+    setWindowModified(document_->isModified());
 }
 
 void Form1::indexControls() {
@@ -116,7 +148,7 @@ QString Form1::statusText() const {
 }
 
 bool Form1::AskToSaveChanges() {
-    if (!DirtyFlag)
+    if (!document_->isModified())
         return false;
     const QString question = UiLanguage ? QStringLiteral("La configurazione corrente non è stata salvata\r\n"
                                                          "Vuoi salvare il progetto corrente?")
@@ -155,13 +187,10 @@ void Form1::mNew_Click() {
     if (AskToSaveChanges())
         return;
     CancelAllEditors();
-    ClearConfiguration(model_);
+    document_->putInPlace(std::make_unique<ConfigModel>(), {}, Document::Arrival::AsSaved);
     forgetEditsAndWidths();
     showNewFileStatus();
     RefreshAllViews();
-    setDirty(false);
-    setCurrentFile({});
-    startHistory();
 }
 
 void Form1::mExit_Click() {
@@ -176,7 +205,12 @@ bool Form1::event(QEvent* event) {
     // screen: no one sees it before that.
     if (event->type() == QEvent::Paint && !iconRequested_) {
         iconRequested_ = true;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon()); });
+        QTimer::singleShot(0, this, [this] {
+            setWindowIcon(ProgramIcon());
+            // This window counts as open, for the next one to open aside.
+            QStringList open = OthersOpen(toolkit_.setting(kPlacementSection, kOpenWindowsKey, QString()));
+            toolkit_.putSetting(kPlacementSection, kOpenWindowsKey, (open << OwnEntry()).join(' '));
+        });
     }
     return QMainWindow::event(event);
 }
@@ -189,8 +223,12 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     closeConfirmed_ = false;
     storePlacement();
-    removeRecovery(); // the changes are saved or dropped
+    document_->discard(); // the changes are saved or dropped
     event->accept();
+}
+
+void Form1::mFind_Click() {
+    findBar_->focus();
 }
 
 } // namespace velto

@@ -1,11 +1,14 @@
-// Open and Save: the file dialogs, the reader's notices as message boxes, the safe save.
+// Open, Save and the recovered configuration: the file dialogs, the reader's notices as message boxes,
+// the safe save; each puts its configuration in place through the document.
 #include "ConfReader.h"
 #include "ConfWriter.h"
+#include "FileGuard.h"
 #include "FileLocations.h"
 #include "FileMessages.h"
 #include "Form1.h"
 #include "NoticeLimit.h"
 #include "RecentFiles.h"
+#include "RecoveryOffer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,39 +25,29 @@ const QString kFolderKey = QStringLiteral("folder");
 } // namespace
 
 QString Form1::dialogFolder() {
-    return DialogFolder(currentFile_, toolkit_.setting(QStringLiteral("option"), kFolderKey, QString()),
+    return DialogFolder(currentFilePath(), toolkit_.setting(QStringLiteral("option"), kFolderKey, QString()),
                         toolkit_.programFolder(), toolkit_.documentsFolder());
 }
 
 FileDialogRequest Form1::fileDialogRequest(int mode) {
+    const bool open = mode == kOpenMode;
     return {this,
             mode,
             kDialogTitle,
-            ProposedName(currentFile_),
-            mode == kOpenMode ? kXmlFilter + kAllFilesFilter : kXmlFilter,
+            ProposedName(currentFilePath()),
+            open ? kXmlFilter + kAllFilesFilter : kXmlFilter,
             dialogFolder(),
-            mode == kOpenMode ? QString() : QStringLiteral("xml")};
+            open ? QString() : QStringLiteral("xml")};
 }
 
-bool Form1::mayReplace(const QString& chosen, const QString& path) {
-    const QFileInfo target(path);
-    return path == chosen || !(target.exists() || target.isSymLink()) ||
-           showBox(ReplaceQuestionText(path, UiLanguage), kExecutableName, Buttons::YesNo, Icon::Question) ==
-               kAnswerYes;
-}
-
-void Form1::setCurrentFile(const QString& path, bool readable) {
-    currentFile_ = readable ? path : QString();
-    if (currentFile_.isEmpty())
-        currentStamp_ = {};
-    if (!path.isEmpty()) {
-        if (const QFileInfo file(path); file.absoluteDir().exists())
-            toolkit_.putSetting(QStringLiteral("option"), kFolderKey, file.absolutePath());
-        if (readable && QFileInfo::exists(path))
-            recent_->add(path);
-        fillRecentMenu();
-    }
-    showFileInTitle();
+void Form1::rememberFile(const QString& path, bool read) {
+    if (path.isEmpty())
+        return;
+    if (const QFileInfo file(path); file.absoluteDir().exists())
+        toolkit_.putSetting(QStringLiteral("option"), kFolderKey, file.absolutePath());
+    if (read && QFileInfo::exists(path))
+        recent_->add(path);
+    fillRecentMenu();
 }
 
 void Form1::showNotice(const Notice& notice, const QString& path) {
@@ -75,23 +68,6 @@ void Form1::showNotice(const Notice& notice, const QString& path) {
     }
 }
 
-bool Form1::readConfiguration(const QString& path) {
-    std::string version;
-    bool readable = true;
-    NoticeLimit limit;
-    LoadConfigFile(path.toStdString(), model_, version, [&](const Notice& notice) {
-        readable =
-            readable && notice.kind != NoticeKind::CannotRead && notice.kind != NoticeKind::ParseFailure;
-        if (limit.letThrough(notice))
-            showNotice(notice, path);
-    });
-    if (limit.heldBack() > 0)
-        showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)), kApplicationTitle,
-                Buttons::Ok, Icon::None);
-    FileVersion = QString::fromStdString(version);
-    return readable;
-}
-
 void Form1::mOpen_Click() {
     CancelAllEditors();
     if (AskToSaveChanges())
@@ -102,30 +78,61 @@ void Form1::mOpen_Click() {
 }
 
 void Form1::openFile(const QString& path) {
-    if (!offerLeftoverBackup(path))
+    if (!fileGuard_->offerLeftoverBackup(path))
         return;
     // Taken before the reading, so that a change made while the file is read shows at the next Save.
     const FileStamp stamp = StampOf(path.toStdString());
-    bool readable = false;
+    auto tables = std::make_unique<ConfigModel>();
+    std::string version;
+    bool readable = true;
+    NoticeLimit limit;
     try {
-        readable = readConfiguration(path); // replaces the configuration only once the reading has ended
+        LoadConfigFile(path.toStdString(), *tables, version, [&](const Notice& notice) {
+            readable =
+                readable && notice.kind != NoticeKind::CannotRead && notice.kind != NoticeKind::ParseFailure;
+            if (limit.letThrough(notice))
+                showNotice(notice, path);
+        });
     } catch (const std::exception& failure) {
         showBox(SystemFailureText(path, QString::fromStdString(failure.what())), kExecutableName, Buttons::Ok,
                 Icon::Critical);
         return;
     }
+    if (limit.heldBack() > 0)
+        showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)), kApplicationTitle,
+                Buttons::Ok, Icon::None);
+    // A file that could not be read does not become the current one.
+    const QString fileVersion = QString::fromStdString(version);
+    document_->putInPlace(std::move(tables),
+                          {readable ? path : QString(), readable ? stamp : FileStamp{}, fileVersion},
+                          Document::Arrival::AsSaved);
     forgetEditsAndWidths();
-    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + FileVersion + ')');
+    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + fileVersion + ')');
     RefreshAllViews();
-    setDirty(false);
-    currentStamp_ = stamp;
-    setCurrentFile(path, readable);
-    startHistory();
+    rememberFile(path, readable);
+}
+
+bool Form1::offerRecovery() {
+    std::optional<RecoveredConfiguration> recovered =
+        OfferRecovery(document_->recoveryFile(), toolkit_, this, UiLanguage);
+    if (!recovered)
+        return false;
+    // Unsaved changes of that file: its name in the title with the mark, and Save proposes it. The file
+    // is as it is on disk now: Save replaces it without asking.
+    CancelAllEditors();
+    const QString& edited = recovered->editedFile;
+    document_->putInPlace(std::move(recovered->tables), {edited, StampOf(edited.toStdString()), QString()},
+                          Document::Arrival::Recovered);
+    forgetEditsAndWidths();
+    edited.isEmpty() ? showNewFileStatus() : setStatus(QDir::toNativeSeparators(edited));
+    RefreshAllViews();
+    rememberFile(edited, true);
+    return true;
 }
 
 void Form1::mSave_Click() {
     CancelAllEditors();
-    if (!leaveOutAsker_.allows(model_, UiLanguage, [this](const QString& question) {
+    if (!leaveOutAsker_.allows(document_->tables(), UiLanguage, [this](const QString& question) {
             return showBox(question, kExecutableName, Buttons::YesNo, Icon::Question) == kAnswerYes;
         }))
         return;
@@ -133,14 +140,16 @@ void Form1::mSave_Click() {
     if (chosen.isEmpty())
         return;
     const QString path = WithXmlExtension(chosen);
-    if (!mayReplace(chosen, path) || !mayReplaceCurrentFile(path) ||
-        !writeFile(path, [this] { return WriteConfig(model_); }))
+    if (!fileGuard_->mayReplaceNamed(chosen, path))
+        return;
+    // Refused, the window holds the only copy of what it shows: it stays marked until it is saved.
+    if (!fileGuard_->mayReplaceChanged(path, currentFilePath(), document_->file().stamp))
+        return document_->markModified();
+    if (!fileGuard_->write(path, [this] { return WriteConfig(document_->tables()); }))
         return;
     setStatus(QDir::toNativeSeparators(path));
-    setDirty(false);
-    currentStamp_ = StampOf(path.toStdString());
-    setCurrentFile(path);
-    markSaved();
+    document_->savedAs(path, StampOf(path.toStdString()));
+    rememberFile(path, true);
 }
 
 } // namespace velto

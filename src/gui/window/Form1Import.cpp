@@ -66,14 +66,14 @@ void Form1::mImport_Click() {
         table = fitting[answer == kAnswerYes ? 0 : 1];
     }
     bool replace = false;
-    if (const int held = RecordsIn(model_, table); held > 0) {
+    if (const int held = RecordsIn(model(), table); held > 0) {
         const int answer = showBox(Text(kReplaceTable, UiLanguage).arg(word(table)).arg(held),
                                    kExecutableName, Buttons::YesNoCancel, Icon::Question);
         if (answer == kAnswerCancel)
             return;
         replace = answer == kAnswerYes;
     }
-    const ImportOutcome outcome = ImportTable(model_, csv, {table, 0, replace, UiLanguage});
+    const ImportOutcome outcome = ImportTable(model(), csv, {table, 0, replace, UiLanguage});
     if (!outcome.result) {
         QStringList lines{Text(kRefused, UiLanguage).arg(path)};
         for (std::size_t i = 0; i < outcome.refused.size() && i < kRefusedShown; ++i)
@@ -89,19 +89,17 @@ void Form1::mImport_Click() {
     const QString summary = QString::fromStdString(ImportSummary(outcome, table, UiLanguage) +
                                                    (leftOut.empty() ? "" : "\r\n" + leftOut));
     if (showBox(Text(kPreview, UiLanguage).arg(path, summary), kExecutableName, Buttons::YesNo,
-                Icon::Question) == kAnswerYes)
-        applyImport(*outcome.result, table);
-}
-
-void Form1::applyImport(const ConfigModel& imported, TableId table) {
+                Icon::Question) != kAnswerYes)
+        return;
     static constexpr Subject kSubjects[] = {Subject::Device,    Subject::Group,   Subject::Load,
                                             Subject::Auxiliary, Subject::Probe,   Subject::Camera,
                                             Subject::Scenario,  Subject::Scenario};
-    model_ = imported;
+    model() = *outcome.result;
     RefreshAllViews();
-    commitChange({Text(kImportStep, true).arg(ToQString(TableWord(table, true))),
-                  Text(kImportStep, false).arg(ToQString(TableWord(table, false))),
-                  kSubjects[std::size_t(table)]});
+    document_->commit({Text(kImportStep, true).arg(ToQString(TableWord(table, true))),
+                       Text(kImportStep, false).arg(ToQString(TableWord(table, false))),
+                       kSubjects[std::size_t(table)]});
+    document_->markModified(); // an import is kept until it is saved, whatever is undone
 }
 
 } // namespace velto

@@ -1,4 +1,5 @@
 // The language switch: the setting, every caption, the words in force, the combo items.
+#include "FindBar.h"
 #include "Form1.h"
 #include "GridRows.h"
 #include "GridView.h"
@@ -80,7 +81,7 @@ void Form1::switchLanguage(bool italian) {
 
     for (int tab = 0; tab < kTabCount; ++tab) {
         if (CountFollowsLanguage(tab))
-            countLabels_[tab]->setText(CountCaption(tab, TabRows(tab, model_, texts_).size(), texts_));
+            countLabels_[tab]->setText(CountCaption(tab, TabRows(tab, model(), texts_).size(), texts_));
     }
 
     for (int tab = kTabCount - 1; tab >= 0; --tab) {
@@ -96,7 +97,7 @@ void Form1::switchLanguage(bool italian) {
     control<QAction>(italian ? "mIta" : "mEng")->setChecked(true);
     UiLanguage = italian;
     showHistoryInMenu();
-    showFindCount();
+    findBar_->setItalian(italian);
     showFileInTitle();
 }
 

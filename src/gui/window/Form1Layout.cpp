@@ -265,13 +265,13 @@ void Form1::createEditors() {
         *this, *roles_[0], DeviceEditor::Fields{box("Tname"), Cgru, combo("Ctipo"), box("Tind")});
     loads_ = std::make_unique<NamedSlotEditor>(
         *this, *roles_[1], NamedSlotEditor::Fields{box("TCarico"), combo("Cpriori")},
-        NamedSlotEditor::Kind{model_.LoadTable,
+        NamedSlotEditor::Kind{model().LoadTable,
                               Word::askDeleteLoad,
                               Word::priorityWord,
                               {"Priorità già inserita", "Priority already inserted"}});
     probes_ = std::make_unique<NamedSlotEditor>(
         *this, *roles_[2], NamedSlotEditor::Fields{box("TnameP"), combo("Czona")},
-        NamedSlotEditor::Kind{model_.ProbeTable,
+        NamedSlotEditor::Kind{model().ProbeTable,
                               Word::askDeleteProbe,
                               Word::zoneWord,
                               {"Zona già inserita", "Zone already inserted"}});
@@ -280,37 +280,24 @@ void Form1::createEditors() {
     scenarios_ = std::make_unique<ScenarioEditor>(
         *this, *roles_[4], ScenarioEditor::Fields{box("TnameS"), combo("CnumS"), Cbus, box("TindS")});
 
-    using Handler = void (Form1::*)();
-    struct TabHandlers {
-        Handler onNew, onModify, onDelete, onConfirm, onCancel;
-    };
-    constexpr std::array<TabHandlers, kTabCount> handlers{{
-        {&Form1::Cnew_Click, &Form1::Cmod_Click, &Form1::Cdel_Click, &Form1::Cok_Click, &Form1::Cann_Click},
-        {&Form1::CnewC_Click, &Form1::CmodC_Click, &Form1::CdelC_Click, &Form1::CokC_Click,
-         &Form1::CannC_Click},
-        {&Form1::CnewP_Click, &Form1::CmodP_Click, &Form1::CdelP_Click, &Form1::CokP_Click,
-         &Form1::CAnnP_Click},
-        {&Form1::CnewW_Click, &Form1::CmodW_Click, &Form1::CdelW_Click, &Form1::CokW_Click,
-         &Form1::CannW_Click},
-        {&Form1::CNews_Click, &Form1::CModS_Click, &Form1::CDelS_Click, &Form1::CokS_Click,
-         &Form1::CannS_Click},
-    }};
+    // Each tab's buttons go straight to its editor.
     for (int tab = 0; tab < kTabCount; ++tab) {
         const EditorRoles& roles = *roles_[tab];
-        connect(roles.newButton, &QPushButton::clicked, this, handlers[tab].onNew);
-        connect(roles.modifyButton, &QPushButton::clicked, this, handlers[tab].onModify);
-        connect(roles.deleteButton, &QPushButton::clicked, this, handlers[tab].onDelete);
-        connect(roles.confirmButton, &QPushButton::clicked, this, handlers[tab].onConfirm);
-        connect(roles.cancelButton, &QPushButton::clicked, this, handlers[tab].onCancel);
+        RecordEditor* target = &editor(tab);
+        connect(roles.newButton, &QPushButton::clicked, this, [target] { target->New(); });
+        connect(roles.modifyButton, &QPushButton::clicked, this, [target] { target->Modify(); });
+        connect(roles.deleteButton, &QPushButton::clicked, this, [target] { target->Delete(); });
+        connect(roles.confirmButton, &QPushButton::clicked, this, [target] { target->Confirm(); });
+        connect(roles.cancelButton, &QPushButton::clicked, this, [target] { target->Cancel(); });
     }
 
     const auto image = [this](const char* name) { return control<QToolButton>(name); };
     groups_ = std::make_unique<SlotNameList>(
         *this, Lgru, box("Tngru"), image("IbDel"),
-        SlotNameList::Kind{Subject::Group, model_.GroupTable, true, false, [this] { FillGroupCombo(); }});
+        SlotNameList::Kind{Subject::Group, model().GroupTable, true, false, [this] { FillGroupCombo(); }});
     auxiliaries_ = std::make_unique<SlotNameList>(
         *this, Laux, box("TnameA"), image("IdelAux"),
-        SlotNameList::Kind{Subject::Auxiliary, model_.AuxTable, false, true, {}});
+        SlotNameList::Kind{Subject::Auxiliary, model().AuxTable, false, true, {}});
 }
 
 } // namespace velto

@@ -1,5 +1,6 @@
 // The installation report: the project it belongs to, exported as PDF or HTML, or printed from its
 // preview.
+#include "FileGuard.h"
 #include "FileLocations.h"
 #include "FileMessages.h"
 #include "Form1.h"
@@ -49,7 +50,7 @@ bool ChooseHtml(QString& path, const QString& filter) {
 } // namespace
 
 bool Form1::askProject(ReportProject& project) {
-    const QString file = currentFile_.isEmpty() ? QString() : FileSection(currentFile_);
+    const QString file = currentFilePath().isEmpty() ? QString() : FileSection(currentFilePath());
     const auto stored = [&](const QString& section, const char* key) {
         return section.isEmpty() ? std::string()
                                  : toolkit_.setting(section, QString::fromLatin1(key), {}).toStdString();
@@ -78,8 +79,9 @@ ReportDocument Form1::report(const ReportProject& project) const {
     const QDateTime now = QDateTime::currentDateTime();
     const DateAndTime producedAt{
         {now.date().year(), now.date().month(), now.date().day()}, now.time().hour(), now.time().minute()};
-    const ReportSource source{currentFile_.toStdString(), FileVersion.toStdString(), {}, producedAt, project};
-    return BuildReport(model_, source, UiLanguage);
+    const ReportSource source{currentFilePath().toStdString(), document_->file().version.toStdString(), {},
+                              producedAt, project};
+    return BuildReport(document_->tables(), source, UiLanguage);
 }
 
 void Form1::mReport_Click() {
@@ -87,7 +89,7 @@ void Form1::mReport_Click() {
     ReportProject project;
     if (!askProject(project))
         return;
-    const QString name = ProposedName(currentFile_);
+    const QString name = ProposedName(currentFilePath());
     QString filter;
     const QString chosen =
         toolkit_.fileDialog({this, kSaveMode, control<QAction>("mReport")->text().remove(QChar(0x2026)),
@@ -97,9 +99,9 @@ void Form1::mReport_Click() {
         return;
     QString path = chosen;
     const bool html = ChooseHtml(path, filter);
-    if (!mayReplace(chosen, path))
+    if (!fileGuard_->mayReplaceNamed(chosen, path))
         return;
-    writeFile(path, [&] {
+    fileGuard_->write(path, [&] {
         const ReportDocument document = report(project);
         return html ? ReportHtml(document) : ReportPdf(document, name, kWindowTitle).toStdString();
     });
@@ -112,7 +114,7 @@ void Form1::mPrint_Click() {
         return;
     QPrinter printer(QPrinter::HighResolution);
     SetUpReportPages(printer);
-    printer.setDocName(ProposedName(currentFile_));
+    printer.setDocName(ProposedName(currentFilePath()));
     const ReportDocument document = report(project);
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("Fanteprima"));

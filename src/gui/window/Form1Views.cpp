@@ -16,39 +16,23 @@ void Form1::setGrid(int tab, const GridRows& rows) {
     editor(tab).roles().deleteButton->setEnabled(false);
 }
 
-void Form1::SetupDeviceGrid() {
-    setGrid(0);
-}
-void Form1::SetupLoadGrid() {
-    setGrid(1);
-}
-void Form1::SetupProbeGrid() {
-    setGrid(2);
-}
-void Form1::SetupCameraGrid() {
-    setGrid(3);
-}
-void Form1::SetupScenarioGrid() {
-    setGrid(4);
-}
-
 // Keeps the group chosen for a device being edited while the groups are named or deleted.
 void Form1::FillGroupCombo() {
     const int chosen = Cgru->currentIndex();
     Cgru->clear();
-    Cgru->addItems(GroupComboItems(model_.GroupTable));
+    Cgru->addItems(GroupComboItems(model().GroupTable));
     Cgru->setCurrentIndex(chosen);
 }
 
 void Form1::RefreshAllViews() {
     FillGroupCombo();
     Lgru->clear();
-    Lgru->addItems(SlotListItems(model_.GroupTable));
+    Lgru->addItems(SlotListItems(model().GroupTable));
     Laux->clear();
-    Laux->addItems(SlotListItems(model_.AuxTable));
+    Laux->addItems(SlotListItems(model().AuxTable));
 
     for (int tab = 0; tab < kTabCount; ++tab) {
-        const GridRows rows = TabRows(tab, model_, texts_);
+        const GridRows rows = TabRows(tab, model(), texts_);
         setGrid(tab, rows); // each grid's own set-up, then its rows
         grids_[tab]->setCurrentDataRow(1);
         editor(tab).UpdateRowButtons();

@@ -1,5 +1,7 @@
 #include "GridRows.h"
 
+#include "NumberText.h"
+
 namespace velto {
 namespace {
 
@@ -132,6 +134,14 @@ QStringList GroupComboItems(std::span<const std::string> table) {
         items << (table[slot].empty() ? QString::number(slot)
                                       : QString::number(slot) + ' ' + Text(table[slot]));
     return items;
+}
+
+QString DeviceGroupTip(const ConfigModel& model, const QString& keyCell) {
+    const int address = int(LeadingNumber(keyCell.toStdString()));
+    const int group =
+        address > 0 && address <= kMaxDeviceAddress ? model.DeviceTable[std::size_t(address)].group : 0;
+    return group > 0 && group <= kMaxGroup ? QString::fromStdString(model.GroupTable[std::size_t(group)])
+                                           : QString();
 }
 
 } // namespace velto

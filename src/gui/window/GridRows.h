@@ -27,6 +27,9 @@ GridRows TabRows(int tab, const ConfigModel& model, const UiTexts& texts);
 QString CountCaption(int tab, qsizetype count, const UiTexts& texts);
 // False for the camera count, which no language switch rewrites.
 bool CountFollowsLanguage(int tab);
+// What a device row shows on hovering its group column: the name of the group of the device whose
+// address the key cell holds; empty when it has none.
+QString DeviceGroupTip(const ConfigModel& model, const QString& keyCell);
 
 // The name the device grid shows for a stored type code (an unknown code shows as it is).
 QString DeviceTypeName(const std::string& code);

@@ -15,6 +15,11 @@ QString Key(int index) {
 } // namespace
 
 RecentFiles::RecentFiles(Toolkit& toolkit) : toolkit_(toolkit) {
+    load();
+}
+
+void RecentFiles::load() {
+    paths_.clear();
     for (int index = 0; index < kLimit; ++index) {
         const QString path = toolkit_.setting(kSection, Key(index), QString());
         if (!path.isEmpty() && !paths_.contains(path))
@@ -23,6 +28,7 @@ RecentFiles::RecentFiles(Toolkit& toolkit) : toolkit_(toolkit) {
 }
 
 void RecentFiles::add(const QString& path) {
+    load();
     paths_.removeAll(path);
     paths_.prepend(path);
     if (paths_.size() > kLimit)
@@ -32,6 +38,7 @@ void RecentFiles::add(const QString& path) {
 }
 
 void RecentFiles::remove(const QString& path) {
+    load();
     paths_.removeAll(path);
     store();
 }

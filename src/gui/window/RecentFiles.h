@@ -6,8 +6,8 @@ namespace velto {
 
 class Toolkit;
 
-// The files opened or saved last, newest first, kept in the settings (and told to the system, for
-// its own lists of recent documents).
+// The files opened or saved last, newest first, kept in the settings. Another window may store its own
+// meanwhile: each change is made to the list as stored now (read, merge, write), never over it.
 class RecentFiles {
 public:
     static constexpr int kLimit = 8;
@@ -19,6 +19,7 @@ public:
     void remove(const QString& path);
 
 private:
+    void load();
     void store();
 
     Toolkit& toolkit_;

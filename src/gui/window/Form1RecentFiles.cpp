@@ -1,4 +1,4 @@
-// The file being edited: the title that names it, the recent files, a file dropped on the window.
+// Other ways to open a file: the recent files menu, a file dropped on the window.
 #include "FileMessages.h"
 #include "Form1.h"
 #include "RecentFiles.h"
@@ -24,27 +24,6 @@ QString DroppedFile(const QMimeData* data) {
 }
 
 } // namespace
-
-void Form1::setDirty(bool dirty) {
-    DirtyFlag = dirty;
-    showFileInTitle();
-}
-
-void Form1::showFileInTitle() {
-    // An unnamed configuration is named only once it holds changes.
-    if (currentFile_.isEmpty() && !DirtyFlag) {
-        setWindowModified(false);
-        setWindowTitle(kWindowTitle);
-        return;
-    }
-    // "[*]" marks where the window shows its modified mark; one in the name itself is doubled.
-    const QString name =
-        currentFile_.isEmpty()
-            ? (UiLanguage ? QStringLiteral("Senza nome") : QStringLiteral("Untitled"))
-            : QFileInfo(currentFile_).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(name + QStringLiteral("[*] - ") + kWindowTitle);
-    setWindowModified(DirtyFlag);
-}
 
 void Form1::openInsteadOfCurrent(const QString& path) {
     CancelAllEditors();

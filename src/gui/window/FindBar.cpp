@@ -1,0 +1,62 @@
+#include "FindBar.h"
+
+#include "GridView.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace velto {
+
+FindBar::FindBar(QLineEdit* box, QLabel* count, QTabWidget* tabs, const std::array<GridView*, 5>& grids)
+    : QObject(box), box_(box), count_(count), tabs_(tabs), grids_(grids) {
+    box_->installEventFilter(this);
+    connect(box_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        for (GridView* grid : grids_)
+            grid->setFilter(text);
+    });
+    for (GridView* grid : grids_)
+        connect(grid, &GridView::rowsShownChanged, this, &FindBar::showCount);
+    connect(tabs_, &QTabWidget::currentChanged, this, &FindBar::showCount);
+}
+
+void FindBar::focus() {
+    box_->setFocus(Qt::ShortcutFocusReason);
+    box_->selectAll();
+}
+
+void FindBar::setItalian(bool italian) {
+    italian_ = italian;
+    showCount();
+}
+
+GridView* FindBar::shownGrid() const {
+    return grids_[std::size_t(tabs_->currentIndex())];
+}
+
+// How many rows of the grid shown match the filter, out of how many; nothing while there is no filter.
+void FindBar::showCount() {
+    count_->setText(box_->text().isEmpty()
+                        ? QString()
+                        : (italian_ ? QStringLiteral("%1 di %2") : QStringLiteral("%1 of %2"))
+                              .arg(shownGrid()->shownRowCount())
+                              .arg(shownGrid()->dataRowCount()));
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && !box_->text().isEmpty()) {
+            box_->clear();
+            return true;
+        }
+        if (key == Qt::Key_Down) {
+            shownGrid()->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace velto

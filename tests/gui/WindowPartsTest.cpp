@@ -1,0 +1,84 @@
+// The window's small objects, without the window: recent files, placement, the title, the group tip.
+#include "WindowFixture.h"
+// After the fixture, whose core helpers name a variable as Qt names a keyword.
+#include "GridRows.h"
+#include "Placement.h"
+#include "Process.h"
+#include "RecentFiles.h"
+#include "WindowTitle.h"
+
+namespace velto::testing {
+namespace {
+
+// Each window's recent files are merged into what another window stored meanwhile.
+TEST(RecentFiles, TwoWindowsMerge) {
+    ScriptedToolkit toolkit;
+    RecentFiles first(toolkit), second(toolkit);
+    first.add("a.xml");
+    second.add("b.xml");
+    first.add("c.xml");
+    second.remove("a.xml");
+    EXPECT_EQ(RecentFiles(toolkit).paths(), QStringList({"c.xml", "b.xml"}));
+}
+
+// A window opens aside of each other window still open; entries of ended processes, or of a process
+// that took over the number, and text that names no process, count for nothing.
+TEST(Placement, ASecondWindowOpensAside) {
+    QProcess running;
+    StartWaiting(running);
+    const long pid = running.processId();
+    const QString other = QString("%1-%2").arg(pid).arg(ProcessStartTime(pid));
+    const QString stored = QString("%1 %2-%3 0-1 junk %4")
+                               .arg(other)
+                               .arg(pid)
+                               .arg(ProcessStartTime(pid) - 60000)
+                               .arg(OwnEntry());
+    EXPECT_EQ(StillOpen(stored), QStringList({other, OwnEntry()}));
+    EXPECT_EQ(Cascaded(QRect(10, 20, 300, 200), 2, 25), QRect(60, 70, 300, 200));
+    running.close();
+}
+
+// The window fits the screen less its frame, moved as little as needed; the first time it is centred.
+TEST(Placement, FittedToTheScreen) {
+    const QRect screen(0, 0, 1600, 1000);
+    const QMargins frame(2, 30, 2, 2);
+    // clang-format off
+    const struct { QString stored; QRect expected; } cases[] = {
+        {"", QRect(330, 190, 940, 620)},
+        {"100 50 600 470", QRect(100, 50, 600, 470)},
+        {"1500 -40 600 470", QRect(998, 30, 600, 470)},
+        {"-300 900 4000 3000", QRect(2, 30, 1596, 968)},
+        {"1 2 3", QRect(330, 190, 940, 620)},
+        {"1 2 0 5", QRect(330, 190, 940, 620)},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(FitWithin(StoredRect(c.stored), screen, frame), c.expected) << c.stored.toStdString();
+        EXPECT_EQ(StoredText(c.expected), QString("%1 %2 %3 %4")
+                                              .arg(c.expected.x())
+                                              .arg(c.expected.y())
+                                              .arg(c.expected.width())
+                                              .arg(c.expected.height()));
+    }
+}
+
+TEST(WindowTitle, NamesTheFileAndItsMark) {
+    EXPECT_EQ(WindowTitle("", false, true), "Velto-Configurator V.1.0");
+    EXPECT_EQ(WindowTitle("", true, true), "Senza nome[*] - Velto-Configurator V.1.0");
+    EXPECT_EQ(WindowTitle("", true, false), "Untitled[*] - Velto-Configurator V.1.0");
+    EXPECT_EQ(WindowTitle("/a/b[*].xml", false, false), "b[*][*].xml[*] - Velto-Configurator V.1.0");
+}
+
+// The device grid's group column shows the group's name, for the last device address too.
+TEST(GridRows, DeviceGroupTip) {
+    ConfigModel model;
+    model.GroupTable[kMaxGroup] = "Garden";
+    model.DeviceTable[kMaxDeviceAddress].group = kMaxGroup;
+    model.DeviceTable[5].group = 2;
+    EXPECT_EQ(DeviceGroupTip(model, "99"), "Garden");
+    EXPECT_EQ(DeviceGroupTip(model, "5"), "");
+    EXPECT_EQ(DeviceGroupTip(model, "100"), "");
+}
+
+} // namespace
+} // namespace velto::testing
