@@ -7,10 +7,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velto {

@@ -74,6 +74,33 @@ public:
     void mGuide_Click();
     void mAbout_Click();
 
+    // The buttons of the five tabs, each forwarding to its tab's editor.
+    void Cnew_Click();
+    void Cmod_Click();
+    void Cdel_Click();
+    void Cok_Click();
+    void Cann_Click();
+    void CnewC_Click();
+    void CmodC_Click();
+    void CdelC_Click();
+    void CokC_Click();
+    void CannC_Click();
+    void CnewP_Click();
+    void CmodP_Click();
+    void CdelP_Click();
+    void CokP_Click();
+    void CAnnP_Click();
+    void CnewW_Click();
+    void CmodW_Click();
+    void CdelW_Click();
+    void CokW_Click();
+    void CannW_Click();
+    void CNews_Click();
+    void CModS_Click();
+    void CDelS_Click();
+    void CokS_Click();
+    void CannS_Click();
+
     // Opens a file as Open does once its dialog has answered.
     void openFile(const QString& path);
     // Opens a dropped or recent file behind the unsaved-changes question, as Open would.

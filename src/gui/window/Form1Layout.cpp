@@ -280,15 +280,28 @@ void Form1::createEditors() {
     scenarios_ = std::make_unique<ScenarioEditor>(
         *this, *roles_[4], ScenarioEditor::Fields{box("TnameS"), combo("CnumS"), Cbus, box("TindS")});
 
-    // Each tab's buttons go straight to its editor.
+    using Handler = void (Form1::*)();
+    struct TabHandlers {
+        Handler onNew, onModify, onDelete, onConfirm, onCancel;
+    };
+    constexpr std::array<TabHandlers, kTabCount> handlers{{
+        {&Form1::Cnew_Click, &Form1::Cmod_Click, &Form1::Cdel_Click, &Form1::Cok_Click, &Form1::Cann_Click},
+        {&Form1::CnewC_Click, &Form1::CmodC_Click, &Form1::CdelC_Click, &Form1::CokC_Click,
+         &Form1::CannC_Click},
+        {&Form1::CnewP_Click, &Form1::CmodP_Click, &Form1::CdelP_Click, &Form1::CokP_Click,
+         &Form1::CAnnP_Click},
+        {&Form1::CnewW_Click, &Form1::CmodW_Click, &Form1::CdelW_Click, &Form1::CokW_Click,
+         &Form1::CannW_Click},
+        {&Form1::CNews_Click, &Form1::CModS_Click, &Form1::CDelS_Click, &Form1::CokS_Click,
+         &Form1::CannS_Click},
+    }};
     for (int tab = 0; tab < kTabCount; ++tab) {
         const EditorRoles& roles = *roles_[tab];
-        RecordEditor* target = &editor(tab);
-        connect(roles.newButton, &QPushButton::clicked, this, [target] { target->New(); });
-        connect(roles.modifyButton, &QPushButton::clicked, this, [target] { target->Modify(); });
-        connect(roles.deleteButton, &QPushButton::clicked, this, [target] { target->Delete(); });
-        connect(roles.confirmButton, &QPushButton::clicked, this, [target] { target->Confirm(); });
-        connect(roles.cancelButton, &QPushButton::clicked, this, [target] { target->Cancel(); });
+        connect(roles.newButton, &QPushButton::clicked, this, handlers[tab].onNew);
+        connect(roles.modifyButton, &QPushButton::clicked, this, handlers[tab].onModify);
+        connect(roles.deleteButton, &QPushButton::clicked, this, handlers[tab].onDelete);
+        connect(roles.confirmButton, &QPushButton::clicked, this, handlers[tab].onConfirm);
+        connect(roles.cancelButton, &QPushButton::clicked, this, handlers[tab].onCancel);
     }
 
     const auto image = [this](const char* name) { return control<QToolButton>(name); };

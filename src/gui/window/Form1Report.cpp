@@ -79,8 +79,8 @@ ReportDocument Form1::report(const ReportProject& project) const {
     const QDateTime now = QDateTime::currentDateTime();
     const DateAndTime producedAt{
         {now.date().year(), now.date().month(), now.date().day()}, now.time().hour(), now.time().minute()};
-    const ReportSource source{currentFilePath().toStdString(), document_->file().version.toStdString(), {},
-                              producedAt, project};
+    const ReportSource source{
+        currentFilePath().toStdString(), document_->file().version.toStdString(), {}, producedAt, project};
     return BuildReport(document_->tables(), source, UiLanguage);
 }
 
