@@ -331,7 +331,7 @@ TEST_F(Recovery, ThePathIsShownEscaped) {
     Put(file(pid, "path"), "/tmp/a\r\nb\x1b[2J.xml");
     toolkit.expectBox(kAnswerNo);
     EXPECT_FALSE(window->offerRecovery());
-    EXPECT_TRUE(onlyBox().text.contains("«/tmp/a\\x0d\\x0ab\\x1b[2J.xml»"));
+    EXPECT_TRUE(onlyBox().text.contains("«" + Shown("/tmp/a") + "\\x0d\\x0ab\\x1b[2J.xml»"));
 }
 
 } // namespace
