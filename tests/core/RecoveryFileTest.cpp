@@ -8,7 +8,6 @@
 
 #ifndef _WIN32
 #include <csignal>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,16 +89,6 @@ TEST_F(RecoveryFolderTest, OwnFileIsNamedAfterThisProcessStart) {
     const long long start = ProcessStartTime(CurrentProcessId());
     EXPECT_TRUE(ProcessRunning(CurrentProcessId(), start));
     EXPECT_EQ(OwnRecoveryFile().name(), std::to_string(CurrentProcessId()) + '-' + std::to_string(start));
-}
-
-// The folder is made open to its owner only, whatever the mask of new files.
-TEST_F(RecoveryFolderTest, FolderIsPrivate) {
-    const mode_t mask = ::umask(0);
-    leave(CurrentProcessId(), 2);
-    ::umask(mask);
-    struct stat made {};
-    ASSERT_EQ(::stat(folder.c_str(), &made), 0);
-    EXPECT_EQ(made.st_mode & 0777, 0700);
 }
 
 } // namespace
