@@ -130,7 +130,8 @@ install_round() {
         strings -el "$(winepath -u "$folder\\Uninstall.exe")" | grep -qx "Velto-Configurator maintainers" ||
             fail "$kind $step: the uninstaller names no publisher"
         if [ "$kind" = CurrentUser ]; then
-            ! find "$drive/Program Files" "$drive/Program Files (x86)" -ipath '*velto*' | grep -q . ||
+            # Relative to the drive: the build folder's own path may name us too.
+            ! (cd "$drive" && find "Program Files" "Program Files (x86)" -ipath '*velto*') | grep -q . ||
                 fail "a per-user install wrote under Program Files"
             wine reg export 'HKLM\Software' "$build/package-machine.reg" /y >/dev/null 2>&1
             ! mentions_us "$build/package-machine.reg" || fail "a per-user install wrote under HKLM"
