@@ -1,9 +1,11 @@
 #include "GridView.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QStyle>
 #include <QToolTip>
+#include <QtMath>
 #include <algorithm>
 
 namespace velto {
@@ -152,13 +154,14 @@ void GridView::measureHeadings() {
         headingWidths_[column] = horizontalHeader()->sectionSizeHint(column);
 }
 
+// At a fractional scale (150 %) a text's width is fractional too; rounded down, the cell would elide it.
 int GridView::textWidth(const QString& text) const {
     // Measuring a text costs far more than finding it again: a refresh mostly shows texts shown before.
     if (textWidths_.size() > 10000)
         textWidths_.clear();
     auto known = textWidths_.constFind(text);
     if (known == textWidths_.constEnd())
-        known = textWidths_.insert(text, fontMetrics().horizontalAdvance(text));
+        known = textWidths_.insert(text, qCeil(QFontMetricsF(font(), this).horizontalAdvance(text)));
     return *known;
 }
 
