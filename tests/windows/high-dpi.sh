@@ -13,6 +13,10 @@ for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware 
     "$runner" "$build" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 done
 wineserver -w
+# The picture names the sample where a user would keep it, not where the build is.
+mkdir -p "$VELTO_WINE_PREFIX/drive_c/Impianti"
+cp "$sample" "$VELTO_WINE_PREFIX/drive_c/Impianti/"
+sample="$VELTO_WINE_PREFIX/drive_c/Impianti/$(basename "$sample")"
 export QT_QPA_PLATFORM=windows VELTO_TEST_DPI="$dpi"
 xvfb-run -a -s "-screen 0 $((1280 * dpi / 96))x$((800 * dpi / 96))x24" sh -c '
     "$1" "$2" "$3" "--gtest_filter=Scale.*" &&
