@@ -1,14 +1,34 @@
-// The window's small objects, without the window: recent files, placement, the title, the group tip.
+// The window's small objects, without the window: recent files, placement, the title, the group tip,
+// the settings store.
 #include "WindowFixture.h"
 // After the fixture, whose core helpers name a variable as Qt names a keyword.
 #include "GridRows.h"
 #include "Placement.h"
 #include "Process.h"
+#include "QtToolkit.h"
 #include "RecentFiles.h"
 #include "WindowTitle.h"
 
+#include <QSettings>
+
 namespace velto::testing {
 namespace {
+
+// Keys stored together land in their section, as keys stored one by one do.
+TEST(QtToolkit, StoresSettingsInTheirSection) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the registry holds the settings there, and has no folder to isolate them in";
+#endif
+    const QTemporaryDir home;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
+    QtToolkit toolkit;
+    toolkit.putSettings("placement", {{"geometry", "1 2 3 4"}, {"maximised", "1"}});
+    toolkit.putSetting("option", "language", "eng");
+    EXPECT_EQ(toolkit.setting("placement", "geometry", ""), "1 2 3 4");
+    EXPECT_EQ(toolkit.setting("placement", "maximised", ""), "1");
+    EXPECT_EQ(toolkit.setting("option", "language", ""), "eng");
+    EXPECT_EQ(toolkit.setting("option", "geometry", "none"), "none");
+}
 
 // Each window's recent files are merged into what another window stored meanwhile.
 TEST(RecentFiles, TwoWindowsMerge) {

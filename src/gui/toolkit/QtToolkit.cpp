@@ -94,6 +94,13 @@ void QtToolkit::putSetting(const QString& section, const QString& key, const QSt
     UserSettings().setValue(section + '/' + key, value);
 }
 
+void QtToolkit::putSettings(const QString& section, const QList<std::pair<QString, QString>>& values) {
+    QSettings settings = UserSettings();
+    settings.beginGroup(section);
+    for (const auto& [key, value] : values)
+        settings.setValue(key, value);
+}
+
 QString QtToolkit::programFolder() {
     return QCoreApplication::applicationDirPath();
 }

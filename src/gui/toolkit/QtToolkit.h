@@ -14,6 +14,7 @@ public:
     bool runDialog(QDialog& dialog) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override;
     void putSetting(const QString& section, const QString& key, const QString& value) override;
+    void putSettings(const QString& section, const QList<std::pair<QString, QString>>& values) override;
     QString programFolder() override;
     QString documentsFolder() override;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 class QDialog;
 class QWidget;
@@ -50,6 +52,11 @@ public:
     virtual bool runDialog(QDialog& dialog) = 0;
     virtual QString setting(const QString& section, const QString& key, const QString& defaultValue) = 0;
     virtual void putSetting(const QString& section, const QString& key, const QString& value) = 0;
+    // Several keys of one section at once: a store that writes itself to disk does so once for them all.
+    virtual void putSettings(const QString& section, const QList<std::pair<QString, QString>>& values) {
+        for (const auto& [key, value] : values)
+            putSetting(section, key, value);
+    }
     // The folder the program runs from, and the user's documents folder.
     virtual QString programFolder() = 0;
     virtual QString documentsFolder() = 0;

@@ -35,12 +35,13 @@ void Form1::restorePlacement() {
 }
 
 void Form1::storePlacement() {
-    toolkit_.putSetting(kPlacementSection, kGeometryKey, StoredText(normalGeometry()));
-    toolkit_.putSetting(
-        kPlacementSection, kOpenWindowsKey,
-        OthersOpen(toolkit_.setting(kPlacementSection, kOpenWindowsKey, QString())).join(' '));
-    toolkit_.putSetting(kPlacementSection, kMaximisedKey,
-                        isMaximized() ? QStringLiteral("1") : QStringLiteral("0"));
+    // One write at close: each write of the settings file is flushed to disk.
+    toolkit_.putSettings(
+        kPlacementSection,
+        {{kGeometryKey, StoredText(normalGeometry())},
+         {kOpenWindowsKey,
+          OthersOpen(toolkit_.setting(kPlacementSection, kOpenWindowsKey, QString())).join(' ')},
+         {kMaximisedKey, isMaximized() ? QStringLiteral("1") : QStringLiteral("0")}});
 }
 
 } // namespace velto
