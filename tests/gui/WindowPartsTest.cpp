@@ -1,12 +1,14 @@
 // The window's small objects, without the window: recent files, placement, the title, the group tip,
-// the settings store.
+// the settings store, the report's questions.
 #include "WindowFixture.h"
 // After the fixture, whose core helpers name a variable as Qt names a keyword.
+#include "FileGuard.h"
 #include "GridRows.h"
 #include "Placement.h"
 #include "Process.h"
 #include "QtToolkit.h"
 #include "RecentFiles.h"
+#include "ReportCommand.h"
 #include "WindowTitle.h"
 
 #include <QSettings>
@@ -28,6 +30,34 @@ TEST(QtToolkit, StoresSettingsInTheirSection) {
     EXPECT_EQ(toolkit.setting("placement", "maximised", ""), "1");
     EXPECT_EQ(toolkit.setting("option", "language", ""), "eng");
     EXPECT_EQ(toolkit.setting("option", "geometry", "none"), "none");
+}
+
+// The report's export answers what came of it: nothing is asked after a cancelled question, a file that
+// cannot be written says why, and the extension typed wins over the filter chosen.
+TEST(ReportCommand, AnswersWhatCameOfTheExport) {
+    ScriptedToolkit toolkit;
+    FileGuard guard(toolkit, nullptr, [] { return false; });
+    ReportCommand command(toolkit, guard, nullptr);
+    ConfigModel tables;
+    FillModel(tables);
+    const ReportSubject subject{tables, "site.xml", "1.0.4", false};
+    const QTemporaryDir folder;
+    using Outcome = ReportCommand::Outcome;
+
+    toolkit.expectForm(Project({}, "CannR"));
+    EXPECT_EQ(command.exportReport(subject, "Export report", folder.path()), Outcome::Cancelled);
+    EXPECT_TRUE(toolkit.dialogs().isEmpty());
+
+    toolkit.expectForm(Project({{"Tcliente", "Anna Bianchi"}}));
+    toolkit.expectDialog(folder.filePath("missing/report"), "PDF");
+    toolkit.expectBox(kAnswerOk);
+    EXPECT_EQ(command.exportReport(subject, "Export report", folder.path()), Outcome::Failed);
+    EXPECT_EQ(toolkit.takeBoxes().value(0).icon, Icon::Critical);
+
+    toolkit.expectForm(Project());
+    toolkit.expectDialog(folder.filePath("report.html"), "PDF");
+    EXPECT_EQ(command.exportReport(subject, "Export report", folder.path()), Outcome::Done);
+    EXPECT_TRUE(ReadAll(folder.filePath("report.html")).contains("Anna Bianchi"));
 }
 
 // Each window's recent files are merged into what another window stored meanwhile.

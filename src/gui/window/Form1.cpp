@@ -10,6 +10,7 @@
 #include "Placement.h"
 #include "ProgramIcon.h"
 #include "RecentFiles.h"
+#include "ReportCommand.h"
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
 #include "WindowTitle.h"
@@ -28,6 +29,7 @@ namespace velto {
 Form1::Form1(Toolkit& toolkit, QWidget* parent)
     : QMainWindow(parent), toolkit_(toolkit), document_(std::make_unique<Document>(OwnRecoveryFile())),
       fileGuard_(std::make_unique<FileGuard>(toolkit, this, [this] { return UiLanguage; })),
+      reportCommand_(std::make_unique<ReportCommand>(toolkit, *fileGuard_, this)),
       recent_(std::make_unique<RecentFiles>(toolkit)) {
     setObjectName(QStringLiteral("Form1"));
     setAcceptDrops(true);

@@ -35,6 +35,8 @@ class GridView;
 class NamedSlotEditor;
 class RecentFiles;
 class RecordEditor;
+class ReportCommand;
+struct ReportSubject;
 class Document;
 class FileGuard;
 class FindBar;
@@ -42,8 +44,6 @@ class ScenarioEditor;
 class SlotNameList;
 struct EditorRoles;
 struct Notice;
-struct ReportDocument;
-struct ReportProject;
 
 inline constexpr int kTabCount = 5;
 // Titles the reader's notices, which name no title of their own.
@@ -158,10 +158,7 @@ private:
     void showNewFileStatus();
     // The file last opened or saved, empty for a configuration never saved.
     const QString& currentFilePath() const { return document_->file().path; }
-    // Asks for the project information the report opens with, proposing what was given before;
-    // false when the user cancels.
-    bool askProject(ReportProject& project);
-    ReportDocument report(const ReportProject& project) const;
+    ReportSubject reportSubject();
     QString dialogFolder();
     FileDialogRequest fileDialogRequest(int mode);
     // A file chosen: its folder, when it exists, is where the dialogs start next; a file read or
@@ -181,6 +178,7 @@ private:
     Toolkit& toolkit_;
     std::unique_ptr<Document> document_;
     std::unique_ptr<FileGuard> fileGuard_;
+    std::unique_ptr<ReportCommand> reportCommand_;
     UiTexts texts_;
     bool UiLanguage = true;
     QString LastAnswer;
