@@ -13,7 +13,7 @@ std::size_t OneLineCsvSize() {
 
 bool ImportOneLineCsv() {
     const std::string csv(OneLineCsvSize(), ',');
-    return !ImportTable(ConfigModel(), csv, {TableId::Devices, 0, false, false}).refused.empty();
+    return !ImportTable(ConfigModel(), csv, {TableId::Devices}).refused.empty();
 }
 
 } // namespace velto::bench

@@ -16,6 +16,7 @@ namespace {
 class SilentToolkit final : public Toolkit {
 public:
     int messageBox(QWidget*, const QString&, const QString&, Buttons, Icon) override { return kAnswerOk; }
+    int choose(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
     QString fileDialog(const FileDialogRequest&) override { return {}; }
     bool runDialog(QDialog&) override { return false; }
     QString setting(const QString&, const QString&, const QString& defaultValue) override {

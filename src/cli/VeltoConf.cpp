@@ -37,8 +37,8 @@ const char* const kUsage =
     "usage: velto-conf check [--lang eng|ita] FILE...\n"
     "       velto-conf rewrite [--lang eng|ita] IN OUT   (OUT may be - for standard output)\n"
     "       velto-conf export [--format json|csv] [--table NAME] [--separator C] [--raw] FILE\n"
-    "       velto-conf import [--lang eng|ita] [--separator C] [--replace] [--drop-unsaved]\n"
-    "                         --table NAME FILE.csv CONF.xml [-o OUT.xml]\n"
+    "       velto-conf import [--lang eng|ita] [--separator C] [--update | --replace]\n"
+    "                         [--drop-unsaved] --table NAME FILE.csv CONF.xml [-o OUT.xml]\n"
     "       velto-conf report [--lang eng|ita] [--customer TEXT] [--site TEXT] [--installer TEXT]\n"
     "                         [--company TEXT] [--date TEXT] [--notes TEXT] FILE [-o OUT.html]\n"
     "       velto-conf --help | --version\n"
@@ -51,8 +51,13 @@ const char* const kUsage =
     "         UTF-8 with a byte-order mark, CR LF, --separator ';' for Italian spreadsheets; a cell\n"
     "         that begins with = + - @, TAB or CR gets an apostrophe before it, unless --raw)\n"
     "import   adds the rows of a CSV table, as export writes it, to CONF.xml (a missing one is\n"
-    "         empty) and writes it, or OUT; --replace empties the table first. Every row is\n"
-    "         checked as the window's editor checks it; if any is refused, nothing is written.\n"
+    "         empty) and writes it, or OUT; --update also changes the records whose key the\n"
+    "         table holds, in the columns the file has; --replace empties the table first.\n"
+    "         Headings and values may be the grids' words in Italian or English (indirizzo,\n"
+    "         nome, tipo, on/off...). Every row is checked as the window's editor checks it; if\n"
+    "         any is refused, nothing is written. A value only a conf.xml file holds (a device\n"
+    "         of type 3, at address 20) is imported with a warning. An import that changes\n"
+    "         nothing writes nothing, unless -o names the output.\n"
     "         Nothing is written either when the file written would leave out records CONF.xml\n"
     "         holds (check lists them as not saved), unless --drop-unsaved; OUT may be neither\n"
     "         FILE.csv nor CONF.xml. A CSV file of more than 300 MB is refused\n"
@@ -92,7 +97,8 @@ bool TakesOption(const std::string& command, const std::string& option) {
 
 bool IsFlag(const std::string& command, const std::string& option) {
     return (command == "export" && option == "--raw") ||
-           (command == "import" && (option == "--replace" || option == "--drop-unsaved"));
+           (command == "import" &&
+            (option == "--replace" || option == "--update" || option == "--drop-unsaved"));
 }
 
 CommandLine Parse(const std::vector<std::string>& arguments) {
@@ -306,7 +312,12 @@ int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
     if (table.required == 0)
         throw UsageError("the table '" + std::string(table.name) +
                          "' cannot be imported: conf.xml does not keep it");
+    if (line.flags.contains("--update") && line.flags.contains("--replace"))
+        throw UsageError("--update and --replace do not go together");
     const char separator = line.options.contains("--separator") ? Separator(line) : 0;
+    const ImportMode mode = line.flags.contains("--update")    ? ImportMode::Update
+                            : line.flags.contains("--replace") ? ImportMode::Replace
+                                                               : ImportMode::Add;
     const std::string &csvPath = line.operands[0], &confPath = line.operands[1];
     const std::string target = Option(line, "-o", confPath);
     if (target.empty())
@@ -333,11 +344,19 @@ int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
         return kFailed;
     }
     const ImportOutcome outcome =
-        ImportTable(read->model, csv, {table.id, separator, line.flags.contains("--replace"), line.italian});
-    for (const RefusedRow& refused : outcome.refused)
-        err << EscapeControls(csvPath + ":" + std::to_string(refused.line) + ": " + refused.reason) << '\n';
+        ImportTable(read->model, csv, {table.id, separator, mode, line.italian, true});
+    for (const RowNote& refused : outcome.refused)
+        err << EscapeControls(csvPath + ":" + std::to_string(refused.line) + ": " + refused.text) << '\n';
     if (!outcome.result)
         return kNotices;
+    for (const RowNote& warning : outcome.warnings)
+        err << EscapeControls(csvPath + ":" + std::to_string(warning.line) + ": " +
+                              (line.italian ? "avviso: " : "warning: ") + warning.text)
+            << '\n';
+    if (outcome.changesNothing() && !line.options.contains("-o")) {
+        out << EscapeControls(csvPath + ": " + ImportSummary(outcome, table.id, line.italian)) << '\n';
+        return kClean;
+    }
     if (!line.flags.contains("--drop-unsaved") &&
         ReportNotWritten(confPath, *outcome.result, line.italian, err)) {
         err << "velto-conf: " << EscapeControls(confPath)

@@ -198,32 +198,51 @@ TEST_F(VeltoConf, ExportShowsEveryUsedSlotAsRead) {
 }
 
 // Each step runs on the files the steps before it left; after each, the tables of conf.xml and out.xml
-// ("-" for a file that is not there).
-TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
+// ("-" for a file that is not there). The last steps update conf.xml from a spreadsheet's file:
+// Italian headings and words, ";", Windows-1252, CR LF, one name changed, one row added, one bad.
+TEST_F(VeltoConf, ImportAddsUpdatesOrReplacesAllRowsOrNone) {
     Put("lamps.csv", "\xEF\xBB\xBFpoint;name;type\r\n5;Lamp;1\r\n7;Fan;1d\r\n");
-    Put("more.csv", "name,point,type\nSpot,3,2\nBad,10,1\nLamp,5,1\n");
+    Put("more.csv", "name,point,type\nSpot,3,2\nBad,0x,1\nLamp,5,1\n");
+    const std::string sheet =
+        "indirizzo;nome;tipo;gruppo\r\n5;Lampada pi\xF9;Dimmer;0\r\n7;Fan;on/off;\r\n9;Nuova;autom.;2\r\n";
+    Put("bad.csv", sheet + "11;Rotta;onoff;\r\n");
+    Put("sheet.csv", sheet);
+    Put("odd.csv", "point,name,type\n20,Twenty,3\n");
+    const std::string asRead = "; imported as a conf.xml file reads it\n";
+    const std::string oddWarnings =
+        "odd.csv:2: warning: point: '20' is not a device address (1 to 99, not ending in 0)" + asRead +
+        "odd.csv:2: warning: type: '3' is not a type: use dimmer, autom., on/off or 1, 2, 1d" + asRead;
     Put("spot.csv", "point,name,type\n3,Spot,2\n");
     const auto tables = [](const char* file) {
         return fs::exists(file) ? test::Dump(*test::Load(file, true).model) : test::Lines{"-"};
     };
     // clang-format off
     const test::Lines lamps{"device 5 #1 'Lamp' type=1", "device 7 #2 'Fan' type=1d"}, spot{"device 3 #1 'Spot' type=2"},
+        updated{"device 5 #1 'Lampada più' type=1", "device 7 #2 'Fan' type=1d", "device 9 #3 'Nuova' type=2 group=2"},
+        odd{"device 5 #1 'Lampada più' type=1", "device 7 #2 'Fan' type=1d", "device 9 #3 'Nuova' type=2 group=2", "device 20 #4 'Twenty' type=3"},
         all{"device 3 #1 'Spot' type=2", "device 5 #2 'Lamp' type=1", "device 7 #3 'Fan' type=1d"};
     const struct { std::vector<std::string> arguments; Outcome outcome; test::Lines conf, out = {"-"}; } steps[] = {
-        {{"import", "--table", "devices", "lamps.csv", "conf.xml"}, {0, "lamps.csv: devices: 2 added, 0 replaced, 0 removed\n", ""}, lamps},
+        {{"import", "--table", "devices", "lamps.csv", "conf.xml"}, {0, "lamps.csv: devices: 2 added, 0 changed, 0 removed, 0 unchanged\n", ""}, lamps},
         {{"import", "--lang", "ita", "--table", "devices", "more.csv", "conf.xml"}, {1, "",
-         "more.csv:3: point: '10' non è un indirizzo di attuatore (da 1 a 99, senza lo 0 finale)\n"
-         "more.csv:4: point 5 è già nella configurazione\n"}, lamps},
-        {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", "out.xml"}, {0, "spot.csv: devices: 1 added, 0 replaced, 0 removed\n", ""}, lamps, all},
-        {{"import", "--replace", "--table", "devices", "spot.csv", "out.xml"}, {0, "spot.csv: devices: 0 added, 1 replaced, 2 removed\n", ""}, lamps, spot},
-        {{"import", "--table", "devices", "--separator", ",", "lamps.csv", "out.xml"}, {1, "", "lamps.csv:1: unknown column 'point;name;type'\n"
-         "lamps.csv:1: the column 'point' is missing\nlamps.csv:1: the column 'name' is missing\nlamps.csv:1: the column 'type' is missing\n"}, lamps, spot},
+         "more.csv:3: point: '0x' non è un indirizzo di attuatore (da 1 a 99, senza lo 0 finale)\n"
+         "more.csv:4: point 5 è già nella configurazione (--update lo modifica, --replace svuota prima la tabella)\n"}, lamps},
+        {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", "out.xml"}, {0, "spot.csv: devices: 1 added, 0 changed, 0 removed, 0 unchanged\n", ""}, lamps, all},
+        {{"import", "--replace", "--table", "devices", "spot.csv", "out.xml"}, {0, "spot.csv: devices: 0 added, 0 changed, 2 removed, 1 unchanged\n", ""}, lamps, spot},
+        {{"import", "--table", "devices", "--separator", ",", "lamps.csv", "out.xml"}, {1, "", "lamps.csv:1: unknown column 'point;name;type' (the devices table takes address, name, type, group, position, pull, dimmer level)\n"
+         "lamps.csv:1: the column 'point', 'address' or 'indirizzo' is missing\nlamps.csv:1: the column 'name' or 'nome' is missing\n"
+         "lamps.csv:1: the column 'type' or 'tipo' is missing\n"}, lamps, spot},
+        {{"import", "--update", "--table", "devices", "bad.csv", "conf.xml"}, {1, "", "bad.csv:5: type: 'onoff' is not a type: use dimmer, autom., on/off or 1, 2, 1d\n"}, lamps, spot},
+        {{"import", "--update", "--table", "devices", "sheet.csv", "conf.xml"}, {0, "sheet.csv: devices: 1 added, 1 changed, 0 removed, 1 unchanged\n", ""}, updated, spot},
+        {{"import", "--update", "--table", "devices", "sheet.csv", "conf.xml"}, {0, "sheet.csv: devices: nothing changes\n", ""}, updated, spot},
+        {{"import", "--update", "--table", "devices", "odd.csv", "conf.xml", "-o", "out.xml"}, {0, "odd.csv: devices: 1 added, 0 changed, 0 removed, 0 unchanged\n",
+         oddWarnings}, updated, odd},
         // files that cannot be read or written, and command-line mistakes: nothing is written
-        {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: " + test::Says(ENOENT, 2) + "\n"}, lamps, spot},
-        {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", kNoticed + "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, lamps, spot},
-        {{"import", "spot.csv", "conf.xml"}, {2, "", "velto-conf: import needs --table NAME (try --help)\n"}, lamps, spot},
-        {{"import", "--table", "mh200Scenarios", "spot.csv", "conf.xml"}, {2, "", "velto-conf: the table 'mh200Scenarios' cannot be imported: conf.xml does not keep it\n"}, lamps, spot},
-        {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", ""}, {2, "", "velto-conf: -o needs a file name\n"}, lamps, spot},
+        {{"import", "--table", "devices", "missing.csv", "conf.xml"}, {2, "", "velto-conf: cannot open missing.csv: " + test::Says(ENOENT, 2) + "\n"}, updated, odd},
+        {{"import", "--table", "devices", "spot.csv", "dropped.xml", "-o", "out.xml"}, {2, "", kNoticed + "velto-conf: dropped.xml: records left out on reading; nothing written\n"}, updated, odd},
+        {{"import", "spot.csv", "conf.xml"}, {2, "", "velto-conf: import needs --table NAME (try --help)\n"}, updated, odd},
+        {{"import", "--table", "mh200Scenarios", "spot.csv", "conf.xml"}, {2, "", "velto-conf: the table 'mh200Scenarios' cannot be imported: conf.xml does not keep it\n"}, updated, odd},
+        {{"import", "--table", "devices", "spot.csv", "conf.xml", "-o", ""}, {2, "", "velto-conf: -o needs a file name\n"}, updated, odd},
+        {{"import", "--update", "--replace", "--table", "devices", "spot.csv", "conf.xml"}, {2, "", "velto-conf: --update and --replace do not go together\n"}, updated, odd},
     };
     // clang-format on
     for (const auto& step : steps) {
@@ -231,6 +250,14 @@ TEST_F(VeltoConf, ImportAddsOrReplacesAllRowsOrNone) {
         EXPECT_EQ(tables("conf.xml"), step.conf) << ::testing::PrintToString(step.arguments);
         EXPECT_EQ(tables("out.xml"), step.out) << ::testing::PrintToString(step.arguments);
     }
+    // An import that changes nothing leaves the file as it was written, not as the writer would write it.
+    const std::string handWritten =
+        "<ACTUATOR><version number=\"1.0.4\"/>\n"
+        "<device name=\"Twenty\" point=\"20\" group=\"0\" pull=\"\" type=\"3\"/></ACTUATOR>\n";
+    Put("odd.xml", handWritten);
+    EXPECT_EQ(Invoke({"import", "--update", "--table", "devices", "odd.csv", "odd.xml"}),
+              Outcome(0, "odd.csv: devices: nothing changes\n", oddWarnings));
+    EXPECT_EQ(test::ReadBytes("odd.xml"), handWritten);
 }
 
 // An import never leaves out records the configuration holds, unless told to, and never writes over
@@ -253,7 +280,7 @@ TEST_F(VeltoConf, ImportRefusesToDropRecordsOrWriteOverItsInputs) {
 #ifndef _WIN32 // links need a privilege there
         {{"import", "--table", "devices", "spot.csv", "clean.xml", "-o", "csv-link"}, {2, "", refused("csv-link", "spot.csv")}},
 #endif
-        {{"import", "--drop-unsaved", "--table", "devices", "spot.csv", "clean.xml", "-o", "out.xml"}, {0, "spot.csv: devices: 1 added, 0 replaced, 0 removed\n", ""}},
+        {{"import", "--drop-unsaved", "--table", "devices", "spot.csv", "clean.xml", "-o", "out.xml"}, {0, "spot.csv: devices: 1 added, 0 changed, 0 removed, 0 unchanged\n", ""}},
         {{"check", "out.xml"}, {0, "", ""}},
     };
     // clang-format on

@@ -574,60 +574,6 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     trigger("mPrint");
 }
 
-// File > Importa tabella CSV, after Open: the table comes from the heading row, the preview tells what
-// will change, and only its Yes changes anything.
-TEST_F(FileMenu, ImportReadsATableBehindAPreview) {
-    const QByteArray lamps = "point;name;type\r\n5;Lampada;1\r\n7;Ventola;1d\r\n";
-    const QStringList two{"Lampada|0|dimmer|5", "Ventola|0|on/off|7"}, none;
-    const QString preview = "%1\r\nattuatori: %2\r\n\r\nImportare?";
-    const QString replace = "La tabella attuatori contiene già 2 record. Sostituirli con quelli del file?\r\n"
-                            "(No: i record del file si aggiungono)";
-    // clang-format off
-    const struct { const char* what; QByteArray csv; QList<int> answers; QStringList boxes, devices; bool dirty; } steps[] = {
-        {"dialog cancelled", {}, {}, {}, none, false},
-        {"no table fits", "nome;punto\r\n", {kAnswerOk}, {"La prima riga di %1 non corrisponde a nessuna tabella: servono i nomi "
-         "delle colonne che scrive l'esportazione (point, name, type...)."}, none, false},
-        {"preview answered No", lamps, {kAnswerNo}, {preview.arg("%1", "2 aggiunti, 0 sostituiti, 0 tolti")}, none, false},
-        {"preview answered Yes", lamps, {kAnswerYes}, {preview.arg("%1", "2 aggiunti, 0 sostituiti, 0 tolti")}, two, true},
-        {"replacing cancelled", lamps, {kAnswerCancel}, {replace}, two, true},
-        {"adding refused", lamps, {kAnswerNo, kAnswerOk}, {replace, "Nessun record importato da %1: ogni riga deve essere valida.\r\n"
-         "riga 2: point 5 è già nella configurazione\r\nriga 3: point 7 è già nella configurazione"}, two, true},
-        {"replacing", "point,name,type\n5,Nuova,2\n", {kAnswerYes, kAnswerYes}, {replace, preview.arg("%1", "0 aggiunti, 1 sostituiti, 1 tolti")},
-         {"Nuova|0|autom.|5"}, true},
-        {"groups or auxiliaries", "number,name\n2,Campanello\n", {kAnswerNo, kAnswerYes}, {"Le colonne di %1 vanno bene per la tabella "
-         "gruppi e per la tabella ausiliari.\r\nImportare nella tabella gruppi? (No: nella tabella ausiliari)",
-         "%1\r\nausiliari: 1 aggiunti, 0 sostituiti, 0 tolti\r\n\r\nImportare?"}, {"Nuova|0|autom.|5"}, true},
-    };
-    // clang-format on
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
-        Put(path("t.csv"), step.csv);
-        toolkit.expectDialog(step.csv.isEmpty() ? QString() : path("t.csv"));
-        for (const int answer : step.answers)
-            toolkit.expectBox(answer);
-        trigger("mImport");
-        QStringList texts;
-        for (const RecordedBox& box : toolkit.takeBoxes())
-            texts << box.text;
-        EXPECT_EQ(texts.join('\n'), QString(step.boxes.join('\n')).replace("%1", path("t.csv")));
-        EXPECT_EQ(rows("Fl_dev"), step.devices);
-        EXPECT_EQ(window->document().isModified(), step.dirty);
-    }
-    EXPECT_EQ(items("Laux").value(1), "2 Campanello");
-}
-
-// The import's preview names the records the file, once saved, would leave out.
-TEST_F(FileMenu, ImportPreviewNamesTheRecordsASaveLeavesOut) {
-    model().Mh200ScenarioTable[7] = {"Away", "0099", "9999"};
-    Put(path("t.csv"), "point;name;type\r\n5;Lampada;1\r\n");
-    toolkit.expectDialog(path("t.csv"));
-    toolkit.expectBox(kAnswerNo);
-    trigger("mImport");
-    EXPECT_EQ(onlyBox().text, path("t.csv") +
-                                  "\r\nattuatori: 1 aggiunti, 0 sostituiti, 0 tolti\r\nSalvando, il file "
-                                  "lascerà fuori questi record:\nscmh200 7 \"Away\"\r\n\r\nImportare?");
-}
-
 // A damaged file does not lock the window: ten of its notices are shown, the eleventh box tells how
 // many more there are and where to see them all.
 TEST_F(FileMenu, NoticesStopAtTenBoxes) {

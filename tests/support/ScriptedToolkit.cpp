@@ -31,6 +31,11 @@ int ScriptedToolkit::messageBox(QWidget*, const QString& text, const QString& ti
                 buttons == Buttons::Ok ? kAnswerOk : kAnswerCancel);
 }
 
+int ScriptedToolkit::choose(QWidget*, const QString& text, const QString& title, const QStringList& choices) {
+    boxes_.append({text, title, Buttons::Choices, Icon::Question, choices});
+    return Next(answers_, "question: \"" + text.toStdString() + '"', -1);
+}
+
 QString ScriptedToolkit::fileDialog(const FileDialogRequest& request) {
     dialogs_.append(request);
     const auto [path, filter] = Next(paths_, "file dialog: " + request.title.toStdString(), {});

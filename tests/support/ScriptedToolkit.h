@@ -15,6 +15,7 @@ struct RecordedBox {
     QString text, title;
     Buttons buttons;
     Icon icon;
+    QStringList choices = {}; // the answers of a question with Buttons::Choices
     bool operator==(const RecordedBox&) const = default;
 };
 
@@ -34,6 +35,8 @@ public:
     void expectPreview(const QString& pdfPath, int* pages = nullptr);
 
     int messageBox(QWidget*, const QString& text, const QString& title, Buttons, Icon) override;
+    // Answered from the box answers: the index of the choice, or -1 for Cancel.
+    int choose(QWidget*, const QString& text, const QString& title, const QStringList& choices) override;
     QString fileDialog(const FileDialogRequest& request) override;
     bool runDialog(QDialog& dialog) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override {

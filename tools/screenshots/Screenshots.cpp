@@ -27,6 +27,7 @@ public:
         ++boxes;
         return velto::kAnswerOk;
     }
+    int choose(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
     QString fileDialog(const velto::FileDialogRequest&) override { return sample_; }
     bool runDialog(QDialog&) override { return false; }
     QString setting(const QString&, const QString& key, const QString& otherwise) override {

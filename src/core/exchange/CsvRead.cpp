@@ -8,8 +8,14 @@
 namespace velto {
 
 char FindSeparator(std::string_view csv) {
-    const std::string_view first = csv.substr(0, csv.find('\n'));
-    return first.find(';') != std::string_view::npos && first.find(',') == std::string_view::npos ? ';' : ',';
+    std::size_t semicolons = 0, commas = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i < csv.size() && (quoted || csv[i] != '\n'); ++i) {
+        quoted = quoted != (csv[i] == '"');
+        semicolons += !quoted && csv[i] == ';';
+        commas += !quoted && csv[i] == ',';
+    }
+    return semicolons > commas ? ';' : ',';
 }
 
 std::string CellText(std::string_view raw) {

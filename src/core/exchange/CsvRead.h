@@ -24,7 +24,8 @@ struct CsvRow {
     CsvFault fault = CsvFault::None;
 };
 
-// The separator of a file's first row: ";" when that row holds a ";" and no ",", else ",".
+// The separator of a file's first row: ";" when that row holds more of them than of "," outside quotes,
+// as a heading of Italian words split by ";" may hold a "," in a quoted heading; else ",".
 char FindSeparator(std::string_view csv);
 
 // Calls take with each row of a CSV file (RFC 4180) in turn, until take returns false; a UTF-8

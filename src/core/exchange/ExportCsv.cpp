@@ -3,14 +3,6 @@
 namespace velto {
 namespace {
 
-std::string Text(const ExportValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value))
-        return *text;
-    if (const auto* flag = std::get_if<bool>(&value))
-        return *flag ? "true" : "false";
-    return std::to_string(std::get<int>(value));
-}
-
 void AppendField(std::string& csv, const std::string& field, char separator) {
     if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
         csv += field;
@@ -37,6 +29,14 @@ void AppendRow(std::string& csv, const Row& row, char separator, ToText text) {
 
 } // namespace
 
+std::string ValueText(const ExportValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value))
+        return *text;
+    if (const auto* flag = std::get_if<bool>(&value))
+        return *flag ? "true" : "false";
+    return std::to_string(std::get<int>(value));
+}
+
 bool StartsFormula(char c) {
     return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
 }
@@ -51,7 +51,7 @@ std::string ExportCsv(const ExportTable& table, char separator, bool protectCell
     AppendRow(csv, table.fields, separator, [](const std::string& name) { return name; });
     for (const std::vector<ExportValue>& row : table.rows)
         AppendRow(csv, row, separator, [protectCells](const ExportValue& value) {
-            const std::string text = Text(value);
+            const std::string text = ValueText(value);
             return protectCells && NeedsApostrophe(text) ? '\'' + text : text;
         });
     return csv;

@@ -7,6 +7,9 @@
 
 namespace velto {
 
+// A value as a cell holds it: the text, the number in decimal, or true or false.
+std::string ValueText(const ExportValue& value);
+
 // Whether a spreadsheet would take a cell beginning with the character as a formula: = + - @, TAB, CR.
 bool StartsFormula(char c);
 // Whether a cell needs the apostrophe that makes a spreadsheet take it as text: it begins with such a

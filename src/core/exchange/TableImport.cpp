@@ -1,6 +1,8 @@
 #include "TableImport.h"
 
 #include "CsvRead.h"
+#include "ImportChanges.h"
+#include "ImportColumns.h"
 #include "NumberText.h"
 #include "RecordRules.h"
 #include "Words.h"
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <variant>
 
 namespace velto {
@@ -18,11 +21,13 @@ constexpr TextPair kTableWords[] = {{"attuatori", "devices"}, {"gruppi", "groups
                                     {"sonde", "probes"},      {"camere", "cameras"},
                                     {"scenari", "scenarios"}, {"scenari MH200", "MH200 scenarios"}};
 
-constexpr TextPair kSummary{"%1: %2 aggiunti, %3 sostituiti, %4 tolti",
-                            "%1: %2 added, %3 replaced, %4 removed"};
+constexpr TextPair kSummary{"%1: %2 aggiunti, %3 modificati, %4 tolti, %5 invariati",
+                            "%1: %2 added, %3 changed, %4 removed, %5 unchanged"};
+constexpr TextPair kNothingChanges{"%1: nessuna modifica", "%1: nothing changes"};
 constexpr TextPair kEmptyFile{"il file è vuoto", "the file is empty"};
-constexpr TextPair kUnknownColumn{"colonna sconosciuta '%1'", "unknown column '%1'"};
-constexpr TextPair kMissingColumn{"manca la colonna '%1'", "the column '%1' is missing"};
+constexpr TextPair kUnknownColumn{"colonna sconosciuta '%1' (la tabella %2 ha le colonne %3)",
+                                  "unknown column '%1' (the %2 table takes %3)"};
+constexpr TextPair kMissingColumn{"manca la colonna %1", "the column %1 is missing"};
 constexpr TextPair kColumnTwice{"la colonna '%1' compare due volte", "the column '%1' appears twice"};
 constexpr TextPair kOpenQuote{"virgolette aperte e mai chiuse", "a quote opened and never closed"};
 constexpr TextPair kAfterQuote{"testo dopo le virgolette di chiusura", "text after a closing quote"};
@@ -37,18 +42,31 @@ constexpr TextPair kNotWhole{"%1: '%2' non è un numero intero da %3 a %4",
 constexpr TextPair kDeviceAddress{
     "point: '%1' non è un indirizzo di attuatore (da 1 a 99, senza lo 0 finale)",
     "point: '%1' is not a device address (1 to 99, not ending in 0)"};
-constexpr TextPair kDeviceType{"type: '%1' non è un tipo di attuatore (1, 2 o 1d)",
-                               "type: '%1' is not a device type (1, 2 or 1d)"};
+constexpr TextPair kDeviceType{"type: '%1' non è un tipo: usare dimmer, autom., on/off o 1, 2, 1d",
+                               "type: '%1' is not a type: use dimmer, autom., on/off or 1, 2, 1d"};
+constexpr TextPair kGroup{"group: '%1' non è un gruppo: usare da 0 a 9, o lasciare vuoto per nessuno",
+                          "group: '%1' is not a group: use 0 to 9, or leave it empty for none"};
 constexpr TextPair kNotFlag{"%1: '%2' non è true o false", "%1: '%2' is not true or false"};
 constexpr TextPair kEmptyName{"name: il nome è vuoto", "name: the name is empty"};
 constexpr TextPair kCameraAddress{
     "address: '%1' non è un indirizzo di camera (da 4000 a 5000, poi #2 sul montante pubblico)",
     "address: '%1' is not a camera address (4000 to 5000, then #2 on a local riser)"};
+constexpr TextPair kRiser{"riser: '%1' non è un montante: usare Privato o Pubblico (Private, Local rise)",
+                          "riser: '%1' is not a riser: use Private or Local rise (Privato, Pubblico)"};
 constexpr TextPair kScenarioAddress{
     "address: '%1' non è un indirizzo di scenario (da 0 a 98, poi #4# e il bus da 1 a 9 su un bus locale)",
     "address: '%1' is not a scenario address (0 to 98, then #4# and the bus 1 to 9 on a local bus)"};
+constexpr TextPair kBus{"bus: '%1' non è un bus: usare privato o locale I=1 ... locale I=9 (o da 0 a 9)",
+                        "bus: '%1' is not a bus: use Private or local I=1 ... local I=9 (or 0 to 9)"};
+constexpr TextPair kAsRead{"%1; importato come lo legge un file conf.xml",
+                           "%1; imported as a conf.xml file reads it"};
 constexpr TextPair kTwiceInFile{"%1 %2 è già alla riga %3", "%1 %2 is already on line %3"};
-constexpr TextPair kTaken{"%1 %2 è già nella configurazione", "%1 %2 is already in the configuration"};
+constexpr TextPair kTaken{"%1 %2 è già nella configurazione (Aggiorna lo modifica)",
+                          "%1 %2 is already in the configuration (Update changes it)"};
+constexpr TextPair kTakenOptions{"%1 %2 è già nella configurazione (--update lo modifica, --replace svuota "
+                                 "prima la tabella)",
+                                 "%1 %2 is already in the configuration (--update changes it, --replace "
+                                 "empties the table first)"};
 
 // The text with %1, %2... replaced by the values.
 std::string Fill(const TextPair& text, bool italian, std::initializer_list<std::string_view> values) {
@@ -111,114 +129,197 @@ int HighestKey(TableId table) {
     return highest[std::size_t(table)];
 }
 
-// The heading's columns as indexes into the table's fields, or the reasons it does not fit.
+std::string_view Trimmed(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+// The heading's columns as indexes into the table's columns, or the reasons it does not fit.
 struct Heading {
-    std::vector<std::size_t> fieldOfColumn;
+    std::vector<std::size_t> columnOfCell;
+    std::vector<bool> present;
     std::vector<std::string> faults;
 };
 
-Heading ReadHeading(const std::vector<std::string>& columns, const TableShape& shape, bool italian) {
-    Heading heading;
-    std::vector<bool> seen(shape.fields.size());
-    for (const std::string& column : columns) {
-        const auto field = std::find(shape.fields.begin(), shape.fields.end(), column);
-        const auto index = std::size_t(field - shape.fields.begin());
-        if (field == shape.fields.end())
-            heading.faults.push_back(Fill(kUnknownColumn, italian, {column}));
-        else if (seen[index])
-            heading.faults.push_back(Fill(kColumnTwice, italian, {column}));
+Heading ReadHeading(const std::vector<std::string>& cells, TableId table, bool italian) {
+    const std::span<const ImportColumn> columns = ImportColumns(table);
+    Heading heading{{}, std::vector<bool>(columns.size()), {}};
+    for (const std::string& cell : cells) {
+        const std::optional<std::size_t> column = ColumnOfHeading(table, cell);
+        if (!column)
+            heading.faults.push_back(Fill(kUnknownColumn, italian,
+                                          {cell, TableWord(table, italian), ColumnsTaken(table, italian)}));
+        else if (heading.present[*column])
+            heading.faults.push_back(Fill(kColumnTwice, italian, {cell}));
         else
-            seen[index] = true;
-        heading.fieldOfColumn.push_back(index);
+            heading.present[*column] = true;
+        heading.columnOfCell.push_back(column.value_or(0));
     }
-    for (std::size_t i = 0; i < shape.required; ++i)
-        if (!seen[i])
-            heading.faults.push_back(Fill(kMissingColumn, italian, {shape.fields[i]}));
+    for (std::size_t i = 0; i < kTableShapes[std::size_t(table)].required; ++i)
+        if (!heading.present[i])
+            heading.faults.push_back(Fill(kMissingColumn, italian, {ColumnNames(columns[i], italian)}));
     return heading;
 }
 
-// One row's cells by field, checked one by one; every reason a cell is refused is kept.
+// One row's cells by column, checked one by one; every reason a cell is refused is kept, and every
+// value only a conf.xml file gives is noted.
 class RowCheck {
 public:
-    RowCheck(std::vector<std::string> cells, bool italian) : cells_(std::move(cells)), italian_(italian) {}
+    RowCheck(std::vector<std::string> cells, const std::vector<bool>& present, bool italian)
+        : cells_(std::move(cells)), present_(present), italian_(italian) {}
 
-    const std::string& cell(std::size_t field) const { return cells_[field]; }
+    const std::string& cell(std::size_t column) const { return cells_[column]; }
+    bool has(std::size_t column) const { return present_[column]; }
     void refuse(const TextPair& text, std::initializer_list<std::string_view> values) {
         reasons.push_back(Fill(text, italian_, values));
     }
-    // A whole number lowest..highest, blanks around it allowed; an empty optional cell is 0.
-    int whole(std::size_t field, std::string_view name, int lowest, int highest, bool optional = false) {
-        std::string_view text = cells_[field];
-        text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-        text.remove_suffix(text.size() - (text.find_last_not_of(' ') + 1));
+    void warn(const TextPair& text, std::initializer_list<std::string_view> values) {
+        warnings.push_back(Fill(kAsRead, italian_, {Fill(text, italian_, values)}));
+    }
+    // A whole number, blanks around it allowed; an empty optional cell is 0. Within lowest..highest it is
+    // taken; within lowest..readable (the reader's wider range) it is taken with a warning.
+    int whole(std::size_t column, std::string_view name, int lowest, int highest, bool optional = false,
+              int readable = 0) {
+        const std::string_view text = Trimmed(cells_[column]);
         if (optional && text.empty())
             return 0;
         const long long value = LeadingDigitsValue(text);
-        if (IsDigits(text, 9) && value >= lowest && value <= highest)
+        if (IsDigits(text, 9) && value >= lowest && value <= std::max(highest, readable)) {
+            if (value > highest)
+                warn(kNotWhole, {name, cells_[column], std::to_string(lowest), std::to_string(highest)});
             return int(value);
-        refuse(kNotWhole, {name, cells_[field], std::to_string(lowest), std::to_string(highest)});
+        }
+        refuse(kNotWhole, {name, cells_[column], std::to_string(lowest), std::to_string(highest)});
         return 0;
     }
-    std::string name(std::size_t field) {
-        if (cells_[field].empty())
-            refuse(kEmptyName, {});
-        return cells_[field];
+    // The name; an empty one refused, or, where a conf.xml file may hold one, taken with a warning.
+    std::string name(bool emptyReadable) {
+        if (cells_[1].empty())
+            emptyReadable ? warn(kEmptyName, {}) : refuse(kEmptyName, {});
+        return cells_[1];
     }
 
     std::vector<std::string> reasons;
+    std::vector<std::string> warnings;
 
 private:
     std::vector<std::string> cells_;
+    const std::vector<bool>& present_;
     bool italian_;
 };
 
-// The key and the record of a row, with the rules of the table's editor.
-std::pair<int, Record> CheckRow(TableId table, RowCheck& row) {
-    const int highest = HighestKey(table);
-    switch (table) {
-    case TableId::Devices: {
-        const std::string& point = row.cell(0);
-        if (!IsDigits(point, kDeviceAddressDigits) || !IsDeviceAddress(point))
-            row.refuse(kDeviceAddress, {point});
-        DeviceRecord device;
-        device.name = row.name(1);
-        device.typeCode = row.cell(2);
-        if (std::none_of(kDeviceTypes.begin(), kDeviceTypes.end(),
-                         [&](const DeviceType& type) { return device.typeCode == type.code; }))
-            row.refuse(kDeviceType, {device.typeCode});
-        device.group = std::uint8_t(row.whole(3, "group", 0, kMaxGroup, true));
+// The key of a row, with the rules of the table's editor, or none when it is refused.
+std::optional<int> CheckKey(TableId table, RowCheck& row) {
+    if (table != TableId::Devices) {
+        const std::size_t before = row.reasons.size();
+        const int key = row.whole(0, ImportColumns(table)[0].name, 1, HighestKey(table));
+        return row.reasons.size() == before ? std::optional(key) : std::nullopt;
+    }
+    const std::string_view point = Trimmed(row.cell(0));
+    if (IsDigits(point, kDeviceAddressDigits) && IsDeviceAddress(point))
+        return int(LeadingDigitsValue(point));
+    if (!IsDigits(point, 3)) { // no slot of the table: no conf.xml holds it
+        row.refuse(kDeviceAddress, {row.cell(0)});
+        return std::nullopt;
+    }
+    row.warn(kDeviceAddress, {row.cell(0)});
+    return int(LeadingDigitsValue(point));
+}
+
+void CheckDevice(RowCheck& row, DeviceRecord& device) {
+    device.name = row.name(true);
+    const std::string_view type = Trimmed(row.cell(2));
+    if (const std::optional<std::string> code = DeviceTypeOfWord(type))
+        device.typeCode = *code;
+    else if (IsDigits(type, 9)) { // a code of a kind no editor gives, as a file may hold it
+        row.warn(kDeviceType, {row.cell(2)});
+        device.typeCode = type;
+    } else
+        row.refuse(kDeviceType, {row.cell(2)});
+    if (row.has(3)) {
+        const std::string_view group = Trimmed(row.cell(3));
+        if (IsDigits(group, 9) && LeadingDigitsValue(group) <= 255)
+            device.group = std::uint8_t(row.whole(3, "group", 0, kMaxGroup, true, 255));
+        else if (!group.empty())
+            row.refuse(kGroup, {row.cell(3)});
+        else
+            device.group = 0;
+    }
+    if (row.has(4))
         row.whole(4, "inUse", 0, 255, true); // positions are given again in address order
-        device.inUse = 1;
-        if (const std::string& pull = row.cell(5); pull == "true")
-            device.pull = true;
-        else if (!pull.empty() && pull != "false")
-            row.refuse(kNotFlag, {"pull", pull});
+    device.inUse = 1;
+    if (row.has(5)) {
+        const std::string pull = Folded(row.cell(5));
+        device.pull = pull == "true" || pull == "pull";
+        if (!device.pull && !pull.empty() && pull != "false")
+            row.refuse(kNotFlag, {"pull", row.cell(5)});
+    }
+    if (row.has(6))
         device.dimmer = std::uint8_t(row.whole(6, "dimmer", 0, 255, true));
-        return {int(LeadingDigitsValue(point)), device};
+}
+
+// When the row names the riser or bus in a column of its own: the address stored from the bare address
+// and that column's word; none when the row leaves the column empty or has none.
+template <typename Parse, typename Store>
+std::optional<std::string> AddressWithWord(RowCheck& row, bool editorAddress, const TextPair& addressRule,
+                                           const TextPair& wordRule, Parse parse, Store store) {
+    if (!row.has(3) || row.cell(3).empty())
+        return std::nullopt;
+    const std::string& address = row.cell(2);
+    const auto word = parse(row.cell(3));
+    if (!word)
+        row.refuse(wordRule, {row.cell(3)});
+    if (!editorAddress || AddressProper(address) != address)
+        row.refuse(addressRule, {address});
+    return store(AddressProper(address), word.value_or(typename decltype(word)::value_type{}));
+}
+
+void CheckCamera(RowCheck& row, CameraRecord& camera) {
+    camera.name = row.name(true);
+    const std::string& address = row.cell(2);
+    const std::string proper = AddressProper(address);
+    const bool editorAddress =
+        IsDigits(proper, kCameraAddressDigits) && IsCameraAddressValue(LeadingDigitsValue(proper));
+    if (auto stored = AddressWithWord(row, editorAddress, kCameraAddress, kRiser, LocalRiserOfWord,
+                                      StoredCameraAddress)) {
+        camera.address = std::move(*stored);
+    } else if (editorAddress && address == StoredCameraAddress(proper, IsOnLocalRiser(address))) {
+        camera.address = address;
+    } else if (address.empty() || (IsDigits(address, 9) && address[0] != '0')) {
+        row.warn(kCameraAddress, {address}); // as the reader keeps an address out of range, or none
+        camera.address = address;
+    } else {
+        row.refuse(kCameraAddress, {address});
     }
+}
+
+void CheckScenario(RowCheck& row, ScenarioRecord& scenario) {
+    scenario.name = row.name(true);
+    const std::string& address = row.cell(2);
+    const std::string proper = AddressProper(address);
+    const bool editorAddress =
+        IsDigits(proper, kScenarioAddressDigits) && IsScenarioAddressValue(LeadingDigitsValue(proper));
+    if (auto stored = AddressWithWord(row, editorAddress, kScenarioAddress, kBus, ScenarioBusOfWord,
+                                      StoredScenarioAddress)) {
+        scenario.address = std::move(*stored);
+        return;
+    }
+    if (!editorAddress || address != StoredScenarioAddress(proper, ScenarioBus(address)))
+        row.warn(kScenarioAddress, {address}); // the reader takes a scenario's address as it is written
+    scenario.address = address;
+}
+
+// Writes the row's fields into the record, as the table's editor would.
+void CheckRecord(TableId table, RowCheck& row, Record& record) {
+    switch (table) {
+    case TableId::Devices:
+        return CheckDevice(row, std::get<DeviceRecord>(record));
     case TableId::Cameras:
-    case TableId::Scenarios: {
-        const int key = row.whole(0, "number", 1, highest);
-        const std::string name = row.name(1);
-        const std::string& address = row.cell(2);
-        const std::string proper = AddressProper(address);
-        if (table == TableId::Cameras) {
-            if (!IsDigits(proper, kCameraAddressDigits) ||
-                !IsCameraAddressValue(LeadingDigitsValue(proper)) ||
-                address != StoredCameraAddress(proper, IsOnLocalRiser(address)))
-                row.refuse(kCameraAddress, {address});
-            return {key, CameraRecord{name, address}};
-        }
-        if (!IsDigits(proper, kScenarioAddressDigits) ||
-            !IsScenarioAddressValue(LeadingDigitsValue(proper)) ||
-            address != StoredScenarioAddress(proper, ScenarioBus(address)))
-            row.refuse(kScenarioAddress, {address});
-        return {key, ScenarioRecord{name, address}};
-    }
-    default: {
-        const int key = row.whole(0, kTableShapes[std::size_t(table)].fields[0], 1, highest);
-        return {key, row.name(1)};
-    }
+        return CheckCamera(row, std::get<CameraRecord>(record));
+    case TableId::Scenarios:
+        return CheckScenario(row, std::get<ScenarioRecord>(record));
+    default:
+        std::get<std::string>(record) = row.name(false);
     }
 }
 
@@ -232,10 +333,24 @@ std::vector<std::string> HeadingCells(std::string_view csv, char separator) {
     return cells;
 }
 
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string joined = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        joined += "; " + parts[i];
+    return joined;
+}
+
 } // namespace
 
 std::string_view TableWord(TableId table, bool italian) {
     return kTableWords[std::size_t(table)].pick(italian);
+}
+
+std::string ColumnsTaken(TableId table, bool italian) {
+    std::string taken;
+    for (const ImportColumn& column : ImportColumns(table))
+        taken += (taken.empty() ? "" : ", ") + std::string(column.heading(italian));
+    return taken;
 }
 
 int RecordsIn(const ConfigModel& model, TableId table) {
@@ -247,67 +362,74 @@ int RecordsIn(const ConfigModel& model, TableId table) {
 }
 
 std::string ImportSummary(const ImportOutcome& outcome, TableId table, bool italian) {
+    if (outcome.changesNothing())
+        return Fill(kNothingChanges, italian, {TableWord(table, italian)});
     return Fill(kSummary, italian,
-                {TableWord(table, italian), std::to_string(outcome.added), std::to_string(outcome.replaced),
-                 std::to_string(outcome.removed)});
+                {TableWord(table, italian), std::to_string(outcome.added), std::to_string(outcome.changed),
+                 std::to_string(outcome.removed), std::to_string(outcome.unchanged)});
 }
 
 std::vector<TableId> TablesFitting(std::string_view csv, char separator) {
-    const std::vector<std::string> columns = HeadingCells(csv, separator ? separator : FindSeparator(csv));
+    const std::vector<std::string> cells = HeadingCells(csv, separator ? separator : FindSeparator(csv));
     std::vector<TableId> fitting;
     for (const TableShape& shape : kTableShapes)
-        if (shape.required > 0 && !columns.empty() && ReadHeading(columns, shape, false).faults.empty())
+        if (shape.required > 0 && !cells.empty() && ReadHeading(cells, shape.id, false).faults.empty())
             fitting.push_back(shape.id);
     return fitting;
 }
 
 ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const ImportRequest& request) {
     const bool italian = request.italian;
-    const TableShape& shape = kTableShapes[std::size_t(request.table)];
+    const TableId table = request.table;
+    const std::string_view keyName = ImportColumns(table)[0].name;
     ImportOutcome outcome;
     std::optional<Heading> heading;
     auto result = std::make_unique<ConfigModel>(model);
+    WithSlots(*result, table, [&](auto& slots) {
+        if (request.mode == ImportMode::Replace)
+            slots.fill({});
+    });
     std::map<int, int> lineOfKey;
-    std::vector<std::pair<int, Record>> accepted;
-    const std::string_view keyName = shape.fields[0];
     const auto takeRow = [&](const CsvRow& csvRow) {
         const auto refuse = [&](std::string reason) {
             outcome.refused.push_back({csvRow.line, std::move(reason)});
         };
         if (csvRow.fault != CsvFault::None)
             return refuse(FaultText(csvRow.fault, italian));
-        if (csvRow.cells.size() != heading->fieldOfColumn.size())
+        if (csvRow.cells.size() != heading->columnOfCell.size())
             return refuse(
                 Fill(kCellCount, italian,
-                     {std::to_string(csvRow.cells.size()), std::to_string(heading->fieldOfColumn.size())}));
-        std::vector<std::string> byField(shape.fields.size());
-        for (std::size_t column = 0; column < csvRow.cells.size(); ++column)
-            byField[heading->fieldOfColumn[column]] = csvRow.cells[column];
-        RowCheck row(std::move(byField), italian);
-        auto [key, record] = CheckRow(request.table, row);
-        if (row.reasons.empty()) {
-            const std::string keyText = std::to_string(key);
-            if (const auto [first, fresh] = lineOfKey.emplace(key, csvRow.line); !fresh)
-                row.refuse(kTwiceInFile, {keyName, keyText, std::to_string(first->second)});
-            else
-                WithSlots(*result, request.table, [&](auto& slots) {
-                    if (!request.replace && InUse(slots[key]))
-                        row.refuse(kTaken, {keyName, keyText});
-                });
-        }
-        if (!row.reasons.empty()) {
-            std::string reason = row.reasons.front();
-            for (std::size_t i = 1; i < row.reasons.size(); ++i)
-                reason += "; " + row.reasons[i];
-            return refuse(std::move(reason));
-        }
-        accepted.emplace_back(key, std::move(record));
+                     {std::to_string(csvRow.cells.size()), std::to_string(heading->columnOfCell.size())}));
+        std::vector<std::string> byColumn(heading->present.size());
+        for (std::size_t cell = 0; cell < csvRow.cells.size(); ++cell)
+            byColumn[heading->columnOfCell[cell]] = csvRow.cells[cell];
+        RowCheck row(std::move(byColumn), heading->present, italian);
+        const std::optional<int> key = CheckKey(table, row);
+        WithSlots(*result, table, [&](auto& slots) {
+            using Slot = std::decay_t<decltype(slots[0])>;
+            const bool taken = key && InUse(slots[*key]); // a replaced table starts empty
+            Record record = taken && request.mode == ImportMode::Update ? slots[*key] : Slot{};
+            CheckRecord(table, row, record);
+            if (key && row.reasons.empty()) {
+                const std::string keyText = std::to_string(*key);
+                if (const auto [first, fresh] = lineOfKey.emplace(*key, csvRow.line); !fresh)
+                    row.refuse(kTwiceInFile, {keyName, keyText, std::to_string(first->second)});
+                else if (taken && request.mode == ImportMode::Add)
+                    row.refuse(request.commandLine ? kTakenOptions : kTaken, {keyName, keyText});
+            }
+            if (row.reasons.empty() && outcome.refused.empty())
+                slots[*key] = std::get<Slot>(std::move(record));
+        });
+        if (!row.reasons.empty())
+            return refuse(Joined(row.reasons));
+        for (std::string& warning : row.warnings)
+            outcome.warnings.push_back({csvRow.line, std::move(warning)});
     };
     ReadCsv(csv, request.separator ? request.separator : FindSeparator(csv), [&](CsvRow&& csvRow) {
         if (heading) {
             takeRow(csvRow);
         } else {
-            heading = ReadHeading(csvRow.cells, shape, italian);
+            heading = ReadHeading(csvRow.cells, table, italian);
             if (csvRow.fault != CsvFault::None)
                 heading->faults = {FaultText(csvRow.fault, italian)};
             for (const std::string& fault : heading->faults)
@@ -325,24 +447,12 @@ ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const 
         outcome.refused.push_back({1, std::string(kEmptyFile.pick(italian))});
     if (!outcome.refused.empty())
         return outcome;
-
-    WithSlots(*result, request.table, [&](auto& slots) {
-        using Slot = std::decay_t<decltype(slots[0])>;
-        for (std::size_t key = 0; key < slots.size(); ++key) {
-            if (!InUse(slots[key]))
-                continue;
-            const bool named = lineOfKey.contains(int(key));
-            outcome.replaced += named;
-            outcome.removed += !named && request.replace;
-        }
-        if (request.replace)
-            slots.fill(Slot{});
-        for (auto& [key, record] : accepted)
-            slots[key] = std::get<Slot>(std::move(record));
-    });
-    outcome.added = int(accepted.size()) - outcome.replaced;
-    if (request.table == TableId::Devices)
+    if (table == TableId::Devices)
         RenumberDevices(*result);
+    std::set<int> keys;
+    for (const auto& [key, line] : lineOfKey)
+        keys.insert(key);
+    CountChanges(model, *result, table, keys, italian, outcome);
     outcome.result = std::move(result);
     return outcome;
 }

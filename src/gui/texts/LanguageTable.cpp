@@ -8,6 +8,7 @@ const Caption kCaptionTable[] = {
     {"mNew", {"Nuovo", "New"}},
     {"mOpen", {"Apri", "Open"}},
     {"mImport", {"Importa tabella CSV…", "Import CSV table…"}},
+    {"mExportCsv", {"Esporta tabella CSV…", "Export CSV table…"}},
     {"mSave", {"Salva", "Save"}},
     {"mReport", {"Esporta rapporto…", "Export report…"}},
     {"mPrint", {"Stampa…", "Print…"}},

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -44,6 +45,8 @@ QMessageBox::StandardButtons ToQtButtons(Buttons buttons) {
         return QMessageBox::Yes | QMessageBox::No;
     case Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Choices:
+        return QMessageBox::Cancel;
     case Buttons::Ok:
         break;
     }
@@ -75,6 +78,18 @@ int QtToolkit::messageBox(QWidget* owner, const QString& text, const QString& ti
     if (icon == Icon::Program && owner != nullptr)
         box.setIconPixmap(owner->windowIcon().pixmap(64));
     return ToAnswerCode(box.exec());
+}
+
+int QtToolkit::choose(QWidget* owner, const QString& text, const QString& title, const QStringList& choices) {
+    QMessageBox box(QMessageBox::Question, title, text, ToQtButtons(Buttons::Choices), owner);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
 }
 
 QString QtToolkit::fileDialog(const FileDialogRequest& request) {

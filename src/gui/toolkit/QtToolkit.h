@@ -10,6 +10,8 @@ class QtToolkit final : public Toolkit {
 public:
     int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
                    Icon icon) override;
+    int choose(QWidget* owner, const QString& text, const QString& title,
+               const QStringList& choices) override;
     QString fileDialog(const FileDialogRequest& request) override;
     bool runDialog(QDialog& dialog) override;
     QString setting(const QString& section, const QString& key, const QString& defaultValue) override;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <utility>
 
 class QDialog;
@@ -13,7 +14,8 @@ namespace velto {
 // the settings store and the folders the dialogs may start in. The program runs on the Qt implementation;
 // tests script every answer.
 // YesNoDefaultNo: Yes and No, No taking Enter, for a question whose Yes cannot be undone.
-enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
+// Choices: the program's own answers, then Cancel (see Toolkit::choose).
+enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo, Choices };
 // Program: the owner window's own icon (the About box).
 enum class Icon { None, Exclamation, Question, Critical, Program };
 
@@ -45,6 +47,10 @@ public:
     virtual ~Toolkit() = default;
     virtual int messageBox(QWidget* owner, const QString& text, const QString& title, Buttons buttons,
                            Icon icon) = 0;
+    // A question with the program's own answers, then Cancel: the index of the answer chosen, the first
+    // taking Enter, or -1 for Cancel and Escape.
+    virtual int choose(QWidget* owner, const QString& text, const QString& title,
+                       const QStringList& choices) = 0;
     // The full path chosen, or empty text when the user cancels.
     virtual QString fileDialog(const FileDialogRequest& request) = 0;
     // Shows a dialog of the program's own, or of Qt's such as the print preview, until the user closes

@@ -60,6 +60,7 @@ public:
     void mNew_Click();
     void mOpen_Click();
     void mImport_Click();
+    void mExportCsv_Click();
     void mSave_Click();
     void mReport_Click();
     void mPrint_Click();

@@ -105,6 +105,7 @@ void Form1::buildMenus() {
     addCommand(file, "mNew", QKeySequence::New, &Form1::mNew_Click);
     addCommand(file, "mOpen", QKeySequence::Open, &Form1::mOpen_Click);
     addCommand(file, "mImport", {}, &Form1::mImport_Click);
+    addCommand(file, "mExportCsv", {}, &Form1::mExportCsv_Click);
     addCommand(file, "mSave", QKeySequence::Save, &Form1::mSave_Click);
     addCommand(file, "mReport", {}, &Form1::mReport_Click);
     addCommand(file, "mPrint", QKeySequence::Print, &Form1::mPrint_Click);
