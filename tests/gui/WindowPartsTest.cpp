@@ -1,6 +1,8 @@
-// The window's small objects, without the window: recent files, placement, the title, the group tip.
+// The window's small objects, without the window: recent files, placement, the title, the group tip,
+// the names of the steps.
 #include "WindowFixture.h"
 // After the fixture, whose core helpers name a variable as Qt names a keyword.
+#include "ChangeNote.h"
 #include "GridRows.h"
 #include "Placement.h"
 #include "Process.h"
@@ -78,6 +80,14 @@ TEST(GridRows, DeviceGroupTip) {
     EXPECT_EQ(DeviceGroupTip(model, "99"), "Garden");
     EXPECT_EQ(DeviceGroupTip(model, "5"), "");
     EXPECT_EQ(DeviceGroupTip(model, "100"), "");
+    model.GroupTable[2] = std::string(1'000'000, 'x');
+    EXPECT_EQ(DeviceGroupTip(model, "5"), QString(256, 'x') + QChar(0x2026));
+}
+
+// The Edit menu names a step by its record's name shortened as the grids show it.
+TEST(ChangeNote, NamesTheRecordShortened) {
+    const ChangeNote note = NoteOf(StepKind::Delete, Subject::Load, 3, 0, QString(1'000'000, 'x'));
+    EXPECT_EQ(note.english, "deleting load 3 “" + QString(256, 'x') + QChar(0x2026) + "”");
 }
 
 } // namespace
