@@ -67,6 +67,25 @@ TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
     }
 }
 
+// A character beyond sixteen bits (U+10000) shows in the grid, never cut in half where a long name is
+// shortened, and comes back whole from the editor.
+TEST_F(DeviceTab, ACharacterBeyondSixteenBitsStaysWhole) {
+    const QString beyond = QString::fromUcs4(U"\U00010000");
+    for (const auto& [name, shown] :
+         {std::pair{"a" + beyond, "a" + beyond},
+          {QString(255, 'x') + beyond + "y", QString(255, 'x') + QChar(0x2026)}}) {
+        model().DeviceTable[5] = {name.toStdString(), false, 1, "1", 0, 1};
+        window->RefreshAllViews();
+        EXPECT_EQ(rows("Fl_dev"), QStringList{name + "|1|dimmer|5"});
+        EXPECT_EQ(grid("Fl_dev")->item(0, 0)->text(), shown);
+        selectRow("Fl_dev", 1);
+        click("Cmod");
+        type("Tname", "b");
+        click("Cok");
+        EXPECT_EQ(QString::fromStdString(model().DeviceTable[5].name), name + "b");
+    }
+}
+
 // Names longer than any control shows are shown shortened in the lists, the group list and the questions,
 // and stay whole through a Modify and Confirm, or a group named again, that leaves them as they were;
 // a name typed over them is taken as typed.

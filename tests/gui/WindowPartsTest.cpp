@@ -1,8 +1,9 @@
 // The window's small objects, without the window: recent files, placement, the title, the group tip,
-// the names of the steps.
+// the names of the steps, the leftover backup offered.
 #include "WindowFixture.h"
 // After the fixture, whose core helpers name a variable as Qt names a keyword.
 #include "ChangeNote.h"
+#include "FileGuard.h"
 #include "GridRows.h"
 #include "Placement.h"
 #include "Process.h"
@@ -61,6 +62,32 @@ TEST(Placement, FittedToTheScreen) {
                                               .arg(c.expected.y())
                                               .arg(c.expected.width())
                                               .arg(c.expected.height()));
+    }
+}
+
+// Of two backups unfinished saves left, the newer is offered, by its name and time, and Yes puts back
+// that one; the other stays for the next Open.
+TEST(FileGuard, OffersTheNewerOfTwoBackups) {
+    for (const char* newer : {"1", "2"}) {
+        SCOPED_TRACE(newer);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("conf.xml"),
+                      backup = folder.filePath(".conf.xml.velto-backup-%1-0");
+        const QString older = newer == QString("1") ? "2" : "1";
+        Put(file, "<ACTUATOR>\r\n<dev");
+        Put(backup.arg(newer), "<ACTUATOR>\r\n<!-- newer -->\r\n</ACTUATOR>\r\n",
+            QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+        Put(backup.arg(older), "<ACTUATOR>\r\n<!-- older -->\r\n</ACTUATOR>\r\n",
+            QDateTime(QDate(2026, 1, 1), QTime(3, 4, 5)));
+        ScriptedToolkit toolkit;
+        FileGuard guard(toolkit, nullptr, [] { return false; });
+        toolkit.expectBox(kAnswerYes);
+        EXPECT_TRUE(guard.offerLeftoverBackup(file));
+        EXPECT_TRUE(toolkit.takeBoxes().front().text.contains("contents are in " + Shown(backup.arg(newer)) +
+                                                              ", of 2026-01-02 03:04:05."));
+        EXPECT_EQ(ReadAll(file), "<ACTUATOR>\r\n<!-- newer -->\r\n</ACTUATOR>\r\n");
+        EXPECT_EQ(QFile::exists(backup.arg(newer)), false);
+        EXPECT_EQ(QFile::exists(backup.arg(older)), true);
     }
 }
 
