@@ -657,6 +657,24 @@ TEST_F(FileMenu, NoticesStopAtTenBoxes) {
     }
 }
 
+// A file's very long texts show shortened in its notices, the status bar and the question before Save
+// leaves a record out.
+TEST_F(FileMenu, VeryLongTextsOfAFileShowShortened) {
+    const QByteArray huge(100'000, 'x');
+    const QString file = path("conf.xml"), shown = QString(256, 'x') + QChar(0x2026);
+    WriteConf(file, {R"(<version number=")" + huge + R"("></version>)",
+                     R"(<device name=")" + huge + R"(" point="150" group="" pull="" type="1"></device>)",
+                     R"(<probe name=")" + huge + R"(" number="100"></probe>)"});
+    toolkit.expectBox(kAnswerOk); // the old version
+    toolkit.expectBox(kAnswerOk); // the probe out of range
+    open(file);
+    EXPECT_EQ(toolkit.takeBoxes()[1].text, "Sonda temperatura non valida: 100 - " + shown);
+    EXPECT_EQ(status(), Shown(file) + " (V." + shown + ")");
+    toolkit.expectBox(kAnswerNo);
+    trigger("mSave");
+    EXPECT_TRUE(onlyBox().text.contains("\ndevice 150 \"" + shown + "\"\n"));
+}
+
 // Save asks before it leaves out records the configuration holds, naming them, once: No writes
 // nothing, Yes saves, and the same records are not asked about again.
 TEST_F(FileMenu, SaveAsksBeforeLeavingRecordsOut) {
