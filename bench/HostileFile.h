@@ -16,4 +16,11 @@ std::size_t ReadHostileFile();
 std::size_t OneLineCsvSize();
 bool ImportOneLineCsv();
 
+// A file of names tens of megabytes long, at the given path; read into the tables alone, or opened in
+// the window and shown (in a process with an application). Each reports its seconds and peak memory and
+// is true when it did what it should.
+void WriteLongNamesFile(const std::string& path);
+bool ReadLongNames(const std::string& path);
+bool OpenLongNamesInWindow(const std::string& path);
+
 } // namespace velto::bench

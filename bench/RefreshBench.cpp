@@ -5,27 +5,13 @@
 #include "Form1.h"
 #include "GridRows.h"
 #include "GridView.h"
+#include "SilentToolkit.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
 
 namespace velto::bench {
 namespace {
-
-// A toolkit that is never asked anything while the views refresh.
-class SilentToolkit final : public Toolkit {
-public:
-    int messageBox(QWidget*, const QString&, const QString&, Buttons, Icon) override { return kAnswerOk; }
-    int choose(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
-    QString fileDialog(const FileDialogRequest&) override { return {}; }
-    bool runDialog(QDialog&) override { return false; }
-    QString setting(const QString&, const QString&, const QString& defaultValue) override {
-        return defaultValue;
-    }
-    void putSetting(const QString&, const QString&, const QString&) override {}
-    QString programFolder() override { return {}; }
-    QString documentsFolder() override { return {}; }
-};
 
 struct FullWindow {
     FullWindow() : window(toolkit) {

@@ -179,6 +179,30 @@ TEST(Report, ReadsDatesInTheFormsGivenAndWritesThemInWords) {
     EXPECT_EQ(PageNumberText(pages, 2, 13), "pagina 2 di 13");
 }
 
+// A name, an address or a version of millions of characters is named shortened, as the window shows it;
+// each of a group's devices keeps its line.
+TEST(Report, VeryLongTextsAreShortened) {
+    const std::string huge(1'000'000, 'x'), shown = std::string(256, 'x') + "\u2026";
+    ConfigModel model;
+    model.DeviceTable[5] = {huge, false, 2, "1", 0, 1};
+    model.DeviceTable[6] = {"Fan", false, 2, "1", 0, 2};
+    model.GroupTable[2] = huge;
+    model.CameraTable[1] = {huge, "4001" + huge};
+    model.Mh200ScenarioTable[1] = {huge, huge, huge};
+    const ReportDocument report = BuildReport(model, {"/conf.xml", huge, "", kProducedAt, {}}, false);
+    EXPECT_EQ(report.project[2][1].value, shown);
+    std::vector<std::vector<std::string>> rows;
+    for (const ReportSection& section : report.sections)
+        rows.insert(rows.end(), section.rows.begin(), section.rows.end());
+    const std::vector<std::vector<std::string>> expected{
+        {"5", shown, "dimmer", "2 " + shown},
+        {"6", "Fan", "dimmer", "2 " + shown},
+        {"2", shown, "5 " + shown + "\n6 Fan"},
+        {"1", shown, "4001" + std::string(252, 'x') + "\u2026", "Private"},
+        {"1", shown, shown, shown}};
+    EXPECT_EQ(rows, expected);
+}
+
 // Notes are cut after their twentieth line or thousandth character, never inside a character.
 TEST(Report, NotesAreCutToWhatAReportTakes) {
     const auto lines = [](std::size_t count) {

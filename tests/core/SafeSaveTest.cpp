@@ -5,13 +5,16 @@
 
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sched.h>
 #include <set>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -221,6 +224,48 @@ TEST(SafeSave, TargetsOfOtherUsers) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs the superuser, to give files other owners and to save as another user";
     EXPECT_EQ(SaveEach(true), "");
+}
+
+// On a disk without room for the new bytes, a file written in place is not touched at all, not even its
+// time: the room is taken before the first old byte is overwritten.
+TEST(SafeSave, AFullDiskLeavesAFileWrittenInPlaceUntouched) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs the superuser, to mount a small file system of its own";
+    char pattern[] = "/tmp/velto-full-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const fs::path folder = pattern;
+    constexpr std::size_t kSize = 512;
+    auto* said =
+        static_cast<char*>(::mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // A file system of 64 kB in a mount namespace of the child's own, gone when the child ends.
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", pattern, "tmpfs", 0, "size=64k") != 0)
+            ::_exit(2);
+        HardLinked(folder);
+        const timespec modified[2] = {{1000, 0}, {1000, 0}};
+        ::utimensat(AT_FDCWD, (folder / "conf.xml").c_str(), modified, 0);
+        SaveError error;
+        WriteFileAtomically((folder / "conf.xml").string(), std::string(100'000, 'n'), error);
+        struct stat info {};
+        ::stat((folder / "conf.xml").c_str(), &info);
+        std::string result = error.reason + ", modified at " + std::to_string(info.st_mtim.tv_sec);
+        for (const std::string& entry : Listing(folder))
+            result += ", " + entry;
+        result.copy(said, kSize - 1);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::string result = said;
+    ::munmap(said, kSize);
+    fs::remove_all(folder);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "the system lets no process mount a file system of its own here";
+    EXPECT_EQ(result, std::system_category().message(ENOSPC) +
+                          ", modified at 1000, conf.xml 640 2 'old', other.xml 640 2 'old'");
 }
 
 // Saves old's file (two names, so written in place behind a backup) in a child killed once it has

@@ -78,6 +78,8 @@ TEST(TableImport, RowsAreCheckedByTheEditorsRules) {
          "number,name\n1,A\0B\n2,\"x\n\x1b[2J\"\n3,\x7f\n4,Tab\there\n"s,
          {"2: a field holds a control character (such as NUL)", "3: a field holds a control character (such as NUL)"}},
         {"a heading row of a million separators", T::Groups, std::string(1'000'000, ','), {"1: more than 64 fields"}},
+        {"a cell of a million characters quoted shortened", T::Groups, "number,name\n" + std::string(1'000'000, '7') + ",A\n",
+         {"2: number: '" + std::string(256, '7') + "\u2026' is not a whole number from 1 to 9"}},
         {"a row of more cells than any table has", T::Groups, "number,name\n1,A" + std::string(64, ',') + "\n",
          {"2: more than 64 fields"}},
         {"refusals end after a thousand rows", T::Groups, [] { std::string csv = "number,name\n"; for (int i = 0; i < 5000; ++i) csv += "x\n"; return csv; }(),

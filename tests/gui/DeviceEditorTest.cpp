@@ -67,5 +67,54 @@ TEST_F(DeviceTab, GroupsAndAuxiliariesAreNamedAndDeletedOnTheirOwn) {
     }
 }
 
+// A character beyond sixteen bits (U+10000) shows in the grid, never cut in half where a long name is
+// shortened, and comes back whole from the editor.
+TEST_F(DeviceTab, ACharacterBeyondSixteenBitsStaysWhole) {
+    const QString beyond = QString::fromUcs4(U"\U00010000");
+    for (const auto& [name, shown] :
+         {std::pair{"a" + beyond, "a" + beyond},
+          {QString(255, 'x') + beyond + "y", QString(255, 'x') + QChar(0x2026)}}) {
+        model().DeviceTable[5] = {name.toStdString(), false, 1, "1", 0, 1};
+        window->RefreshAllViews();
+        EXPECT_EQ(rows("Fl_dev"), QStringList{name + "|1|dimmer|5"});
+        EXPECT_EQ(grid("Fl_dev")->item(0, 0)->text(), shown);
+        selectRow("Fl_dev", 1);
+        click("Cmod");
+        type("Tname", "b");
+        click("Cok");
+        EXPECT_EQ(QString::fromStdString(model().DeviceTable[5].name), name + "b");
+    }
+}
+
+// Names longer than any control shows are shown shortened in the lists, the group list and the questions,
+// and stay whole through a Modify and Confirm, or a group named again, that leaves them as they were;
+// a name typed over them is taken as typed.
+TEST_F(DeviceTab, VeryLongNamesStayWhole) {
+    const std::string name(100'000, 'x');
+    model().DeviceTable[5] = {name, false, 2, "1", 0, 1};
+    model().GroupTable[2] = model().LoadTable[1] = name;
+    window->RefreshAllViews();
+    const QString shown = QString(256, 'x') + QChar(0x2026);
+    EXPECT_EQ(QStringList({items("Lgru")[1], items("Cgru")[1]}), QStringList({"2 " + shown, "2 " + shown}));
+    for (const auto& [tab, grid, modify, confirm, nameBox] :
+         {std::tuple{0, "Fl_dev", "Cmod", "Cok", "Tname"}, {1, "Fl_gru", "CmodC", "CokC", "TCarico"}}) {
+        clickTab(tab);
+        selectRow(grid, 1);
+        click(modify);
+        EXPECT_LE(box(nameBox)->text().size(), 32768);
+        click(confirm);
+    }
+    clickItem("Lgru", 1);
+    pressEnter("Tngru");
+    EXPECT_EQ(QList({model().DeviceTable[5].name, model().GroupTable[2], model().LoadTable[1]}),
+              QList({name, name, name}));
+    toolkit.expectBox(kAnswerNo);
+    click("CdelC");
+    EXPECT_EQ(onlyBox().text, "Eliminare il carico " + shown + " priorità 1?");
+    QTest::keyClick(box("Tngru"), Qt::Key_Backspace);
+    pressEnter("Tngru");
+    EXPECT_EQ(model().GroupTable[2], std::string(32767, 'x')); // what the box showed, less its ellipsis
+}
+
 } // namespace
 } // namespace velto::testing

@@ -387,7 +387,7 @@ TEST_F(FileMenu, AFailedWriteLosesNothing) {
     const QByteArray saved = ReadAll(path("conf.xml"));
     // clang-format off
     const struct { const char* file; std::size_t failing; QString reason; } cases[] = {
-        {"conf.xml", huge, "std::bad_alloc"}, {"conf.pdf", huge, "std::bad_alloc"},
+        {"conf.xml", huge, "std::bad_alloc"}, {"conf.pdf", 1 << 12, "std::bad_alloc"}, // the report names it shortened, in a few kilobytes
         {"folder.xml", SIZE_MAX, SystemText(EISDIR)}, {"missing/report.html", SIZE_MAX, SystemText(ENOENT, 3)}};
     // clang-format on
     for (const auto& c : cases) {
@@ -601,6 +601,24 @@ TEST_F(FileMenu, NoticesStopAtTenBoxes) {
         EXPECT_EQ(boxes.front().text, boxes[9].text); // a duplicate's box
         EXPECT_EQ(boxes.back().text, c.last);
     }
+}
+
+// A file's very long texts show shortened in its notices, the status bar and the question before Save
+// leaves a record out.
+TEST_F(FileMenu, VeryLongTextsOfAFileShowShortened) {
+    const QByteArray huge(100'000, 'x');
+    const QString file = path("conf.xml"), shown = QString(256, 'x') + QChar(0x2026);
+    WriteConf(file, {R"(<version number=")" + huge + R"("></version>)",
+                     R"(<device name=")" + huge + R"(" point="150" group="" pull="" type="1"></device>)",
+                     R"(<probe name=")" + huge + R"(" number="100"></probe>)"});
+    toolkit.expectBox(kAnswerOk); // the old version
+    toolkit.expectBox(kAnswerOk); // the probe out of range
+    open(file);
+    EXPECT_EQ(toolkit.takeBoxes()[1].text, "Sonda temperatura non valida: 100 - " + shown);
+    EXPECT_EQ(status(), Shown(file) + " (V." + shown + ")");
+    toolkit.expectBox(kAnswerNo);
+    trigger("mSave");
+    EXPECT_TRUE(onlyBox().text.contains("\ndevice 150 \"" + shown + "\"\n"));
 }
 
 // Save asks before it leaves out records the configuration holds, naming them, once: No writes

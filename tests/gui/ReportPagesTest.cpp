@@ -86,6 +86,28 @@ TEST_F(ReportPages, PageEndsKeepHeadingsAndSignaturesWhole) {
     }
 }
 
+// The notes run across the whole width of the page, under the project information.
+TEST_F(ReportPages, NotesSpanThePage) {
+    ReportProject project = kProject;
+    project.notes = QString("parola ").repeated(60).trimmed().toStdString();
+    const QStringList lines = Pages(Lamps(1), project, true).front().split('\n').filter("Note: parola");
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_GE(lines[0].count("parola"), 12) << lines[0].toStdString(); // half the width holds 6
+}
+
+// A table whose heading is taller than a page shows every row of it on the pages after its heading, none
+// covered by the heading repeated there.
+TEST_F(ReportPages, AHeadingTallerThanAPageKeepsEveryRow) {
+    const ReportSource source{"/jobs/villa.xml", "1.0.4", "", {{2026, 12, 7}, 9, 5}, kProject};
+    ReportDocument report = BuildReport(Lamps(40), source, false);
+    report.sections.front().heading = QString("Heading line\n").repeated(120).toStdString();
+    const QString text =
+        PageTexts(ReportPdf(report, QStringLiteral("villa.xml"), QStringLiteral("test"))).join('\n');
+    for (int address = 1; address <= 40; ++address)
+        EXPECT_TRUE(text.contains(QRegularExpression(QString("\\b%1 +Lamp +dimmer\\b").arg(address))))
+            << address;
+}
+
 } // namespace
 } // namespace velto
 

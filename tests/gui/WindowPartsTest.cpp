@@ -1,7 +1,8 @@
 // The window's small objects, without the window: recent files, placement, the title, the group tip,
-// the settings store, the report's questions.
+// the settings store, the report's questions, the names of the steps, the leftover backup offered.
 #include "WindowFixture.h"
 // After the fixture, whose core helpers name a variable as Qt names a keyword.
+#include "ChangeNote.h"
 #include "FileGuard.h"
 #include "GridRows.h"
 #include "Placement.h"
@@ -112,6 +113,32 @@ TEST(Placement, FittedToTheScreen) {
     }
 }
 
+// Of two backups unfinished saves left, the newer is offered, by its name and time, and Yes puts back
+// that one; the other stays for the next Open.
+TEST(FileGuard, OffersTheNewerOfTwoBackups) {
+    for (const char* newer : {"1", "2"}) {
+        SCOPED_TRACE(newer);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("conf.xml"),
+                      backup = folder.filePath(".conf.xml.velto-backup-%1-0");
+        const QString older = newer == QString("1") ? "2" : "1";
+        Put(file, "<ACTUATOR>\r\n<dev");
+        Put(backup.arg(newer), "<ACTUATOR>\r\n<!-- newer -->\r\n</ACTUATOR>\r\n",
+            QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+        Put(backup.arg(older), "<ACTUATOR>\r\n<!-- older -->\r\n</ACTUATOR>\r\n",
+            QDateTime(QDate(2026, 1, 1), QTime(3, 4, 5)));
+        ScriptedToolkit toolkit;
+        FileGuard guard(toolkit, nullptr, [] { return false; });
+        toolkit.expectBox(kAnswerYes);
+        EXPECT_TRUE(guard.offerLeftoverBackup(file));
+        EXPECT_TRUE(toolkit.takeBoxes().front().text.contains("contents are in " + Shown(backup.arg(newer)) +
+                                                              ", of 2026-01-02 03:04:05."));
+        EXPECT_EQ(ReadAll(file), "<ACTUATOR>\r\n<!-- newer -->\r\n</ACTUATOR>\r\n");
+        EXPECT_EQ(QFile::exists(backup.arg(newer)), false);
+        EXPECT_EQ(QFile::exists(backup.arg(older)), true);
+    }
+}
+
 TEST(WindowTitle, NamesTheFileAndItsMark) {
     EXPECT_EQ(WindowTitle("", false, true), "Velto-Configurator V.1.0");
     EXPECT_EQ(WindowTitle("", true, true), "Senza nome[*] - Velto-Configurator V.1.0");
@@ -128,6 +155,14 @@ TEST(GridRows, DeviceGroupTip) {
     EXPECT_EQ(DeviceGroupTip(model, "99"), "Garden");
     EXPECT_EQ(DeviceGroupTip(model, "5"), "");
     EXPECT_EQ(DeviceGroupTip(model, "100"), "");
+    model.GroupTable[2] = std::string(1'000'000, 'x');
+    EXPECT_EQ(DeviceGroupTip(model, "5"), QString(256, 'x') + QChar(0x2026));
+}
+
+// The Edit menu names a step by its record's name shortened as the grids show it.
+TEST(ChangeNote, NamesTheRecordShortened) {
+    const ChangeNote note = NoteOf(StepKind::Delete, Subject::Load, 3, 0, QString(1'000'000, 'x'));
+    EXPECT_EQ(note.english, "deleting load 3 “" + QString(256, 'x') + QChar(0x2026) + "”");
 }
 
 } // namespace

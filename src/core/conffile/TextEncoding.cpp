@@ -329,6 +329,17 @@ std::size_t CountCharacters(std::string_view utf8) {
     return count;
 }
 
+std::string ShortenedText(std::string_view utf8) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    std::size_t end = 0;
+    for (std::size_t count = 0; end < utf8.size() && count < kMostShownCharacters; ++count) {
+        char32_t codePoint;
+        const std::size_t length = DecodeUtf8(p + end, utf8.size() - end, codePoint);
+        end += length == 0 ? 1 : length;
+    }
+    return end == utf8.size() ? std::string(utf8) : std::string(utf8.substr(0, end)) + "\u2026";
+}
+
 std::string EscapeControls(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     std::string shown;

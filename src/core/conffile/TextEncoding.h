@@ -46,6 +46,15 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // The number of characters of a UTF-8 text (an ill-formed byte counts as one).
 std::size_t CountCharacters(std::string_view utf8);
 
+// The most characters of a text that any view of it shows (a grid cell, a list, a question, the
+// report): no view is that wide, and a longer text would cost without bound to lay out and draw (a
+// name of millions of characters).
+inline constexpr std::size_t kMostShownCharacters = 256;
+
+// A UTF-8 text as a view shows it: whole when it has at most kMostShownCharacters characters, else
+// that many (never part of one) and an ellipsis.
+std::string ShortenedText(std::string_view utf8);
+
 // A text for one line of a terminal or a box: control characters and bytes that are not part of a
 // well-formed UTF-8 sequence as \x1b, \x9b, those of the C1 range as \u009b, so that no file can break
 // a line or drive the terminal.

@@ -1,5 +1,6 @@
 #include "UnwrittenText.h"
 
+#include "TextEncoding.h"
 #include "Words.h"
 
 namespace velto {
@@ -22,12 +23,14 @@ std::string Filled(const TextPair& text, bool italian, const std::string& value)
     return filled.replace(filled.find("%1"), 2, value);
 }
 
-// The records left out, one a line; "" when there are none.
+// The records left out, one a line, their names shortened as a box shows them; "" when there are none.
 std::string Listed(const ConfigModel& model, bool italian) {
-    const std::vector<UnwrittenRecord> records = RecordsNotWritten(model);
+    std::vector<UnwrittenRecord> records = RecordsNotWritten(model);
     std::string lines;
-    for (std::size_t i = 0; i < records.size() && i < kMostNamed; ++i)
+    for (std::size_t i = 0; i < records.size() && i < kMostNamed; ++i) {
+        records[i].name = ShortenedText(records[i].name);
         lines += (i == 0 ? "" : "\n") + DescribeUnwritten(records[i]);
+    }
     if (records.size() > kMostNamed)
         lines += '\n' + Filled(kMore, italian, std::to_string(records.size() - kMostNamed));
     return lines;

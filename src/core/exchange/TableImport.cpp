@@ -5,6 +5,7 @@
 #include "ImportColumns.h"
 #include "NumberText.h"
 #include "RecordRules.h"
+#include "TextEncoding.h"
 #include "Words.h"
 
 #include <algorithm>
@@ -68,14 +69,15 @@ constexpr TextPair kTakenOptions{"%1 %2 è già nella configurazione (--update l
                                  "%1 %2 is already in the configuration (--update changes it, --replace "
                                  "empties the table first)"};
 
-// The text with %1, %2... replaced by the values.
+// The text with %1, %2... replaced by the values, each shortened as a box shows it: a value may be a
+// cell of millions of characters.
 std::string Fill(const TextPair& text, bool italian, std::initializer_list<std::string_view> values) {
     std::string filled(text.pick(italian));
     std::size_t index = 0;
     for (const std::string_view value : values) {
         const std::string mark = '%' + std::to_string(++index);
         if (const std::size_t at = filled.find(mark); at != std::string::npos)
-            filled.replace(at, mark.size(), value);
+            filled.replace(at, mark.size(), ShortenedText(value));
     }
     return filled;
 }

@@ -1,6 +1,7 @@
 #include "ReportDocument.h"
 
 #include "ReportTexts.h"
+#include "TextEncoding.h"
 
 #include <initializer_list>
 #include <span>
@@ -21,7 +22,8 @@ public:
         if (group == 0)
             return text(report::kNoGroup);
         const bool named = group <= kMaxGroup && !model_.GroupTable[group].empty();
-        return named ? std::to_string(group) + ' ' + model_.GroupTable[group] : std::to_string(group);
+        return named ? std::to_string(group) + ' ' + ShortenedText(model_.GroupTable[group])
+                     : std::to_string(group);
     }
 
     ReportSection devices() const {
@@ -31,8 +33,8 @@ public:
         for (int address = 1; address <= kMaxDeviceAddress; ++address) {
             const DeviceRecord& device = model_.DeviceTable[address];
             if (InUse(device))
-                section.rows.push_back({std::to_string(address), device.name, DeviceTypeText(device.typeCode),
-                                        groupText(device.group)});
+                section.rows.push_back({std::to_string(address), ShortenedText(device.name),
+                                        DeviceTypeText(device.typeCode), groupText(device.group)});
         }
         return section;
     }
@@ -45,10 +47,12 @@ public:
             for (int address = 1; address <= kMaxDeviceAddress; ++address) {
                 const DeviceRecord& device = model_.DeviceTable[address];
                 if (InUse(device) && device.group == group)
-                    members += (members.empty() ? "" : "\n") + std::to_string(address) + ' ' + device.name;
+                    members += (members.empty() ? "" : "\n") + std::to_string(address) + ' ' +
+                               ShortenedText(device.name);
             }
             if (InUse(model_.GroupTable[group]) || !members.empty())
-                section.rows.push_back({std::to_string(group), model_.GroupTable[group], members});
+                section.rows.push_back(
+                    {std::to_string(group), ShortenedText(model_.GroupTable[group]), members});
         }
         return section;
     }
@@ -57,7 +61,7 @@ public:
         ReportSection section{text(heading), {}, {text(key), text(Word::nameWord)}, {}};
         for (std::size_t slot = 1; slot < table.size(); ++slot) {
             if (InUse(table[slot]))
-                section.rows.push_back({std::to_string(slot), table[slot]});
+                section.rows.push_back({std::to_string(slot), ShortenedText(table[slot])});
         }
         return section;
     }
@@ -72,7 +76,8 @@ public:
         for (std::size_t number = 1; number < N; ++number) {
             const Record& record = table[number];
             if (InUse(record))
-                section.rows.push_back({std::to_string(number), record.name, AddressProper(record.address),
+                section.rows.push_back({std::to_string(number), ShortenedText(record.name),
+                                        ShortenedText(AddressProper(record.address)),
                                         busText(record.address)});
         }
         return section;
@@ -91,8 +96,9 @@ public:
         for (int number = 1; number <= kMaxMh200; ++number) {
             const Mh200Record& scenario = model_.Mh200ScenarioTable[number];
             if (InUse(scenario))
-                section.rows.push_back({std::to_string(number), scenario.name, scenario.cenActivation,
-                                        scenario.cenDeactivation});
+                section.rows.push_back({std::to_string(number), ShortenedText(scenario.name),
+                                        ShortenedText(scenario.cenActivation),
+                                        ShortenedText(scenario.cenDeactivation)});
         }
         return section;
     }
@@ -157,7 +163,8 @@ ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source,
     document.project = {
         {{fact(report::kCustomer, project.customer), fact(report::kDate, date)},
          {fact(report::kSite, project.site), fact(report::kFileName, shownName, source.fingerprint)},
-         {fact(report::kInstaller, project.installer), fact(report::kFileVersion, source.fileVersion)},
+         {fact(report::kInstaller, project.installer),
+          fact(report::kFileVersion, ShortenedText(source.fileVersion))},
          {fact(report::kCompany, project.company),
           fact(report::kProducedAt, DateAndTimeText(source.producedAt, italian))}}};
     document.notes = fact(report::kNotes, project.notes);

@@ -80,6 +80,7 @@ struct ReportSource {
     ReportProject project;
 };
 
+// Names, addresses and commands show shortened as the window shows them (ShortenedText).
 ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source, bool italian);
 
 } // namespace velto

@@ -35,7 +35,7 @@ protected:
     virtual std::pair<QString, int> shownAddress(int row) const = 0;
 
     QString loadRow(int row) override {
-        fields_.name->setText(roles_.grid->cell(row, 0));
+        SetWholeText(fields_.name, roles_.grid->cell(row, 0));
         const QString number = roles_.grid->cell(row, 2);
         ChooseComboKey(fields_.number, int(LeadingNumber(number.toStdString())));
         const auto [address, choice] = shownAddress(row);
@@ -46,9 +46,9 @@ protected:
     int keyInEditor() const override { return ComboKey(fields_.number); }
     bool slotTaken(int key) const override { return InUse(table_[key]); }
     void store(int key) override {
-        table_[key].name = fields_.name->text().toStdString();
+        table_[key].name = WholeText(fields_.name).toStdString();
         table_[key].address =
-            storedAddress(fields_.address->text().toStdString(), fields_.riserOrBus->currentIndex());
+            storedAddress(WholeText(fields_.address).toStdString(), fields_.riserOrBus->currentIndex());
     }
     void freeSlot(int key) override { FreeSlotOf(table_, key); }
 

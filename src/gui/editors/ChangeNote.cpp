@@ -1,6 +1,7 @@
 #include "ChangeNote.h"
 
 #include "LanguageTable.h"
+#include "ShownText.h"
 
 #include <array>
 
@@ -28,7 +29,7 @@ QString Named(StepKind kind, Subject subject, int key, const QString& name, bool
     return QStringLiteral("%1 %2 %3 %4%5%6")
         .arg(word(kSteps[std::size_t(kind)]), word(kSubjects[std::size_t(subject)]))
         .arg(key)
-        .arg(italian ? QStringLiteral("«") : QStringLiteral("“"), name,
+        .arg(italian ? QStringLiteral("«") : QStringLiteral("“"), Shortened(name),
              italian ? QStringLiteral("»") : QStringLiteral("”"));
 }
 

@@ -23,7 +23,7 @@ void DeviceEditor::UpdateConfirmEnabled() {
 }
 
 QString DeviceEditor::loadRow(int row) {
-    fields_.name->setText(roles_.grid->cell(row, 0));
+    SetWholeText(fields_.name, roles_.grid->cell(row, 0));
     const int group = int(LeadingNumber(roles_.grid->cell(row, 1).toStdString()));
     if (group > 0)
         fields_.group->setCurrentIndex(group - 1);
@@ -47,7 +47,7 @@ bool DeviceEditor::slotTaken(int key) const {
 void DeviceEditor::store(int key) {
     DeviceRecord& device = host_.model().DeviceTable[key];
     device.typeCode = kDeviceTypes[fields_.type->currentIndex()].code;
-    device.name = fields_.name->text().toStdString();
+    device.name = WholeText(fields_.name).toStdString();
     device.group = std::uint8_t(fields_.group->currentIndex() + 1);
     device.inUse = 1;
 }

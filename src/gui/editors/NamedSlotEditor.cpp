@@ -17,7 +17,7 @@ void NamedSlotEditor::UpdateConfirmEnabled() {
 }
 
 QString NamedSlotEditor::loadRow(int row) {
-    fields_.name->setText(roles_.grid->cell(row, 0));
+    SetWholeText(fields_.name, roles_.grid->cell(row, 0));
     const QString key = roles_.grid->cell(row, 1);
     ChooseComboKey(fields_.key, int(LeadingNumber(key.toStdString())));
     return key;

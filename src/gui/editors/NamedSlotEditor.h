@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InputFilters.h"
 #include "RecordEditor.h"
 
 #include <span>
@@ -31,7 +32,7 @@ protected:
     bool readyToStore() const override;
     int keyInEditor() const override { return ComboKey(fields_.key); }
     bool slotTaken(int key) const override { return InUse(kind_.table[key]); }
-    void store(int key) override { kind_.table[key] = fields_.name->text().toStdString(); }
+    void store(int key) override { kind_.table[key] = WholeText(fields_.name).toStdString(); }
     void freeSlot(int key) override;
     TextPair duplicateMessage() const override { return kind_.duplicate; }
     QString deleteQuestion(int row) const override;

@@ -5,6 +5,7 @@
 #include "InputFilters.h"
 #include "NumberText.h"
 #include "Outline.h"
+#include "ShownText.h"
 
 namespace velto {
 
@@ -121,7 +122,10 @@ int RecordEditor::rowKey(int row) const {
 }
 
 QString RecordEditor::question(Word ask, const QStringList& values) const {
-    return host_.texts()[ask] + ' ' + values.join(' ') + '?';
+    QStringList shown;
+    for (const QString& value : values)
+        shown << Shortened(value);
+    return host_.texts()[ask] + ' ' + shown.join(' ') + '?';
 }
 
 QString RecordEditor::nameAndKeyQuestion(Word ask, Word keyWord, int row) const {

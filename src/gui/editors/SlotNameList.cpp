@@ -1,5 +1,8 @@
 #include "SlotNameList.h"
 
+#include "InputFilters.h"
+#include "ShownText.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -44,7 +47,7 @@ void SlotNameList::SelectSlot() {
     const int index = selectedIndex();
     if (index < 0)
         return;
-    nameBox_->setText(QString::fromStdString(kind_.table[index + 1]));
+    SetWholeText(nameBox_, QString::fromStdString(kind_.table[index + 1]));
     if (kind_.selectingMarksChanged)
         host_.markChanged();
 }
@@ -54,8 +57,8 @@ void SlotNameList::NameSlot() {
     if (index < 0)
         return;
     const int slot = index + 1;
-    const QString name = nameBox_->text(), before = QString::fromStdString(kind_.table[slot]);
-    list_->item(index)->setText(QString::number(slot) + ' ' + name);
+    const QString name = WholeText(nameBox_), before = QString::fromStdString(kind_.table[slot]);
+    list_->item(index)->setText(QString::number(slot) + ' ' + Shortened(name));
     kind_.table[slot] = name.toStdString();
     if (kind_.afterChange)
         kind_.afterChange();
@@ -84,7 +87,7 @@ void SlotNameList::DeleteSlot() {
 void SlotNameList::showSlot(int slot) {
     const QSignalBlocker blocker(list_);
     list_->setCurrentRow(slot - 1);
-    nameBox_->setText(QString::fromStdString(kind_.table[slot]));
+    SetWholeText(nameBox_, QString::fromStdString(kind_.table[slot]));
 }
 
 } // namespace velto

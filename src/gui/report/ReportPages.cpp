@@ -41,19 +41,23 @@ std::pair<qreal, qreal> KeptTogether(const QTextTable& table) {
 }
 
 // Moves to the next page each table whose heading rows would end a page, or whose first row, without
-// heading rows above it, would be split, when the next page holds that part whole.
+// heading rows above it, would be split, when the next page holds that part whole. Heading rows taller
+// than a page are not repeated on the pages after: they would cover the rows there.
 void KeepHeadingsWithTheirRows(QTextDocument& document) {
     for (QTextFrame* frame : document.rootFrame()->childFrames()) {
         auto* table = qobject_cast<QTextTable*>(frame);
         if (!table)
             continue;
-        document.pageCount(); // lays out what the last move changed
+        document.pageCount(); // lays out what the last change changed
         const qreal height = document.pageSize().height();
         const auto [top, bottom] = KeptTogether(*table);
-        if (int(top / height) == int(bottom / height) || bottom - top > height)
+        if (int(top / height) == int(bottom / height))
             continue;
         QTextTableFormat format = table->format();
-        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        if (bottom - top > height)
+            format.setHeaderRowCount(0);
+        else
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         table->setFormat(format);
     }
 }

@@ -1,5 +1,7 @@
 #include "GridView.h"
 
+#include "ShownText.h"
+
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -11,21 +13,15 @@
 namespace velto {
 namespace {
 
-// A cell shows at most this many characters: no column is that wide, and measuring and drawing a
-// longer text would cost without bound (a name of millions of characters). The whole text stays with
-// the cell, in its user role, for cell().
-constexpr qsizetype kMostShownCharacters = 256;
-
+// A cell shows at most kMostShownCharacters: no column is that wide. The whole text stays with the
+// cell, in its user role, for cell().
 void ShowText(QTableWidgetItem& item, const QString& text) {
-    if (text.size() <= kMostShownCharacters) {
-        item.setText(text);
-        if (item.data(Qt::UserRole).isValid())
-            item.setData(Qt::UserRole, QVariant());
-        return;
-    }
-    const qsizetype shown = kMostShownCharacters - (text[kMostShownCharacters - 1].isHighSurrogate() ? 1 : 0);
-    item.setText(text.left(shown) + QChar(0x2026));
-    item.setData(Qt::UserRole, text);
+    item.setText(Shortened(text));
+    const bool cut = text.size() > qsizetype(kMostShownCharacters);
+    if (cut)
+        item.setData(Qt::UserRole, text);
+    else if (item.data(Qt::UserRole).isValid())
+        item.setData(Qt::UserRole, QVariant());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "InputFilters.h"
 
+#include "ShownText.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -10,6 +12,11 @@
 
 namespace velto {
 namespace {
+
+// The most a text box takes by typing, as Qt has it; SetWholeText shows no more.
+constexpr qsizetype kMostTypedCharacters = 32767;
+// The property under which a box keeps the whole of a text it shows cut short.
+constexpr const char* kWholeText = "veltoWholeText";
 
 // Typed characters choose from the list and never become text of their own: each picks the first
 // item that begins with what was typed so far (ignoring case), and a character that would make a
@@ -68,8 +75,17 @@ void AcceptDigitsOnly(QLineEdit* box, int maxLength) {
 }
 
 void SetWholeText(QLineEdit* box, const QString& text) {
-    box->setMaxLength(std::max(box->maxLength(), int(text.size())));
-    box->setText(text);
+    const QString shown = Shortened(text, kMostTypedCharacters);
+    box->setProperty(kWholeText, shown.size() < text.size() ? QVariant(text) : QVariant());
+    box->setMaxLength(std::max(box->maxLength(), int(shown.size())));
+    box->setText(shown);
+}
+
+QString WholeText(const QLineEdit* box) {
+    const QVariant whole = box->property(kWholeText);
+    return whole.isValid() && box->text() == Shortened(whole.toString(), kMostTypedCharacters)
+               ? whole.toString()
+               : box->text();
 }
 
 } // namespace velto

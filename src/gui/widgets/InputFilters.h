@@ -14,7 +14,10 @@ void ChooseByTyping(QComboBox* combo);
 void AcceptDigitsOnly(QLineEdit* box, int maxLength);
 
 // Sets a box's text whole, even beyond the box's typing limit: typing then never makes it longer than it
-// was set, and once it fits the limit holds again.
+// was set, and once it fits the limit holds again. A text longer than any box takes by typing shows
+// cut short, as laying it out would cost without bound; the box keeps it whole for WholeText.
 void SetWholeText(QLineEdit* box, const QString& text);
+// The box's text; while it still shows a text SetWholeText cut short, that text whole.
+QString WholeText(const QLineEdit* box);
 
 } // namespace velto

@@ -9,6 +9,7 @@
 #include "NoticeLimit.h"
 #include "RecentFiles.h"
 #include "RecoveryOffer.h"
+#include "ShownText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +22,14 @@ const QString kDialogTitle = QStringLiteral("File xml");
 const QString kXmlFilter = QStringLiteral("xml file") + QChar(0) + QStringLiteral("*.xml") + QChar(0);
 const QString kAllFilesFilter = QStringLiteral("All files") + QChar(0) + QStringLiteral("*") + QChar(0);
 const QString kFolderKey = QStringLiteral("folder");
+
+// A notice with its record's key and name as the grids show them.
+Notice ShownNotice(const Notice& notice) {
+    Notice shortened = notice;
+    shortened.keyText = ShortenedText(notice.keyText);
+    shortened.name = ShortenedText(notice.name);
+    return shortened;
+}
 
 } // namespace
 
@@ -51,7 +60,7 @@ void Form1::rememberFile(const QString& path, bool read) {
 }
 
 void Form1::showNotice(const Notice& notice, const QString& path) {
-    const QString text = QString::fromStdString(NoticeText(notice, UiLanguage));
+    const QString text = QString::fromStdString(NoticeText(ShownNotice(notice), UiLanguage));
     switch (notice.kind) {
     case NoticeKind::CannotRead:
     case NoticeKind::ParseFailure:
@@ -107,7 +116,7 @@ void Form1::openFile(const QString& path) {
                           {readable ? path : QString(), readable ? stamp : FileStamp{}, fileVersion},
                           Document::Arrival::AsSaved);
     forgetEditsAndWidths();
-    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + fileVersion + ')');
+    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + ShownText(version) + ')');
     RefreshAllViews();
     rememberFile(path, readable);
 }

@@ -1,6 +1,7 @@
 #include "GridRows.h"
 
 #include "NumberText.h"
+#include "ShownText.h"
 
 namespace velto {
 namespace {
@@ -124,7 +125,7 @@ GridRows ScenarioRows(const ConfigModel& model) {
 QStringList SlotListItems(std::span<const std::string> table) {
     QStringList items;
     for (std::size_t slot = 1; slot < table.size(); ++slot)
-        items << QString::number(slot) + ' ' + Text(table[slot]);
+        items << QString::number(slot) + ' ' + ShownText(table[slot]);
     return items;
 }
 
@@ -132,7 +133,7 @@ QStringList GroupComboItems(std::span<const std::string> table) {
     QStringList items;
     for (std::size_t slot = 1; slot < table.size(); ++slot)
         items << (table[slot].empty() ? QString::number(slot)
-                                      : QString::number(slot) + ' ' + Text(table[slot]));
+                                      : QString::number(slot) + ' ' + ShownText(table[slot]));
     return items;
 }
 
@@ -140,8 +141,7 @@ QString DeviceGroupTip(const ConfigModel& model, const QString& keyCell) {
     const int address = int(LeadingNumber(keyCell.toStdString()));
     const int group =
         address > 0 && address <= kMaxDeviceAddress ? model.DeviceTable[std::size_t(address)].group : 0;
-    return group > 0 && group <= kMaxGroup ? QString::fromStdString(model.GroupTable[std::size_t(group)])
-                                           : QString();
+    return group > 0 && group <= kMaxGroup ? ShownText(model.GroupTable[std::size_t(group)]) : QString();
 }
 
 } // namespace velto
