@@ -27,6 +27,18 @@ export WINEQT_FORCE_STDERR_LOGGING=1
 # The first program of a run makes the prefix; the others wait for it.
 if [ ! -f "$WINEPREFIX/.ready" ]; then
     mkdir -p "$WINEPREFIX"
-    flock "$WINEPREFIX" sh -c '[ -f "$WINEPREFIX/.ready" ] || { wineboot --init >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.ready"; }'
+    # Wine now and then fails to make a prefix on a busy machine: say so with its own words, and try again.
+    flock "$WINEPREFIX" sh -c '
+        [ -f "$WINEPREFIX/.ready" ] && exit 0
+        for attempt in 1 2; do
+            if wineboot --init >"$WINEPREFIX/.wineboot.log" 2>&1 && wineserver -w; then
+                touch "$WINEPREFIX/.ready"
+                exit 0
+            fi
+            echo "wine-run.sh: making the Wine prefix $WINEPREFIX failed (attempt $attempt):" >&2
+            tail -n 20 "$WINEPREFIX/.wineboot.log" >&2
+            wineserver -k 2>/dev/null || true
+        done
+        exit 1'
 fi
 exec wine "$@"

@@ -54,4 +54,7 @@ if(VELTO_GUI)
                  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/high-dpi.sh ${CMAKE_CROSSCOMPILING_EMULATOR} ${dpi}
                          $<TARGET_FILE:gui_tests> $<TARGET_FILE:velto-screenshots> ${PROJECT_SOURCE_DIR}/examples/villa.xml)
     endforeach()
+    # One at a time: xvfb-run -a started twice at once may pick the same display number.
+    set_tests_properties(windows_installer_and_zip windows_high_dpi_144 windows_high_dpi_192
+                         PROPERTIES RESOURCE_LOCK xvfb-display)
 endif()

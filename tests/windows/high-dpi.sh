@@ -10,7 +10,8 @@ export WINEPREFIX="$VELTO_WINE_PREFIX" # for winepath and wineserver too
 rm -rf "$VELTO_WINE_PREFIX" "$build/dpi-$dpi"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
-    "$runner" "$build" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+    "$runner" "$build" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
+        { echo "high-dpi.sh: cannot set LogPixels under $key" >&2; exit 1; }
 done
 wineserver -w
 # The picture names the sample where a user would keep it, not where the build is.
