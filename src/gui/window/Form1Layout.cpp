@@ -2,6 +2,7 @@
 #include "CameraEditor.h"
 #include "DeviceEditor.h"
 #include "DrawnImages.h"
+#include "FindBar.h"
 #include "Form1.h"
 #include "GridView.h"
 #include "NamedSlotEditor.h"
@@ -307,7 +308,10 @@ void Form1::createEditors() {
     const auto image = [this](const char* name) { return control<QToolButton>(name); };
     groups_ = std::make_unique<SlotNameList>(
         *this, Lgru, box("Tngru"), image("IbDel"),
-        SlotNameList::Kind{Subject::Group, model().GroupTable, true, false, [this] { FillGroupCombo(); }});
+        SlotNameList::Kind{Subject::Group, model().GroupTable, true, false, [this] {
+                               FillGroupCombo();
+                               findBar_->refilter(); // a device matches by its group's name
+                           }});
     auxiliaries_ = std::make_unique<SlotNameList>(
         *this, Laux, box("TnameA"), image("IdelAux"),
         SlotNameList::Kind{Subject::Auxiliary, model().AuxTable, false, true, {}});
