@@ -116,5 +116,31 @@ TEST_F(DeviceTab, VeryLongNamesStayWhole) {
     EXPECT_EQ(model().GroupTable[2], std::string(32767, 'x')); // what the box showed, less its ellipsis
 }
 
+// A group or auxiliary name typed without Enter is stored as Enter would once the user moves on: out
+// of the box, or to a command on the configuration; Escape puts back the slot's name instead.
+TEST_F(DeviceTab, ANameTypedWithoutEnterIsKeptOnMovingOn) {
+    QApplication::setActiveWindow(window.get()); // focus moves need an active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    model().GroupTable[2] = "Hall";
+    model().DeviceTable[12] = {"Lamp", false, 2, "1", 0, 1};
+    window->RefreshAllViews();
+    box("Tfind")->setText("nord"); // a device matches by its group's name, as soon as it has it
+    clickItem("Lgru", 1);
+    type("Tngru", "s");
+    QTest::keyClick(box("Tngru"), Qt::Key_Escape);
+    EXPECT_EQ(box("Tngru")->text(), "Hall");
+    type("Tngru", " nord");
+    QTest::keyClick(box("Tngru"), Qt::Key_Tab);
+    EXPECT_EQ(items("Lgru")[1] + ',' + items("Cgru")[1], "2 Hall nord,2 Hall nord");
+    EXPECT_EQ(grid("Fl_dev")->shownRowCount(), 1);
+    clickItem("Laux", 0);
+    type("TnameA", "Bell");
+    toolkit.expectDialog(""); // Save, its dialog cancelled
+    trigger("mSave");
+    EXPECT_EQ(QString::fromStdString(model().GroupTable[2] + '|' + model().AuxTable[1]), "Hall nord|Bell");
+    EXPECT_EQ(items("Cgru")[1] + ',' + items("Laux")[0], "2 Hall nord,1 Bell");
+    EXPECT_EQ(find<QAction>("mUndo")->text(), "Annulla denominazione aux 1 «Bell»");
+}
+
 } // namespace
 } // namespace velto::testing

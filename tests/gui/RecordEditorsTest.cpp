@@ -1,4 +1,5 @@
 // The editing pattern as every tab follows it, and the rules and choices of each tab's fields.
+#include "InputFilters.h"
 #include "WindowFixture.h"
 
 #include <QRegularExpression>
@@ -183,6 +184,108 @@ TEST_F(Fields, TypingChoosesFromTheLists) {
         EXPECT_EQ(combo(c.list)->currentText(), c.chosen) << c.list << " typed " << c.typed;
         click(Tabs()[c.tab].cancelButton);
     }
+}
+
+// However slowly typed, the whole text chooses: "locale I=2" is not "locale I=1" or no choice at all.
+TEST(ChoiceByTyping, TheWholeTypedTextChooses) {
+    QComboBox bus;
+    bus.addItems({"privato", "locale I=1", "locale I=2", "locale I=12"});
+    ChooseByTyping(&bus);
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(1);
+    QTest::keyClicks(&bus, "locale I=2", Qt::NoModifier, 5); // each key after the interval
+    QApplication::setKeyboardInputInterval(interval);
+    EXPECT_EQ(bus.currentText(), "locale I=2");
+    QTest::keyClick(&bus, Qt::Key_Up); // a key that is no character starts again
+    QTest::keyClicks(&bus, "p");
+    EXPECT_EQ(bus.currentText(), "privato");
+}
+
+// Insert, the fields (Tab from one to the next, the lists chosen by typing), Enter, and again: record
+// after record on every tab with the keyboard alone. New proposes a free address, typed over or kept.
+TEST_F(Fields, TheKeyboardAloneEntersRecordAfterRecord) {
+    QApplication::setActiveWindow(window.get()); // focus moves need an active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // clang-format off
+    const struct { int tab; QList<QStringList> typed; const char* proposed; QStringList rows; } cases[] = {
+        {0, {{"Luce camera", "", "d", "11"}, {"Luce bagno", "", "o", "21"}}, "1", {"Luce camera|0|dimmer|11", "Luce bagno|0|on/off|21"}},
+        {1, {{"Forno", "3"}, {"Lavatrice", "12"}}, "", {"Forno|3", "Lavatrice|12"}},
+        {2, {{"Sala", "4"}, {"Bagno", "5"}}, "", {"Sala|4", "Bagno|5"}},
+        {3, {{"Cancello", "2", "p", "4100"}, {"Porta", "1", "pu", ""}}, "4000", {"Porta|4000|1|Pubblico", "Cancello|4100|2|Privato"}},
+        {4, {{"Sera", "1", "locale I=2", "12"}, {"Notte", "2", "p", ""}}, "1", {"Sera|12#4#2|1", "Notte|1|2"}},
+    };
+    // clang-format on
+    const auto keys = [](const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Tabs()[c.tab].grid);
+        clickTab(c.tab);
+        grid(Tabs()[c.tab].grid)->setFocus();
+        for (const QStringList& record : c.typed) {
+            key(Qt::Key_Insert);
+            if (&record == &c.typed.front()) {
+                EXPECT_EQ(entered(c.tab).back(), c.proposed);
+            }
+            keys(record.front());
+            for (const QString& value : record.mid(1)) {
+                key(Qt::Key_Tab);
+                keys(value);
+            }
+            key(Qt::Key_Return);
+        }
+        EXPECT_EQ(rows(Tabs()[c.tab].grid), c.rows);
+        EXPECT_EQ(QApplication::focusWidget(), grid(Tabs()[c.tab].grid));
+        key(Qt::Key_Insert); // and Escape leaves the keyboard on the grid too
+        key(Qt::Key_Escape);
+        EXPECT_EQ(QApplication::focusWidget(), grid(Tabs()[c.tab].grid));
+    }
+}
+
+// Beside Confirm, one line says what keeps the record from being stored, in the language in force; the
+// boxes stay as they were.
+TEST_F(Fields, OneLineSaysWhyTheRecordCannotBeStored) {
+    FillModel(model());
+    window->RefreshAllViews();
+    // clang-format off
+    const struct { int tab; QStringList values; const char *italian, *english; } cases[] = {
+        {0, {"", "", "0", "11"}, "manca il nome", "a name is needed"},
+        {0, {"Fan", "", "", "11"}, "manca il tipo", "a type is needed"},
+        {0, {"Fan", "", "0", ""}, "manca l'indirizzo", "an address is needed"},
+        {0, {"Fan", "", "0", "00"}, "l'indirizzo non può finire con 0", "the address cannot end in 0"},
+        {0, {"Fan", "", "0", "0"}, "l'indirizzo non può essere 0", "the address cannot be 0"},
+        {0, {"Fan", "", "0", "12"}, "l'indirizzo 12 è già usato da «Lamp»", "address 12 is already used by «Lamp»"},
+        {0, {"Fan", "", "0", "13"}, "", ""},
+        {1, {"Fan", ""}, "manca la priorità", "a priority is needed"},
+        {1, {"Fan", "8"}, "la priorità 9 è già usata da «Oven»", "priority 9 is already used by «Oven»"},
+        {2, {"Fan", ""}, "manca la zona", "a zone is needed"},
+        {2, {"Fan", "39"}, "la zona 40 è già usata da «Hall»", "zone 40 is already used by «Hall»"},
+        {3, {"Fan", "", "0", "4000"}, "manca il numero", "a number is needed"},
+        {3, {"Fan", "1", "", "4000"}, "manca il montante", "a bus is needed"},
+        {3, {"Fan", "1", "0", ""}, "manca l'indirizzo", "an address is needed"},
+        {3, {"Fan", "1", "0", "5001"}, "l'indirizzo va da 4000 a 5000", "the address goes from 4000 to 5000"},
+        {3, {"Fan", "4", "1", "4000"}, "il numero 5 è già usato da «Gate»", "number 5 is already used by «Gate»"},
+        {4, {"Fan", "1", "0", ""}, "manca l'indirizzo", "an address is needed"}, // Confirm is enabled
+        {4, {"Fan", "1", "0", "99"}, "l'indirizzo va da 0 a 98", "the address goes from 0 to 98"},
+        {4, {"Fan", "2", "1", "12"}, "il numero 3 è già usato da «Evening»", "number 3 is already used by «Evening»"},
+    };
+    // clang-format on
+    const QStringList why{"Lwhy", "LwhyC", "LwhyP", "LwhyW", "LwhyS"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.values.join('|').toStdString());
+        clickTab(c.tab);
+        click(Tabs()[c.tab].newButton);
+        enter(c.tab, c.values);
+        EXPECT_EQ(find<QLabel>(why[c.tab])->text(), c.italian);
+        trigger("mEng"); // the line follows the language with the editor open
+        EXPECT_EQ(find<QLabel>(why[c.tab])->text(), c.english);
+        trigger("mIta");
+        QTest::keyClick(find(Tabs()[c.tab].fields[0]), Qt::Key_Escape);
+        EXPECT_EQ(find<QLabel>(why[c.tab])->text(), "");
+    }
+    clickTab(0);
+    selectRow("Fl_dev", 1);
+    click("Cmod"); // a record under its own key: nothing in the way
+    EXPECT_EQ(find<QLabel>("Lwhy")->text(), "");
 }
 
 // Leaving the camera address box by Tab, Shift+Tab or a click checks the range; other focus losses not.

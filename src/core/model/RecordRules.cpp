@@ -6,18 +6,24 @@
 
 namespace velto {
 
-bool IsDeviceAddress(std::string_view typed) {
+DeviceAddressFault DeviceAddressFaultOf(std::string_view typed) {
     if (typed.size() > 1 && typed.back() == '0')
-        return false;
-    return LeadingDigitsValue(typed) != 0;
+        return DeviceAddressFault::EndsInZero;
+    if (LeadingDigitsValue(typed) != 0)
+        return DeviceAddressFault::None;
+    return typed.empty() ? DeviceAddressFault::Missing : DeviceAddressFault::Zero;
+}
+
+bool IsDeviceAddress(std::string_view typed) {
+    return DeviceAddressFaultOf(typed) == DeviceAddressFault::None;
 }
 
 bool IsCameraAddressValue(long long value) {
-    return value >= 4000 && value <= 5000;
+    return value >= kFirstCameraAddress && value <= kLastCameraAddress;
 }
 
 bool IsScenarioAddressValue(long long value) {
-    return value >= 0 && value < 99;
+    return value >= 0 && value <= kLastScenarioAddress;
 }
 
 bool IsDigits(std::string_view text, int most) {

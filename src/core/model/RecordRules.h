@@ -14,6 +14,14 @@ inline constexpr int kDeviceAddressDigits = 2;
 inline constexpr int kCameraAddressDigits = 4;
 inline constexpr int kScenarioAddressDigits = 2;
 
+inline constexpr int kFirstCameraAddress = 4000;
+inline constexpr int kLastCameraAddress = 5000;
+inline constexpr int kLastScenarioAddress = 98;
+
+// What the device address rule finds wrong with an address as typed: nothing, no address, the value
+// 0, or a two-character address ending in "0".
+enum class DeviceAddressFault { None, Missing, Zero, EndsInZero };
+DeviceAddressFault DeviceAddressFaultOf(std::string_view typed);
 // The device address rule: not 0, and a two-character address does not end in "0" ("1".."9",
 // "01".."09" and 11..99 without 10, 20...). The address box gives it digits only.
 bool IsDeviceAddress(std::string_view typed);

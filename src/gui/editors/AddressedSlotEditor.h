@@ -5,6 +5,7 @@
 #include "NumberText.h"
 #include "RecordEditor.h"
 
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -33,6 +34,25 @@ protected:
     virtual std::string storedAddress(const std::string& typed, int choice) const = 0;
     // The address for the address box and the choice of the second list, from a grid row.
     virtual std::pair<QString, int> shownAddress(int row) const = 0;
+    // What the rule finds wrong with an address typed in full; Why::None when it is in range.
+    virtual Why addressFault(long long value) const = 0;
+    // The address New proposes, when one is free.
+    virtual std::optional<int> freeAddress() const = 0;
+
+    // After the name: the number, the riser or bus, then the address.
+    Why fieldsFault() const override {
+        if (fields_.number->currentIndex() < 0)
+            return Why::Number;
+        if (fields_.riserOrBus->currentIndex() < 0)
+            return Why::Bus;
+        const QString address = fields_.address->text();
+        return address.isEmpty() ? Why::Address : addressFault(LeadingDigitsValue(address.toStdString()));
+    }
+    void propose() override {
+        if (const std::optional<int> address = freeAddress())
+            fields_.address->setText(QString::number(*address));
+    }
+    QString nameAt(int key) const override { return QString::fromStdString(table_[key].name); }
 
     QString loadRow(int row) override {
         SetWholeText(fields_.name, roles_.grid->cell(row, 0));

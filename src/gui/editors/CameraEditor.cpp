@@ -1,5 +1,6 @@
 #include "CameraEditor.h"
 
+#include "FreeAddresses.h"
 #include "RecordRules.h"
 
 #include <QFocusEvent>
@@ -24,11 +25,12 @@ CameraEditor::CameraEditor(EditorHost& host, EditorRoles roles, Fields fields)
     fields_.address->installEventFilter(this);
 }
 
-void CameraEditor::UpdateConfirmEnabled() {
-    roles_.confirmButton->setEnabled(
-        !fields_.name->text().isEmpty() && fields_.number->currentIndex() >= 0 &&
-        fields_.riserOrBus->currentIndex() >= 0 &&
-        IsCameraAddressValue(LeadingDigitsValue(fields_.address->text().toStdString())));
+Why CameraEditor::addressFault(long long value) const {
+    return IsCameraAddressValue(value) ? Why::None : Why::CameraAddressRange;
+}
+
+std::optional<int> CameraEditor::freeAddress() const {
+    return FirstFreeCameraAddress(host_.model());
 }
 
 bool CameraEditor::eventFilter(QObject* watched, QEvent* event) {

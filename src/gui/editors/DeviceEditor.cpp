@@ -1,5 +1,6 @@
 #include "DeviceEditor.h"
 
+#include "FreeAddresses.h"
 #include "GridView.h"
 #include "InputFilters.h"
 #include "NumberText.h"
@@ -12,14 +13,29 @@ DeviceEditor::DeviceEditor(EditorHost& host, EditorRoles roles, Fields fields)
     AcceptDigitsOnly(fields_.address, kDeviceAddressDigits);
 }
 
-bool DeviceEditor::ruleHolds() const {
-    if (fields_.name->text().isEmpty() || fields_.type->currentIndex() < 0)
-        return false;
-    return IsDeviceAddress(fields_.address->text().toStdString());
+Why DeviceEditor::fieldsFault() const {
+    if (fields_.type->currentIndex() < 0)
+        return Why::Type;
+    switch (DeviceAddressFaultOf(fields_.address->text().toStdString())) {
+    case DeviceAddressFault::Missing:
+        return Why::Address;
+    case DeviceAddressFault::Zero:
+        return Why::AddressZero;
+    case DeviceAddressFault::EndsInZero:
+        return Why::AddressEndsInZero;
+    case DeviceAddressFault::None:
+        break;
+    }
+    return Why::None;
 }
 
-void DeviceEditor::UpdateConfirmEnabled() {
-    roles_.confirmButton->setEnabled(ruleHolds());
+void DeviceEditor::propose() {
+    if (const std::optional<int> address = FirstFreeDeviceAddress(host_.model()))
+        fields_.address->setText(QString::number(*address));
+}
+
+QString DeviceEditor::nameAt(int key) const {
+    return QString::fromStdString(host_.model().DeviceTable[key].name);
 }
 
 QString DeviceEditor::loadRow(int row) {
@@ -33,7 +49,7 @@ QString DeviceEditor::loadRow(int row) {
 }
 
 bool DeviceEditor::readyToStore() const {
-    return ruleHolds();
+    return fault() == Why::None;
 }
 
 int DeviceEditor::keyInEditor() const {

@@ -16,10 +16,11 @@ public:
     };
     DeviceEditor(EditorHost& host, EditorRoles roles, Fields fields);
 
-    // UpdateDeviceConfirmEnabled
-    void UpdateConfirmEnabled() override;
-
 protected:
+    // What UpdateDeviceConfirmEnabled finds wanting after the name: the type, then the address.
+    Why fieldsFault() const override;
+    void propose() override;
+    QString nameAt(int key) const override;
     QString loadRow(int row) override;
     bool readyToStore() const override;
     int keyInEditor() const override;
@@ -31,7 +32,6 @@ protected:
     QString deleteQuestion(int row) const override;
 
 private:
-    bool ruleHolds() const;
     const Fields fields_;
 };
 

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <vector>
 
+class QLabel;
+
 namespace velto {
 
 class GridView;
@@ -23,6 +25,7 @@ struct EditorRoles {
     QLineEdit* nameBox = nullptr;
     QPushButton* cancelButton = nullptr;
     QPushButton* confirmButton = nullptr;
+    QLabel* whyLabel = nullptr; // beside Cancel and Confirm: what stands in the way of storing
     Outline* browseFrame = nullptr;
     Outline* editFrame = nullptr;
 };

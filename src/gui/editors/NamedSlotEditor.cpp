@@ -9,11 +9,7 @@ NamedSlotEditor::NamedSlotEditor(EditorHost& host, EditorRoles roles, Fields fie
     : RecordEditor(host, std::move(roles)), fields_(fields), kind_(kind) {}
 
 bool NamedSlotEditor::readyToStore() const {
-    return !fields_.name->text().isEmpty() && fields_.key->currentIndex() >= 0;
-}
-
-void NamedSlotEditor::UpdateConfirmEnabled() {
-    roles_.confirmButton->setEnabled(readyToStore());
+    return fault() == Why::None;
 }
 
 QString NamedSlotEditor::loadRow(int row) {

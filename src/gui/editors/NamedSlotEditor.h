@@ -18,6 +18,7 @@ public:
         Word askDelete;               // the delete question's opening words
         Word keyWord;                 // "priorità" / "zona" in the delete question
         TextPair duplicate;
+        Why keyMissing; // no priority or zone chosen
     };
     struct Fields {
         QLineEdit* name;
@@ -25,9 +26,11 @@ public:
     };
     NamedSlotEditor(EditorHost& host, EditorRoles roles, Fields fields, Kind kind);
 
-    void UpdateConfirmEnabled() override;
-
 protected:
+    Why fieldsFault() const override {
+        return fields_.key->currentIndex() < 0 ? kind_.keyMissing : Why::None;
+    }
+    QString nameAt(int key) const override { return QString::fromStdString(kind_.table[key]); }
     QString loadRow(int row) override;
     bool readyToStore() const override;
     int keyInEditor() const override { return ComboKey(fields_.key); }

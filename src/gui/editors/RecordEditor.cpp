@@ -7,7 +7,19 @@
 #include "Outline.h"
 #include "ShownText.h"
 
+#include <QLabel>
+#include <algorithm>
+
 namespace velto {
+namespace {
+
+// A record's name as a one-line message quotes it.
+QString Shortened(const QString& name) {
+    constexpr qsizetype kMostCharacters = 40;
+    return name.size() > kMostCharacters ? name.left(kMostCharacters - 1) + QChar(0x2026) : name;
+}
+
+} // namespace
 
 RecordEditor::RecordEditor(EditorHost& host, EditorRoles roles) : host_(host), roles_(std::move(roles)) {
     connect(roles_.grid, &GridView::rowSelected, this, &RecordEditor::UpdateRowButtons);
@@ -45,6 +57,8 @@ void RecordEditor::setEditing(bool editing) {
 void RecordEditor::New() {
     setEditing(true);
     addingNew_ = true;
+    propose();
+    showWhy();
 }
 
 void RecordEditor::Modify() {
@@ -55,9 +69,18 @@ void RecordEditor::Modify() {
     roles_.confirmButton->setEnabled(true);
     loadedKey_ = loadRow(row);
     editRow_ = row;
+    showWhy();
 }
 
 void RecordEditor::Cancel() {
+    // After Confirm or Cancel the keyboard is back on the grid, where Insert adds the next record; not
+    // so when the tab is no longer shown (leaving a tab cancels its edit).
+    const QWidget* focus = roles_.grid->window()->focusWidget();
+    const bool focusInEditor =
+        focus == roles_.cancelButton || focus == roles_.confirmButton ||
+        std::find(roles_.fields.begin(), roles_.fields.end(), focus) != roles_.fields.end();
+    if (focusInEditor && roles_.grid->isVisible())
+        roles_.grid->setFocus(Qt::OtherFocusReason);
     setEditing(false);
     roles_.confirmButton->setEnabled(false);
     for (QWidget* field : roles_.fields) {
@@ -68,13 +91,40 @@ void RecordEditor::Cancel() {
     }
     editRow_ = 0;
     addingNew_ = false;
+    roles_.whyLabel->clear();
+}
+
+bool RecordEditor::isOwnKey(int key) const {
+    return editRow_ > 0 && key == LeadingNumber(loadedKey_.toStdString());
+}
+
+Why RecordEditor::fault() const {
+    return roles_.nameBox->text().isEmpty() ? Why::Name : fieldsFault();
+}
+
+void RecordEditor::UpdateConfirmEnabled() {
+    roles_.confirmButton->setEnabled(confirmable(fault()));
+    showWhy();
+}
+
+void RecordEditor::showWhy() {
+    const bool italian = host_.isItalian();
+    QString why;
+    if (roles_.cancelButton->isEnabled()) {
+        const Why wanting = fault();
+        if (wanting != Why::None)
+            why = WhyText(wanting, italian);
+        else if (const int key = keyInEditor(); !isOwnKey(key) && slotTaken(key))
+            why = WhyText(KeyTaken(roles_.tab), italian).arg(QString::number(key), Shortened(nameAt(key)));
+    }
+    roles_.whyLabel->setText(why);
 }
 
 void RecordEditor::Confirm() {
     if (!readyToStore())
         return;
     const int key = keyInEditor();
-    const bool ownKey = editRow_ > 0 && key == LeadingNumber(loadedKey_.toStdString());
+    const bool ownKey = isOwnKey(key);
     if (!ownKey && slotTaken(key)) {
         const bool italian = host_.isItalian();
         host_.showBox(ToQString(duplicateMessage().pick(italian)),

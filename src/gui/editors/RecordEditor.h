@@ -2,6 +2,7 @@
 
 #include "EditorHost.h"
 #include "EditorRoles.h"
+#include "WhyTexts.h"
 
 #include <QObject>
 
@@ -23,8 +24,11 @@ public:
     void Confirm();
     void Delete();
     void UpdateRowButtons();
-    // Runs the editor's confirm rule.
-    virtual void UpdateConfirmEnabled() = 0;
+    // Runs the editor's confirm rule, then says beside Confirm what stands in the way of storing.
+    void UpdateConfirmEnabled();
+    // The line beside Confirm, in the language in force: why the record cannot be stored as the fields
+    // stand, or whose its key already is; nothing while browsing.
+    void showWhy();
 
     bool AddingNew() const { return addingNew_; }
     int EditRow() const { return editRow_; }
@@ -33,6 +37,15 @@ public:
     const EditorRoles& roles() const { return roles_; }
 
 protected:
+    // The first thing the fields after the name lack or hold wrong, in their order; Why::None when the
+    // record is whole.
+    virtual Why fieldsFault() const = 0;
+    // Whether the confirm rule enables Confirm with that fault: only without one, unless a tab says so.
+    virtual bool confirmable(Why fault) const { return fault == Why::None; }
+    // New: fills the fields with what the editor proposes for a new record.
+    virtual void propose() {}
+    // The name of the record in a slot in use.
+    virtual QString nameAt(int key) const = 0;
     // Fills the fields from a grid row and returns the key as loaded.
     virtual QString loadRow(int row) = 0;
     // Confirm's silent first check: the input is complete enough to store.
@@ -55,8 +68,13 @@ protected:
     EditorHost& host_;
     const EditorRoles roles_;
 
+    // The first fault of the record in the fields, the name's first.
+    Why fault() const;
+
 private:
     void setEditing(bool editing);
+    // A Modify confirmed under the key it loaded.
+    bool isOwnKey(int key) const;
 
     bool addingNew_ = false;
     int editRow_ = 0;

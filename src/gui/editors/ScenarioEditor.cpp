@@ -1,5 +1,6 @@
 #include "ScenarioEditor.h"
 
+#include "FreeAddresses.h"
 #include "RecordRules.h"
 
 namespace velto {
@@ -8,11 +9,12 @@ ScenarioEditor::ScenarioEditor(EditorHost& host, EditorRoles roles, Fields field
     : AddressedSlotEditor(host, std::move(roles), fields, host.model().ScenarioTable,
                           kScenarioAddressDigits) {}
 
-void ScenarioEditor::UpdateConfirmEnabled() {
-    roles_.confirmButton->setEnabled(
-        !fields_.name->text().isEmpty() && fields_.riserOrBus->currentIndex() >= 0 &&
-        fields_.number->currentIndex() >= 0 &&
-        IsScenarioAddressValue(LeadingDigitsValue(fields_.address->text().toStdString())));
+Why ScenarioEditor::addressFault(long long value) const {
+    return IsScenarioAddressValue(value) ? Why::None : Why::ScenarioAddressRange;
+}
+
+std::optional<int> ScenarioEditor::freeAddress() const {
+    return FirstFreeScenarioAddress(host_.model());
 }
 
 // The grid shows the address as stored. One that holds "#" without a well-formed bus suffix can only

@@ -11,9 +11,11 @@ class ScenarioEditor final : public AddressedSlotEditor<ScenarioRecord> {
 public:
     ScenarioEditor(EditorHost& host, EditorRoles roles, Fields fields);
 
-    void UpdateConfirmEnabled() override;
-
 protected:
+    // The rule lets Confirm be pressed with an empty address; Confirm then stores nothing.
+    bool confirmable(Why fault) const override { return fault == Why::None || fault == Why::Address; }
+    Why addressFault(long long value) const override;
+    std::optional<int> freeAddress() const override;
     std::string storedAddress(const std::string& typed, int bus) const override;
     std::pair<QString, int> shownAddress(int row) const override;
     bool readyToStore() const override;

@@ -28,6 +28,16 @@ bool SlotNameList::eventFilter(QObject* watched, QEvent* event) {
             NameSlot();
             return true;
         }
+        const int index = selectedIndex();
+        if (key == Qt::Key_Escape && index >= 0) {
+            nameBox_->setText(QString::fromStdString(kind_.table[index + 1]));
+            return true;
+        }
+    }
+    if (watched == nameBox_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            keepTypedName();
     }
     if (watched == deleteImage_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
@@ -65,6 +75,12 @@ void SlotNameList::NameSlot() {
     // An empty name frees the slot.
     host_.commitChange(name.isEmpty() ? NoteOf(StepKind::Delete, kind_.subject, slot, slot, before)
                                       : NoteOf(StepKind::Name, kind_.subject, slot, slot, name));
+}
+
+void SlotNameList::keepTypedName() {
+    const int index = selectedIndex();
+    if (index >= 0 && nameBox_->text() != QString::fromStdString(kind_.table[index + 1]))
+        NameSlot();
 }
 
 void SlotNameList::DeleteSlot() {

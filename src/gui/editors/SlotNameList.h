@@ -16,6 +16,10 @@ namespace velto {
 // A list of nine named slots on tab 0 (groups, auxiliaries): select an item, type a name and press
 // Enter to name the slot; the delete image (clicked, or focused and Space or Delete) frees it. Items are
 // changed in place.
+//
+// A name typed and not yet stored is stored as Enter would when the user moves on: the focus leaves
+// the box (but not to another window or a menu, which give it back), or a command is about to act on
+// the configuration (keepTypedName). Escape puts back the name the slot has.
 class SlotNameList : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +41,8 @@ public:
     void DeleteSlot();
     // Selects a slot and shows its name, as a change undone or redone shows it; marks nothing changed.
     void showSlot(int slot);
+    // Stores a name typed for the selected slot, as Enter would, when it differs from the slot's.
+    void keepTypedName();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -13,11 +13,11 @@ const TextPair kSections[][2] = {
      {"<p>Un attuatore ha un nome, un tipo (dimmer, autom., on/off), un gruppo facoltativo e un indirizzo da 1 a 99 "
       "che non sia multiplo di 10 (1&ndash;9 si pu&ograve; scrivere anche 01&ndash;09). Due attuatori non possono "
       "avere lo stesso indirizzo. A destra, i nove gruppi e i nove aux: scegliere una riga, scrivere il nome e "
-      "premere Invio; il cestino (o Canc quando ha il focus) libera la riga scelta. Un gruppo senza nome si pu&ograve; "
+      "premere Invio (o passare ad altro); il cestino (o Canc quando ha il focus) libera la riga scelta. Un gruppo senza nome si pu&ograve; "
       "comunque assegnare; nella griglia, il gruppo mostra il suo nome passandoci sopra.</p>",
       "<p>A device has a name, a type (dimmer, autom., on/off), an optional group and an address from 1 to 99 that "
       "is not a multiple of 10 (1&ndash;9 may also be written 01&ndash;09). No two devices share an address. On the "
-      "right, the nine groups and nine aux: choose a line, type the name and press Enter; the bin (or Delete when "
+      "right, the nine groups and nine aux: choose a line, type the name and press Enter (or move on); the bin (or Delete when "
       "it has the focus) frees the chosen line. A group without a name can still be assigned; in the grid, hovering "
       "over a group shows its name.</p>"}},
     {{"Carichi", "Load"},
@@ -40,15 +40,16 @@ const TextPair kSections[][2] = {
       "12#4#3 is address 12 on local bus 3.</p>"}},
     {{"Tasti", "Keys"},
      {"<p><b>Ctrl+F</b> porta al filtro sopra le griglie: mostra solo le righe che contengono il testo scritto, "
-      "senza badare a maiuscole e accenti; <b>Esc</b> lo svuota. Nella griglia: <b>Ins</b> Nuovo, <b>Invio</b> o "
+      "senza badare a maiuscole e accenti, o il nome del gruppo di un attuatore; <b>Esc</b> lo svuota. Nella griglia: <b>Ins</b> Nuovo, <b>Invio</b> o "
       "<b>F2</b> Modifica, <b>Canc</b> Elimina; <b>Tab</b> passa al controllo successivo. Nei campi: <b>Invio</b> "
-      "conferma, <b>Esc</b> annulla. In un elenco, scrivere l'inizio di una voce la sceglie (&laquo;5&raquo;, "
+      "conferma, <b>Esc</b> annulla, e la tastiera torna alla griglia: Ins, i campi, Invio, Ins&hellip; In un elenco, scrivere l'inizio di una voce la sceglie (&laquo;5&raquo;, "
       "&laquo;7&raquo; sceglie 57). <b>Ctrl+Z</b> annulla l'ultima modifica, <b>Ctrl+Y</b> la ripete. "
       "<b>F1</b> apre questa guida.</p>",
       "<p><b>Ctrl+F</b> goes to the filter above the grids: it shows only the rows that contain the text typed, "
-      "whatever the case and accents; <b>Esc</b> empties it. In a grid: <b>Insert</b> New, <b>Enter</b> or "
+      "whatever the case and accents, or a device's group name; <b>Esc</b> empties it. In a grid: <b>Insert</b> New, <b>Enter</b> or "
       "<b>F2</b> Modify, <b>Delete</b> Delete; <b>Tab</b> moves on to the next control. In the fields: "
-      "<b>Enter</b> confirms, <b>Esc</b> cancels. In a list, typing the beginning of an item chooses it (\"5\", "
+      "<b>Enter</b> confirms, <b>Esc</b> cancels, and the keyboard is back on the grid: Insert, the fields, Enter, "
+      "Insert&hellip; In a list, typing the beginning of an item chooses it (\"5\", "
       "\"7\" chooses 57). <b>Ctrl+Z</b> undoes the last change, <b>Ctrl+Y</b> redoes it. <b>F1</b> opens this "
       "guide.</p>"}},
 };

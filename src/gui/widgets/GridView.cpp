@@ -223,10 +223,13 @@ void GridView::setFilter(const QString& text) {
     emit rowsShownChanged();
 }
 
+// A row matches by what its cells show and what hovering over them tells (a device's group name).
 bool GridView::rowMatches(int row) const {
     for (int column = 0; column < columnCount(); ++column) {
         const QTableWidgetItem* cell = item(row, column);
         if (cell && SearchKey(cell->text()).contains(filter_))
+            return true;
+        if (toolTipSource_ && SearchKey(toolTipSource_(row + 1, column)).contains(filter_))
             return true;
     }
     return false;

@@ -17,8 +17,9 @@ QString SearchKey(const QString& text);
 // name column (column 0) takes the spare width. A width the user drags stays until
 // forgetDraggedWidths(). A cell still too narrow for its text shows the whole text as a tooltip.
 //
-// A filter shows only the rows with a cell that contains its text, ignoring case and accents; it
-// stays through every rebuild. Tab and Shift+Tab leave the grid rather than walking its cells.
+// A filter shows only the rows with a cell that contains its text, ignoring case and accents, in what
+// the cell shows or what hovering over it tells; it stays through every rebuild. Tab and Shift+Tab leave the
+// grid rather than walking its cells.
 class GridView : public QTableWidget {
     Q_OBJECT
 public:

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -19,9 +18,9 @@ constexpr qsizetype kMostTypedCharacters = 32767;
 constexpr const char* kWholeText = "veltoWholeText";
 
 // Typed characters choose from the list and never become text of their own: each picks the first
-// item that begins with what was typed so far (ignoring case), and a character that would make a
-// beginning no item has starts a new one. A pause longer than the system's keyboard interval, or a
-// key that is not a character, starts again too.
+// item that begins with all that was typed so far (ignoring case), however slowly, so that "locale I=2"
+// picks that item and not "locale I=1". A character that would make a beginning no item has starts a
+// new one, and so do a key that is not a character and leaving the list.
 class ChoiceByTyping : public QObject {
 public:
     explicit ChoiceByTyping(QComboBox* combo) : QObject(combo), combo_(combo) {}
@@ -37,9 +36,6 @@ protected:
             typed_.clear();
             return QObject::eventFilter(watched, event);
         }
-        if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > QApplication::keyboardInputInterval())
-            typed_.clear();
-        sinceTyped_.restart();
         for (const QString& beginning : {typed_ + text, text}) {
             const int index = combo_->findText(beginning, Qt::MatchStartsWith);
             if (index >= 0) {
@@ -55,7 +51,6 @@ protected:
 private:
     QComboBox* combo_;
     QString typed_;
-    QElapsedTimer sinceTyped_;
 };
 
 } // namespace

@@ -7,7 +7,8 @@ class QString;
 namespace velto {
 
 // Keeps a combo box to choices from its list: typed characters pick the item whose text begins with
-// them ("5", "7" picks "57"; "o" picks "on/off") and are never text of their own.
+// all of them ("5", "7" picks "57"; "o" picks "on/off"; "locale I=2" picks that item) and are never
+// text of their own.
 void ChooseByTyping(QComboBox* combo);
 
 // Holds a text box to digits only and its typing and pasting to at most maxLength of them.

@@ -12,10 +12,7 @@ namespace velto {
 FindBar::FindBar(QLineEdit* box, QLabel* count, QTabWidget* tabs, const std::array<GridView*, 5>& grids)
     : QObject(box), box_(box), count_(count), tabs_(tabs), grids_(grids) {
     box_->installEventFilter(this);
-    connect(box_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        for (GridView* grid : grids_)
-            grid->setFilter(text);
-    });
+    connect(box_, &QLineEdit::textChanged, this, &FindBar::refilter);
     for (GridView* grid : grids_)
         connect(grid, &GridView::rowsShownChanged, this, &FindBar::showCount);
     connect(tabs_, &QTabWidget::currentChanged, this, &FindBar::showCount);
@@ -31,6 +28,11 @@ void FindBar::setItalian(bool italian) {
     showCount();
 }
 
+void FindBar::refilter() {
+    for (GridView* grid : grids_)
+        grid->setFilter(box_->text());
+}
+
 GridView* FindBar::shownGrid() const {
     return grids_[std::size_t(tabs_->currentIndex())];
 }
@@ -42,6 +44,22 @@ void FindBar::showCount() {
                         : (italian_ ? QStringLiteral("%1 di %2") : QStringLiteral("%1 of %2"))
                               .arg(shownGrid()->shownRowCount())
                               .arg(shownGrid()->dataRowCount()));
+    showTabCounts();
+}
+
+// A title this bar did not write is the window's own, in the language in force.
+void FindBar::showTabCounts() {
+    for (int tab = 0; tab < int(grids_.size()); ++tab) {
+        const std::size_t at = std::size_t(tab);
+        if (tabs_->tabText(tab) != writtenTitles_[at])
+            plainTitles_[at] = tabs_->tabText(tab);
+        writtenTitles_[at] =
+            box_->text().isEmpty() || tab == tabs_->currentIndex()
+                ? plainTitles_[at]
+                : QStringLiteral("%1 (%2)").arg(plainTitles_[at]).arg(grids_[at]->shownRowCount());
+        if (tabs_->tabText(tab) != writtenTitles_[at]) // a tab bar lays itself out again on every title
+            tabs_->setTabText(tab, writtenTitles_[at]);
+    }
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event) {

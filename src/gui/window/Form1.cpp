@@ -149,7 +149,13 @@ QString Form1::statusText() const {
     return statusPanel_->text();
 }
 
+void Form1::keepTypedNames() {
+    groups_->keepTypedName();
+    auxiliaries_->keepTypedName();
+}
+
 bool Form1::AskToSaveChanges() {
+    keepTypedNames();
     if (!document_->isModified())
         return false;
     const QString question = UiLanguage ? QStringLiteral("La configurazione corrente non è stata salvata\r\n"
@@ -166,6 +172,7 @@ bool Form1::AskToSaveChanges() {
 }
 
 void Form1::CancelAllEditors() {
+    keepTypedNames();
     for (int tab = 0; tab < kTabCount; ++tab) {
         if (editor(tab).AddingNew())
             editor(tab).Cancel();

@@ -148,6 +148,8 @@ private:
     void setCaption(const Caption& caption, const QString& text);
     void setGrid(int tab, const GridRows& rows = {});
     void FillGroupCombo();
+    // A group or auxiliary name typed without Enter is stored before a command acts on the tables.
+    void keepTypedNames();
     // Answers true when the pending command must not go ahead.
     bool AskToSaveChanges();
     void CancelAllEditors();

@@ -4,6 +4,7 @@
 #include "GridRows.h"
 #include "GridView.h"
 #include "Hints.h"
+#include "RecordEditor.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -96,6 +97,8 @@ void Form1::switchLanguage(bool italian) {
     qtTexts_.use(italian);
     control<QAction>(italian ? "mIta" : "mEng")->setChecked(true);
     UiLanguage = italian;
+    for (int tab = 0; tab < kTabCount; ++tab)
+        editor(tab).showWhy();
     showHistoryInMenu();
     findBar_->setItalian(italian);
     showFileInTitle();

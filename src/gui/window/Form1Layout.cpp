@@ -2,6 +2,7 @@
 #include "CameraEditor.h"
 #include "DeviceEditor.h"
 #include "DrawnImages.h"
+#include "FindBar.h"
 #include "Form1.h"
 #include "GridView.h"
 #include "NamedSlotEditor.h"
@@ -38,6 +39,7 @@ struct TabDef {
     const char* deleteButton;
     const char* cancelButton;
     const char* confirmButton;
+    const char* whyLabel;
     const char* browseFrame;
     const char* editFrame;
     std::array<FieldDef, 4> fields;
@@ -45,15 +47,15 @@ struct TabDef {
 
 // clang-format off
 constexpr std::array<TabDef, kTabCount> kTabs{{
-    {"Ltot", "Fl_dev", 3, "Pbt1", "Cnew", "Cmod", "Cdel", "Cann", "Cok", "Sh1", "Sh2",
+    {"Ltot", "Fl_dev", 3, "Pbt1", "Cnew", "Cmod", "Cdel", "Cann", "Cok", "Lwhy", "Sh1", "Sh2",
      {{{"Tname", false, 0}, {"Cgru", true, 1}, {"Ctipo", true, 2}, {"Tind", false, 3}}}},
-    {"Ltotg", "Fl_gru", 1, "Pbt1C", "CnewC", "CmodC", "CdelC", "CannC", "CokC", "Sh1c", "Sh2c",
+    {"Ltotg", "Fl_gru", 1, "Pbt1C", "CnewC", "CmodC", "CdelC", "CannC", "CokC", "LwhyC", "Sh1c", "Sh2c",
      {{{"TCarico", false, 7}, {"Cpriori", true, 6}}}},
-    {"LtotP", "Fl_prob", 1, "Pbt1p", "CnewP", "CmodP", "CdelP", "CAnnP", "CokP", "Sh1p", "Sh2p",
+    {"LtotP", "Fl_prob", 1, "Pbt1p", "CnewP", "CmodP", "CdelP", "CAnnP", "CokP", "LwhyP", "Sh1p", "Sh2p",
      {{{"TnameP", false, 10}, {"Czona", true, 11}}}},
-    {"LtotW", "Fl_cam", 2, "Pbt1w", "CnewW", "CmodW", "CdelW", "CannW", "CokW", "Sh1w", "Sh2w",
+    {"LtotW", "Fl_cam", 2, "Pbt1w", "CnewW", "CmodW", "CdelW", "CannW", "CokW", "LwhyW", "Sh1w", "Sh2w",
      {{{"TnameW", false, 13}, {"Cnum", true, 12}, {"Cmont", true, 15}, {"TindW", false, 14}}}},
-    {"LtotS", "Fl_sce", 2, "Pbt1s", "CNews", "CModS", "CDelS", "CannS", "CokS", "Sh1s", "Sh2s",
+    {"LtotS", "Fl_sce", 2, "Pbt1s", "CNews", "CModS", "CDelS", "CannS", "CokS", "LwhyS", "Sh1s", "Sh2s",
      {{{"TnameS", false, 18}, {"CnumS", true, 19}, {"Cbus", true, 16}, {"TindS", false, 17}}}},
 }};
 // clang-format on
@@ -172,7 +174,10 @@ QWidget* Form1::buildRecordTab(int tab) {
     auto* confirmRow = new QHBoxLayout;
     roles->cancelButton = Named<QPushButton>(def.cancelButton);
     roles->confirmButton = Named<QPushButton>(def.confirmButton);
-    confirmRow->addStretch();
+    roles->whyLabel = Named<QLabel>(def.whyLabel);
+    roles->whyLabel->setTextFormat(Qt::PlainText); // it quotes record names
+    roles->whyLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    confirmRow->addWidget(roles->whyLabel, 1);
     confirmRow->addWidget(roles->cancelButton);
     confirmRow->addWidget(roles->confirmButton);
     fieldsLayout->addLayout(confirmRow);
@@ -269,13 +274,15 @@ void Form1::createEditors() {
         NamedSlotEditor::Kind{model().LoadTable,
                               Word::askDeleteLoad,
                               Word::priorityWord,
-                              {"Priorità già inserita", "Priority already inserted"}});
+                              {"Priorità già inserita", "Priority already inserted"},
+                              Why::Priority});
     probes_ = std::make_unique<NamedSlotEditor>(
         *this, *roles_[2], NamedSlotEditor::Fields{box("TnameP"), combo("Czona")},
         NamedSlotEditor::Kind{model().ProbeTable,
                               Word::askDeleteProbe,
                               Word::zoneWord,
-                              {"Zona già inserita", "Zone already inserted"}});
+                              {"Zona già inserita", "Zone already inserted"},
+                              Why::Zone});
     cameras_ = std::make_unique<CameraEditor>(
         *this, *roles_[3], CameraEditor::Fields{box("TnameW"), combo("Cnum"), Cmont, box("TindW")});
     scenarios_ = std::make_unique<ScenarioEditor>(
@@ -308,7 +315,10 @@ void Form1::createEditors() {
     const auto image = [this](const char* name) { return control<QToolButton>(name); };
     groups_ = std::make_unique<SlotNameList>(
         *this, Lgru, box("Tngru"), image("IbDel"),
-        SlotNameList::Kind{Subject::Group, model().GroupTable, true, false, [this] { FillGroupCombo(); }});
+        SlotNameList::Kind{Subject::Group, model().GroupTable, true, false, [this] {
+                               FillGroupCombo();
+                               findBar_->refilter(); // a device matches by its group's name
+                           }});
     auxiliaries_ = std::make_unique<SlotNameList>(
         *this, Laux, box("TnameA"), image("IdelAux"),
         SlotNameList::Kind{Subject::Auxiliary, model().AuxTable, false, true, {}});
