@@ -50,18 +50,6 @@ constexpr TextPair kScenarioAddress{
 constexpr TextPair kTwiceInFile{"%1 %2 è già alla riga %3", "%1 %2 is already on line %3"};
 constexpr TextPair kTaken{"%1 %2 è già nella configurazione", "%1 %2 is already in the configuration"};
 
-// The text with %1, %2... replaced by the values.
-std::string Fill(const TextPair& text, bool italian, std::initializer_list<std::string_view> values) {
-    std::string filled(text.pick(italian));
-    std::size_t index = 0;
-    for (const std::string_view value : values) {
-        const std::string mark = '%' + std::to_string(++index);
-        if (const std::size_t at = filled.find(mark); at != std::string::npos)
-            filled.replace(at, mark.size(), value);
-    }
-    return filled;
-}
-
 // Refusing more rows would tell the user nothing new, and would cost memory without bound.
 constexpr std::size_t kMostRefusedRows = 1000;
 
@@ -81,36 +69,6 @@ std::string FaultText(CsvFault fault, bool italian) {
     return {};
 }
 
-using Record = std::variant<DeviceRecord, std::string, CameraRecord, ScenarioRecord>;
-
-// Runs f on the table's slots.
-template <typename Model, typename F> void WithSlots(Model& model, TableId table, F f) {
-    switch (table) {
-    case TableId::Devices:
-        return f(model.DeviceTable);
-    case TableId::Groups:
-        return f(model.GroupTable);
-    case TableId::Loads:
-        return f(model.LoadTable);
-    case TableId::Auxiliaries:
-        return f(model.AuxTable);
-    case TableId::Probes:
-        return f(model.ProbeTable);
-    case TableId::Cameras:
-        return f(model.CameraTable);
-    case TableId::Scenarios:
-        return f(model.ScenarioTable);
-    case TableId::Mh200Scenarios:
-        return;
-    }
-}
-
-int HighestKey(TableId table) {
-    constexpr int highest[] = {kMaxDeviceAddress, kMaxGroup,  kMaxLoad,    kMaxAux,
-                               kMaxProbe,         kMaxCamera, kMaxScenario};
-    return highest[std::size_t(table)];
-}
-
 // The heading's columns as indexes into the table's fields, or the reasons it does not fit.
 struct Heading {
     std::vector<std::size_t> fieldOfColumn;
@@ -124,16 +82,16 @@ Heading ReadHeading(const std::vector<std::string>& columns, const TableShape& s
         const auto field = std::find(shape.fields.begin(), shape.fields.end(), column);
         const auto index = std::size_t(field - shape.fields.begin());
         if (field == shape.fields.end())
-            heading.faults.push_back(Fill(kUnknownColumn, italian, {column}));
+            heading.faults.push_back(FilledText(kUnknownColumn, italian, {column}));
         else if (seen[index])
-            heading.faults.push_back(Fill(kColumnTwice, italian, {column}));
+            heading.faults.push_back(FilledText(kColumnTwice, italian, {column}));
         else
             seen[index] = true;
         heading.fieldOfColumn.push_back(index);
     }
     for (std::size_t i = 0; i < shape.required; ++i)
         if (!seen[i])
-            heading.faults.push_back(Fill(kMissingColumn, italian, {shape.fields[i]}));
+            heading.faults.push_back(FilledText(kMissingColumn, italian, {shape.fields[i]}));
     return heading;
 }
 
@@ -144,7 +102,7 @@ public:
 
     const std::string& cell(std::size_t field) const { return cells_[field]; }
     void refuse(const TextPair& text, std::initializer_list<std::string_view> values) {
-        reasons.push_back(Fill(text, italian_, values));
+        reasons.push_back(FilledText(text, italian_, values));
     }
     // A whole number lowest..highest, blanks around it allowed; an empty optional cell is 0.
     int whole(std::size_t field, std::string_view name, int lowest, int highest, bool optional = false) {
@@ -173,7 +131,7 @@ private:
 };
 
 // The key and the record of a row, with the rules of the table's editor.
-std::pair<int, Record> CheckRow(TableId table, RowCheck& row) {
+std::pair<int, TableRecord> CheckRow(TableId table, RowCheck& row) {
     const int highest = HighestKey(table);
     switch (table) {
     case TableId::Devices: {
@@ -247,9 +205,9 @@ int RecordsIn(const ConfigModel& model, TableId table) {
 }
 
 std::string ImportSummary(const ImportOutcome& outcome, TableId table, bool italian) {
-    return Fill(kSummary, italian,
-                {TableWord(table, italian), std::to_string(outcome.added), std::to_string(outcome.replaced),
-                 std::to_string(outcome.removed)});
+    return FilledText(kSummary, italian,
+                      {TableWord(table, italian), std::to_string(outcome.added),
+                       std::to_string(outcome.replaced), std::to_string(outcome.removed)});
 }
 
 std::vector<TableId> TablesFitting(std::string_view csv, char separator) {
@@ -261,71 +219,101 @@ std::vector<TableId> TablesFitting(std::string_view csv, char separator) {
     return fitting;
 }
 
-ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const ImportRequest& request) {
+int HighestKey(TableId table) {
+    constexpr int highest[] = {kMaxDeviceAddress, kMaxGroup,  kMaxLoad,    kMaxAux,
+                               kMaxProbe,         kMaxCamera, kMaxScenario};
+    return highest[std::size_t(table)];
+}
+
+bool StartsWithHeading(std::string_view csv, TableId table, char separator) {
+    const std::vector<std::string> cells = HeadingCells(csv, separator ? separator : FindSeparator(csv));
+    const auto fields = kTableShapes[std::size_t(table)].fields;
+    return !cells.empty() && std::all_of(cells.begin(), cells.end(), [&](const std::string& cell) {
+        return std::find(fields.begin(), fields.end(), cell) != fields.end();
+    });
+}
+
+TableRows ReadTableRows(std::string_view csv, const RowsRequest& request, const RowVet& vet) {
     const bool italian = request.italian;
     const TableShape& shape = kTableShapes[std::size_t(request.table)];
-    ImportOutcome outcome;
+    TableRows read;
     std::optional<Heading> heading;
-    auto result = std::make_unique<ConfigModel>(model);
-    std::map<int, int> lineOfKey;
-    std::vector<std::pair<int, Record>> accepted;
-    const std::string_view keyName = shape.fields[0];
     const auto takeRow = [&](const CsvRow& csvRow) {
         const auto refuse = [&](std::string reason) {
-            outcome.refused.push_back({csvRow.line, std::move(reason)});
+            read.refused.push_back({csvRow.line, std::move(reason)});
         };
         if (csvRow.fault != CsvFault::None)
             return refuse(FaultText(csvRow.fault, italian));
         if (csvRow.cells.size() != heading->fieldOfColumn.size())
-            return refuse(
-                Fill(kCellCount, italian,
-                     {std::to_string(csvRow.cells.size()), std::to_string(heading->fieldOfColumn.size())}));
+            return refuse(FilledText(
+                kCellCount, italian,
+                {std::to_string(csvRow.cells.size()), std::to_string(heading->fieldOfColumn.size())}));
         std::vector<std::string> byField(shape.fields.size());
         for (std::size_t column = 0; column < csvRow.cells.size(); ++column)
             byField[heading->fieldOfColumn[column]] = csvRow.cells[column];
         RowCheck row(std::move(byField), italian);
         auto [key, record] = CheckRow(request.table, row);
-        if (row.reasons.empty()) {
-            const std::string keyText = std::to_string(key);
-            if (const auto [first, fresh] = lineOfKey.emplace(key, csvRow.line); !fresh)
-                row.refuse(kTwiceInFile, {keyName, keyText, std::to_string(first->second)});
-            else
-                WithSlots(*result, request.table, [&](auto& slots) {
-                    if (!request.replace && InUse(slots[key]))
-                        row.refuse(kTaken, {keyName, keyText});
-                });
-        }
-        if (!row.reasons.empty()) {
-            std::string reason = row.reasons.front();
-            for (std::size_t i = 1; i < row.reasons.size(); ++i)
-                reason += "; " + row.reasons[i];
-            return refuse(std::move(reason));
-        }
-        accepted.emplace_back(key, std::move(record));
+        TableRow accepted{csvRow.line, key, std::move(record)};
+        if (row.reasons.empty() && vet)
+            vet(accepted, row.reasons);
+        if (row.reasons.empty())
+            return read.rows.push_back(std::move(accepted));
+        std::string reason = row.reasons.front();
+        for (std::size_t i = 1; i < row.reasons.size(); ++i)
+            reason += "; " + row.reasons[i];
+        refuse(std::move(reason));
+    };
+    const auto readHeading = [&](const CsvRow& csvRow) {
+        std::vector<std::string> columns = csvRow.cells;
+        if (!request.headed) // as many of the fields, in their order, as the first row has cells
+            columns.assign(shape.fields.begin(),
+                           shape.fields.begin() + std::min(columns.size(), shape.fields.size()));
+        heading = ReadHeading(columns, shape, italian);
+        if (csvRow.fault != CsvFault::None)
+            heading->faults = {FaultText(csvRow.fault, italian)};
+        for (const std::string& fault : heading->faults)
+            read.refused.push_back({csvRow.line, fault});
+        if (read.refused.empty() && !request.headed)
+            takeRow(csvRow);
     };
     ReadCsv(csv, request.separator ? request.separator : FindSeparator(csv), [&](CsvRow&& csvRow) {
-        if (heading) {
+        if (heading)
             takeRow(csvRow);
-        } else {
-            heading = ReadHeading(csvRow.cells, shape, italian);
-            if (csvRow.fault != CsvFault::None)
-                heading->faults = {FaultText(csvRow.fault, italian)};
-            for (const std::string& fault : heading->faults)
-                outcome.refused.push_back({csvRow.line, fault});
-            if (!outcome.refused.empty())
-                return false;
-        }
-        if (outcome.refused.size() < kMostRefusedRows)
+        else if (readHeading(csvRow); !heading->faults.empty())
+            return false;
+        if (read.refused.size() < kMostRefusedRows)
             return true;
-        outcome.refused.push_back(
-            {csvRow.line, Fill(kMoreRefused, italian, {std::to_string(kMostRefusedRows)})});
+        read.refused.push_back(
+            {csvRow.line, FilledText(kMoreRefused, italian, {std::to_string(kMostRefusedRows)})});
         return false;
     });
     if (!heading)
-        outcome.refused.push_back({1, std::string(kEmptyFile.pick(italian))});
+        read.refused.push_back({1, std::string(kEmptyFile.pick(italian))});
+    return read;
+}
+
+ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const ImportRequest& request) {
+    const bool italian = request.italian;
+    const std::string_view keyName = kTableShapes[std::size_t(request.table)].fields[0];
+    std::map<int, int> lineOfKey;
+    const auto vet = [&](const TableRow& row, std::vector<std::string>& reasons) {
+        const std::string keyText = std::to_string(row.key);
+        if (const auto [first, fresh] = lineOfKey.emplace(row.key, row.line); !fresh)
+            reasons.push_back(
+                FilledText(kTwiceInFile, italian, {keyName, keyText, std::to_string(first->second)}));
+        else
+            WithSlots(model, request.table, [&](const auto& slots) {
+                if (!request.replace && InUse(slots[row.key]))
+                    reasons.push_back(FilledText(kTaken, italian, {keyName, keyText}));
+            });
+    };
+    TableRows read = ReadTableRows(csv, {request.table, request.separator, italian}, vet);
+    ImportOutcome outcome;
+    outcome.refused = std::move(read.refused);
     if (!outcome.refused.empty())
         return outcome;
 
+    auto result = std::make_unique<ConfigModel>(model);
     WithSlots(*result, request.table, [&](auto& slots) {
         using Slot = std::decay_t<decltype(slots[0])>;
         for (std::size_t key = 0; key < slots.size(); ++key) {
@@ -337,10 +325,10 @@ ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const 
         }
         if (request.replace)
             slots.fill(Slot{});
-        for (auto& [key, record] : accepted)
-            slots[key] = std::get<Slot>(std::move(record));
+        for (TableRow& row : read.rows)
+            slots[row.key] = std::get<Slot>(std::move(row.record));
     });
-    outcome.added = int(accepted.size()) - outcome.replaced;
+    outcome.added = int(read.rows.size()) - outcome.replaced;
     if (request.table == TableId::Devices)
         RenumberDevices(*result);
     outcome.result = std::move(result);
