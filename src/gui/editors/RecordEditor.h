@@ -22,7 +22,11 @@ public:
     void Cancel();
     void Confirm();
     void Delete();
+    // Modify acts on exactly one selected record; Delete on every one selected.
     void UpdateRowButtons();
+    // The selected rows that hold a record, in ascending order; the one of them, or 0 when not one.
+    QList<int> selectedRecordRows() const;
+    int selectedRecordRow() const;
     // Runs the editor's confirm rule.
     virtual void UpdateConfirmEnabled() = 0;
 

@@ -41,7 +41,7 @@ GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(pa
     setObjectName(objectName);
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
-    setSelectionMode(SingleSelection);
+    setSelectionMode(ExtendedSelection);
     setAlternatingRowColors(true);
     setTabKeyNavigation(false);
     setHorizontalScrollMode(ScrollPerPixel);
@@ -51,6 +51,10 @@ GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(pa
     horizontalHeader()->setStretchLastSection(false);
     connect(this, &QTableWidget::currentCellChanged, this, [this] { emit rowSelected(); });
     connect(this, &QTableWidget::cellClicked, this, [this] { emit rowSelected(); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!signalsBlocked())
+            emit rowSelected();
+    });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (fitting_ || column >= int(draggedWidths_.size()))
             return;
@@ -216,6 +220,34 @@ void GridView::setCurrentDataRow(int row) {
         setCurrentCell(shown, 0);
     else
         setCurrentCell(-1, -1);
+}
+
+QList<int> GridView::selectedDataRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+        if (index.row() < dataRowCount() && !isRowHidden(index.row()))
+            rows << index.row() + 1;
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void GridView::selectShownRows() {
+    QList<int> shown;
+    for (int row = 1; row <= dataRowCount(); ++row) {
+        if (!isRowHidden(row - 1))
+            shown << row;
+    }
+    selectDataRows(shown);
+}
+
+void GridView::selectDataRows(const QList<int>& rows) {
+    QItemSelection selection;
+    for (const int row : rows)
+        selection.select(model()->index(row - 1, 0), model()->index(row - 1, columnCount() - 1));
+    if (!rows.isEmpty())
+        selectionModel()->setCurrentIndex(model()->index(rows.front() - 1, 0), QItemSelectionModel::NoUpdate);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void GridView::setFilter(const QString& text) {

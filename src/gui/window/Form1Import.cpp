@@ -3,6 +3,7 @@
 #include "FileBytes.h"
 #include "FileMessages.h"
 #include "Form1.h"
+#include "RefusedRows.h"
 #include "TableImport.h"
 #include "UnwrittenText.h"
 
@@ -25,11 +26,8 @@ constexpr TextPair kReplaceTable{"La tabella %1 contiene già %2 record. Sostitu
                                  "(No: the file's records are added)"};
 constexpr TextPair kRefused{"Nessun record importato da %1: ogni riga deve essere valida.",
                             "Nothing imported from %1: every row must be valid."};
-constexpr TextPair kRefusedLine{"riga %1: %2", "line %1: %2"};
-constexpr TextPair kMoreRefused{"... e altre %1 righe", "... and %1 more rows"};
 constexpr TextPair kImportStep{"importazione tabella %1", "importing table %1"};
 constexpr TextPair kPreview{"%1\r\n%2\r\n\r\nImportare?", "%1\r\n%2\r\n\r\nImport?"};
-constexpr int kRefusedShown = 12;
 
 QString Text(const TextPair& text, bool italian) {
     return ToQString(text.pick(italian));
@@ -75,14 +73,8 @@ void Form1::mImport_Click() {
     }
     const ImportOutcome outcome = ImportTable(model(), csv, {table, 0, replace, UiLanguage});
     if (!outcome.result) {
-        QStringList lines{Text(kRefused, UiLanguage).arg(path)};
-        for (std::size_t i = 0; i < outcome.refused.size() && i < kRefusedShown; ++i)
-            lines << Text(kRefusedLine, UiLanguage)
-                         .arg(outcome.refused[i].line)
-                         .arg(QString::fromStdString(outcome.refused[i].reason));
-        if (outcome.refused.size() > kRefusedShown)
-            lines << Text(kMoreRefused, UiLanguage).arg(outcome.refused.size() - kRefusedShown);
-        showBox(lines.join(QStringLiteral("\r\n")), warning, Buttons::Ok, Icon::Exclamation);
+        showBox(RefusedText(Text(kRefused, UiLanguage).arg(path), outcome.refused, UiLanguage), warning,
+                Buttons::Ok, Icon::Exclamation);
         return;
     }
     const std::string leftOut = LeaveOutNote(*outcome.result, UiLanguage);
