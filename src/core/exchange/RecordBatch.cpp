@@ -100,9 +100,10 @@ public:
 
     // Puts the record at its key, or its address, when free and keep is true, else at the next free.
     void place(TableRecord record, int key, bool keep, int line) {
-        const int at = keep && IsGivenKey(table_, key) && Free(*outcome_.result, table_, key)
-                           ? key
-                           : NextFreeKey(*outcome_.result, table_, key);
+        const bool kept = keep && IsGivenKey(table_, key) && Free(*outcome_.result, table_, key);
+        // No key is freed while placing: once none was free, none will be.
+        const int at = kept ? key : full_ ? 0 : NextFreeKey(*outcome_.result, table_, key);
+        full_ = at == 0;
         if (at == 0)
             return refuse(line, FilledText(kNoFreeKey, italian_, {KeyName(table_), NameOf(record)}));
         if (std::string* address = AddressOf(record);
@@ -131,6 +132,7 @@ public:
 private:
     TableId table_;
     bool italian_;
+    bool full_ = false;
     BatchOutcome outcome_;
 };
 

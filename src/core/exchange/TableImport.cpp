@@ -238,7 +238,7 @@ TableRows ReadTableRows(std::string_view csv, const RowsRequest& request, const 
     const TableShape& shape = kTableShapes[std::size_t(request.table)];
     TableRows read;
     std::optional<Heading> heading;
-    const auto takeRow = [&](const CsvRow& csvRow) {
+    const auto takeRow = [&](CsvRow& csvRow) {
         const auto refuse = [&](std::string reason) {
             read.refused.push_back({csvRow.line, std::move(reason)});
         };
@@ -250,7 +250,7 @@ TableRows ReadTableRows(std::string_view csv, const RowsRequest& request, const 
                 {std::to_string(csvRow.cells.size()), std::to_string(heading->fieldOfColumn.size())}));
         std::vector<std::string> byField(shape.fields.size());
         for (std::size_t column = 0; column < csvRow.cells.size(); ++column)
-            byField[heading->fieldOfColumn[column]] = csvRow.cells[column];
+            byField[heading->fieldOfColumn[column]] = std::move(csvRow.cells[column]);
         RowCheck row(std::move(byField), italian);
         auto [key, record] = CheckRow(request.table, row);
         TableRow accepted{csvRow.line, key, std::move(record)};
@@ -263,7 +263,7 @@ TableRows ReadTableRows(std::string_view csv, const RowsRequest& request, const 
             reason += "; " + row.reasons[i];
         refuse(std::move(reason));
     };
-    const auto readHeading = [&](const CsvRow& csvRow) {
+    const auto readHeading = [&](CsvRow& csvRow) {
         std::vector<std::string> columns = csvRow.cells;
         if (!request.headed) // as many of the fields, in their order, as the first row has cells
             columns.assign(shape.fields.begin(),

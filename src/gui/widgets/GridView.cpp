@@ -223,12 +223,20 @@ void GridView::setCurrentDataRow(int row) {
 }
 
 QList<int> GridView::selectedDataRows() const {
-    QList<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows()) {
-        if (index.row() < dataRowCount() && !isRowHidden(index.row()))
-            rows << index.row() + 1;
+    // Read from the selection's ranges: asking row by row whether it is selected costs a walk of every
+    // range for each row.
+    std::vector<bool> selected(std::size_t(dataRowCount()), false);
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        if (range.left() > 0 || range.right() < columnCount() - 1)
+            continue; // a part of a row is no row selected
+        for (int row = range.top(); row <= range.bottom() && row < dataRowCount(); ++row)
+            selected[std::size_t(row)] = !isRowHidden(row);
     }
-    std::sort(rows.begin(), rows.end());
+    QList<int> rows;
+    for (std::size_t row = 0; row < selected.size(); ++row) {
+        if (selected[row])
+            rows << int(row) + 1;
+    }
     return rows;
 }
 
@@ -243,8 +251,13 @@ void GridView::selectShownRows() {
 
 void GridView::selectDataRows(const QList<int>& rows) {
     QItemSelection selection;
-    for (const int row : rows)
-        selection.select(model()->index(row - 1, 0), model()->index(row - 1, columnCount() - 1));
+    for (qsizetype first = 0, last = 0; first < rows.size(); first = last) {
+        last = first + 1; // each run of consecutive rows is one range
+        while (last < rows.size() && rows[last] == rows[last - 1] + 1)
+            ++last;
+        selection.select(model()->index(rows[first] - 1, 0),
+                         model()->index(rows[last - 1] - 1, columnCount() - 1));
+    }
     if (!rows.isEmpty())
         selectionModel()->setCurrentIndex(model()->index(rows.front() - 1, 0), QItemSelectionModel::NoUpdate);
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
