@@ -124,6 +124,13 @@ TEST(RecordBatch, PasteWithNoFreeKeyIsRefused) {
         model.LoadTable[key] = "L";
     EXPECT_EQ(Outcome(PasteRecords(model, T::Loads, "3\tMore\n", true), T::Loads),
               (Lines{"1: priority: nessun valore libero per 'More'", "keys"}));
+    std::string many;
+    for (int row = 0; row < 5000; ++row)
+        many += "3\tMore\n";
+    const BatchOutcome refused = PasteRecords(model, T::Loads, many, false);
+    ASSERT_EQ(refused.refused.size(), 1001u);
+    EXPECT_EQ(refused.refused.back().line, 1001);
+    EXPECT_EQ(refused.refused.back().reason, "the rows after it left out: 1000 rows already refused");
 }
 
 TEST(RecordBatch, DuplicatesTakeTheNextFreeKeysAndAddressesNamedAsCopies) {

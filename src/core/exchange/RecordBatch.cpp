@@ -15,6 +15,10 @@ constexpr TextPair kNoFreeKey{"%1: nessun valore libero per '%2'", "%1: no free 
 constexpr TextPair kNoFreeAddress{"address: nessun indirizzo libero per '%1'",
                                   "address: no free address for '%1'"};
 
+constexpr TextPair kMoreRefused{"righe seguenti non considerate: già %1 righe rifiutate",
+                                "the rows after it left out: %1 rows already refused"};
+constexpr std::size_t kMostRefused = 1000;
+
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view KeyName(TableId table) {
@@ -116,7 +120,15 @@ public:
         });
         outcome_.keys.push_back(at);
     }
-    void refuse(int line, std::string reason) { outcome_.refused.push_back({line, std::move(reason)}); }
+    // Past a thousand rows refused, one more says so and the rest are left out: a paste far larger than
+    // any table would otherwise cost memory without bound.
+    void refuse(int line, std::string reason) {
+        if (outcome_.refused.size() < kMostRefused)
+            outcome_.refused.push_back({line, std::move(reason)});
+        else if (outcome_.refused.size() == kMostRefused)
+            outcome_.refused.push_back(
+                {line, FilledText(kMoreRefused, italian_, {std::to_string(kMostRefused)})});
+    }
     const ConfigModel& tables() const { return *outcome_.result; }
 
     BatchOutcome finish() {
