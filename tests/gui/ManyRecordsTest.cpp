@@ -83,7 +83,7 @@ TEST_F(ManyRecords, CopyPasteDuplicateAndCutAreEachOneStep) {
     EXPECT_EQ(rows("Fl_dev"), (QStringList{"Luce 11|3|dimmer|11", "Luce 12|0|dimmer|12",
                                            "Luce 11|3|dimmer|13", "Luce 12|0|dimmer|14"}));
     EXPECT_EQ(selected("Fl_dev"), (QList<int>{3, 4}));
-    EXPECT_EQ(undoText(), "Annulla incollatura di 2 attuatori");
+    EXPECT_EQ(undoText(), "Annulla incollamento di 2 attuatori");
     trigger("mUndo");
 
     selectRow("Fl_dev", 1);

@@ -187,6 +187,8 @@ private:
     // Copy, Cut, Duplicate and Change selected are enabled while the grid shown has records selected
     // (Change selected on the tabs whose records it changes).
     void updateRecordCommands();
+    // The key of the record in a row of a tab's grid.
+    int keyAt(int tab, int row) const;
     // The keys of the records selected in a tab's grid, in grid order.
     QList<int> selectedKeys(int tab) const;
     bool browsingShownTab() const;
@@ -194,7 +196,7 @@ private:
     std::vector<int> keysToChange() const;
     // Selects the rows of a tab's records at the keys.
     void showRecords(int tab, const std::vector<int>& keys);
-    // The records changed in the tables become one step, shown selected.
+    // The records changed in the tables become one step, those at the keys shown selected.
     void commitRecords(int tab, const ChangeNote& note, const std::vector<int>& keys);
     // Records pasted or duplicated, or the reasons they were refused.
     void addRecords(int tab, const TextPair& many, const TextPair& refusal, const BatchOutcome& added);

@@ -28,7 +28,7 @@ constexpr TextPair kMoreRecords{"… e altri %1", "… and %1 more"};
 constexpr TextPair kDeleting{"eliminazione di %1 %2", "deleting %1 %2"};
 constexpr TextPair kCutting{"taglio di %1 %2", "cutting %1 %2"};
 constexpr TextPair kChanging{"modifica di %1 %2", "changing %1 %2"};
-constexpr TextPair kPasting{"incollatura di %1 %2", "pasting %1 %2"};
+constexpr TextPair kPasting{"incollamento di %1 %2", "pasting %1 %2"};
 constexpr TextPair kDuplicating{"duplicazione di %1 %2", "duplicating %1 %2"};
 constexpr TextPair kNothingPasted{"Nessun record incollato: ogni riga deve essere valida.",
                                   "Nothing pasted: every row must be valid."};
@@ -70,10 +70,14 @@ QStringList DeviceTypeNames() {
 
 } // namespace
 
+int Form1::keyAt(int tab, int row) const {
+    return int(LeadingNumber(grids_[tab]->cell(row, editor(tab).roles().keyColumn).toStdString()));
+}
+
 QList<int> Form1::selectedKeys(int tab) const {
     QList<int> keys;
     for (const int row : editor(tab).selectedRecordRows())
-        keys << int(LeadingNumber(grids_[tab]->cell(row, editor(tab).roles().keyColumn).toStdString()));
+        keys << keyAt(tab, row);
     return keys;
 }
 
@@ -92,8 +96,7 @@ void Form1::showRecords(int tab, const std::vector<int>& keys) {
     QList<int> rows;
     GridView& grid = *grids_[tab];
     for (int row = 1; row <= grid.dataRowCount(); ++row) {
-        const int key = int(LeadingNumber(grid.cell(row, editor(tab).roles().keyColumn).toStdString()));
-        if (std::find(keys.begin(), keys.end(), key) != keys.end())
+        if (std::find(keys.begin(), keys.end(), keyAt(tab, row)) != keys.end())
             rows << row;
     }
     grid.selectDataRows(rows);
@@ -101,7 +104,8 @@ void Form1::showRecords(int tab, const std::vector<int>& keys) {
 
 void Form1::commitRecords(int tab, const ChangeNote& note, const std::vector<int>& keys) {
     RefreshAllViews();
-    showRecords(tab, keys);
+    if (!keys.empty()) // records gone leave the first row current, as one record's Delete does
+        showRecords(tab, keys);
     commitChange(note);
 }
 
@@ -160,12 +164,14 @@ void Form1::mCut_Click() {
 }
 
 void Form1::deleteRecords(int tab, const QList<int>& rows) {
-    const QList<int> keys = selectedKeys(tab);
+    std::vector<int> keys;
+    for (const int row : rows)
+        keys.push_back(keyAt(tab, row));
     QStringList lines{Text(kDeleteMany, UiLanguage)
                           .arg(rows.size())
                           .arg(ToQString(TableWord(kTabTables[tab], UiLanguage)))};
     for (qsizetype i = 0; i < rows.size() && i < kRecordsNamed; ++i)
-        lines << QString::number(keys[i]) + ' ' + grids_[tab]->cell(rows[i], 0);
+        lines << QString::number(keys[std::size_t(i)]) + ' ' + grids_[tab]->cell(rows[i], 0);
     if (rows.size() > kRecordsNamed)
         lines << Text(kMoreRecords, UiLanguage).arg(rows.size() - kRecordsNamed);
     const int answer =
@@ -173,9 +179,8 @@ void Form1::deleteRecords(int tab, const QList<int>& rows) {
     rememberAnswer(answer);
     if (answer == kAnswerNo)
         return;
-    const std::vector<int> deleted(keys.begin(), keys.end());
-    DeleteRecords(model(), kTabTables[tab], deleted);
-    commitRecords(tab, ManyNote(kDeleting, tab, keys.size(), keys.front(), 0), {});
+    DeleteRecords(model(), kTabTables[tab], keys);
+    commitRecords(tab, ManyNote(kDeleting, tab, qsizetype(keys.size()), keys.front(), 0), {});
 }
 
 void Form1::mPaste_Click() {
