@@ -121,6 +121,11 @@ int main(int argc, char** argv) {
     pair("writer vs durable replace", "writer", 1.2);
     pair("refresh", "refresh", 1.5);
     pair("committed change", "commit", 1.5);
+    // The commands on many records against a refresh of the same tables.
+    pair("select all, delete", "refresh", 1.5, "deleteall", "ours");
+    pair("paste 1,000 rows", "refresh", 1.5, "paste", "ours");
+    pair("paste a whole table", "refresh", 1.5, "pastetable", "ours");
+    pair("duplicate a selection", "refresh", 1.5, "duplicate", "ours");
     pair("hostile size (time)", "hostile", 2.0);
     // Twice the report's length in twice the time (a square would be four times).
     pair("report, double length", "report", 2.5, "double", "single");

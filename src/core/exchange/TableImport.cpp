@@ -101,36 +101,6 @@ std::string FaultText(CsvFault fault, bool italian) {
     return {};
 }
 
-using Record = std::variant<DeviceRecord, std::string, CameraRecord, ScenarioRecord>;
-
-// Runs f on the table's slots.
-template <typename Model, typename F> void WithSlots(Model& model, TableId table, F f) {
-    switch (table) {
-    case TableId::Devices:
-        return f(model.DeviceTable);
-    case TableId::Groups:
-        return f(model.GroupTable);
-    case TableId::Loads:
-        return f(model.LoadTable);
-    case TableId::Auxiliaries:
-        return f(model.AuxTable);
-    case TableId::Probes:
-        return f(model.ProbeTable);
-    case TableId::Cameras:
-        return f(model.CameraTable);
-    case TableId::Scenarios:
-        return f(model.ScenarioTable);
-    case TableId::Mh200Scenarios:
-        return;
-    }
-}
-
-int HighestKey(TableId table) {
-    constexpr int highest[] = {kMaxDeviceAddress, kMaxGroup,  kMaxLoad,    kMaxAux,
-                               kMaxProbe,         kMaxCamera, kMaxScenario};
-    return highest[std::size_t(table)];
-}
-
 std::string_view Trimmed(std::string_view text) {
     text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
     return text.substr(0, text.find_last_not_of(' ') + 1);
@@ -167,8 +137,8 @@ Heading ReadHeading(const std::vector<std::string>& cells, TableId table, bool i
 // value only a conf.xml file gives is noted.
 class RowCheck {
 public:
-    RowCheck(std::vector<std::string> cells, const std::vector<bool>& present, bool italian)
-        : cells_(std::move(cells)), present_(present), italian_(italian) {}
+    RowCheck(std::vector<std::string> cells, const std::vector<bool>& present, bool italian, bool editorsOnly)
+        : cells_(std::move(cells)), present_(present), italian_(italian), editorsOnly_(editorsOnly) {}
 
     const std::string& cell(std::size_t column) const { return cells_[column]; }
     bool has(std::size_t column) const { return present_[column]; }
@@ -176,6 +146,8 @@ public:
         reasons.push_back(Fill(text, italian_, values));
     }
     void warn(const TextPair& text, std::initializer_list<std::string_view> values) {
+        if (editorsOnly_)
+            return refuse(text, values);
         warnings.push_back(Fill(kAsRead, italian_, {Fill(text, italian_, values)}));
     }
     // A whole number, blanks around it allowed; an empty optional cell is 0. Within lowest..highest it is
@@ -208,6 +180,7 @@ private:
     std::vector<std::string> cells_;
     const std::vector<bool>& present_;
     bool italian_;
+    bool editorsOnly_;
 };
 
 // The key of a row, with the rules of the table's editor, or none when it is refused.
@@ -311,8 +284,21 @@ void CheckScenario(RowCheck& row, ScenarioRecord& scenario) {
     scenario.address = address;
 }
 
+TableRecord EmptyRecord(TableId table) {
+    switch (table) {
+    case TableId::Devices:
+        return DeviceRecord{};
+    case TableId::Cameras:
+        return CameraRecord{};
+    case TableId::Scenarios:
+        return ScenarioRecord{};
+    default:
+        return std::string();
+    }
+}
+
 // Writes the row's fields into the record, as the table's editor would.
-void CheckRecord(TableId table, RowCheck& row, Record& record) {
+void CheckRecord(TableId table, RowCheck& row, TableRecord& record) {
     switch (table) {
     case TableId::Devices:
         return CheckDevice(row, std::get<DeviceRecord>(record));
@@ -380,21 +366,28 @@ std::vector<TableId> TablesFitting(std::string_view csv, char separator) {
     return fitting;
 }
 
-ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const ImportRequest& request) {
+int HighestKey(TableId table) {
+    constexpr int highest[] = {kMaxDeviceAddress, kMaxGroup,  kMaxLoad,    kMaxAux,
+                               kMaxProbe,         kMaxCamera, kMaxScenario};
+    return highest[std::size_t(table)];
+}
+
+bool StartsWithHeading(std::string_view csv, TableId table, char separator) {
+    const std::vector<std::string> cells = HeadingCells(csv, separator ? separator : FindSeparator(csv));
+    return !cells.empty() && std::all_of(cells.begin(), cells.end(), [&](const std::string& cell) {
+        return ColumnOfHeading(table, cell).has_value();
+    });
+}
+
+TableRows ReadTableRows(std::string_view csv, const RowsRequest& request, const RowStart& start,
+                        const RowVet& vet) {
     const bool italian = request.italian;
     const TableId table = request.table;
-    const std::string_view keyName = ImportColumns(table)[0].name;
-    ImportOutcome outcome;
+    TableRows read;
     std::optional<Heading> heading;
-    auto result = std::make_unique<ConfigModel>(model);
-    WithSlots(*result, table, [&](auto& slots) {
-        if (request.mode == ImportMode::Replace)
-            slots.fill({});
-    });
-    std::map<int, int> lineOfKey;
     const auto takeRow = [&](const CsvRow& csvRow) {
         const auto refuse = [&](std::string reason) {
-            outcome.refused.push_back({csvRow.line, std::move(reason)});
+            read.refused.push_back({csvRow.line, std::move(reason)});
         };
         if (csvRow.fault != CsvFault::None)
             return refuse(FaultText(csvRow.fault, italian));
@@ -405,50 +398,89 @@ ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const 
         std::vector<std::string> byColumn(heading->present.size());
         for (std::size_t cell = 0; cell < csvRow.cells.size(); ++cell)
             byColumn[heading->columnOfCell[cell]] = csvRow.cells[cell];
-        RowCheck row(std::move(byColumn), heading->present, italian);
+        RowCheck row(std::move(byColumn), heading->present, italian, request.editorsOnly);
         const std::optional<int> key = CheckKey(table, row);
-        WithSlots(*result, table, [&](auto& slots) {
-            using Slot = std::decay_t<decltype(slots[0])>;
-            const bool taken = key && InUse(slots[*key]); // a replaced table starts empty
-            Record record = taken && request.mode == ImportMode::Update ? slots[*key] : Slot{};
-            CheckRecord(table, row, record);
-            if (key && row.reasons.empty()) {
-                const std::string keyText = std::to_string(*key);
-                if (const auto [first, fresh] = lineOfKey.emplace(*key, csvRow.line); !fresh)
-                    row.refuse(kTwiceInFile, {keyName, keyText, std::to_string(first->second)});
-                else if (taken && request.mode == ImportMode::Add)
-                    row.refuse(request.commandLine ? kTakenOptions : kTaken, {keyName, keyText});
-            }
-            if (row.reasons.empty() && outcome.refused.empty())
-                slots[*key] = std::get<Slot>(std::move(record));
-        });
+        TableRecord record = key && start ? start(*key) : EmptyRecord(table);
+        CheckRecord(table, row, record);
+        TableRow checked{csvRow.line, key.value_or(0), std::move(record)};
+        if (key && row.reasons.empty() && vet)
+            vet(checked, row.reasons);
         if (!row.reasons.empty())
             return refuse(Joined(row.reasons));
         for (std::string& warning : row.warnings)
-            outcome.warnings.push_back({csvRow.line, std::move(warning)});
+            read.warnings.push_back({csvRow.line, std::move(warning)});
+        read.rows.push_back(std::move(checked));
+    };
+    const auto readHeading = [&](const CsvRow& csvRow) {
+        std::vector<std::string> cells = csvRow.cells;
+        if (!request.headed) { // as many of the columns, in their order, as the first row has cells
+            const std::span<const ImportColumn> columns = ImportColumns(table);
+            cells.clear();
+            for (std::size_t i = 0; i < std::min(csvRow.cells.size(), columns.size()); ++i)
+                cells.emplace_back(columns[i].name);
+        }
+        heading = ReadHeading(cells, table, italian);
+        if (csvRow.fault != CsvFault::None)
+            heading->faults = {FaultText(csvRow.fault, italian)};
+        for (const std::string& fault : heading->faults)
+            read.refused.push_back({csvRow.line, fault});
+        if (read.refused.empty() && !request.headed)
+            takeRow(csvRow);
     };
     ReadCsv(csv, request.separator ? request.separator : FindSeparator(csv), [&](CsvRow&& csvRow) {
-        if (heading) {
+        if (heading)
             takeRow(csvRow);
-        } else {
-            heading = ReadHeading(csvRow.cells, table, italian);
-            if (csvRow.fault != CsvFault::None)
-                heading->faults = {FaultText(csvRow.fault, italian)};
-            for (const std::string& fault : heading->faults)
-                outcome.refused.push_back({csvRow.line, fault});
-            if (!outcome.refused.empty())
-                return false;
-        }
-        if (outcome.refused.size() < kMostRefusedRows)
+        else if (readHeading(csvRow); !heading->faults.empty())
+            return false;
+        if (read.refused.size() < kMostRefusedRows)
             return true;
-        outcome.refused.push_back(
+        read.refused.push_back(
             {csvRow.line, Fill(kMoreRefused, italian, {std::to_string(kMostRefusedRows)})});
         return false;
     });
     if (!heading)
-        outcome.refused.push_back({1, std::string(kEmptyFile.pick(italian))});
+        read.refused.push_back({1, std::string(kEmptyFile.pick(italian))});
+    return read;
+}
+
+ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const ImportRequest& request) {
+    const bool italian = request.italian;
+    const TableId table = request.table;
+    const std::string_view keyName = ImportColumns(table)[0].name;
+    const auto taken = [&](int key) {
+        bool inUse = false;
+        WithSlots(model, table, [&](const auto& slots) { inUse = InUse(slots[key]); });
+        return inUse && request.mode != ImportMode::Replace; // a replaced table starts empty
+    };
+    const auto start = [&](int key) {
+        TableRecord record = EmptyRecord(table);
+        if (request.mode == ImportMode::Update && taken(key))
+            WithSlots(model, table, [&](const auto& slots) { record = slots[key]; });
+        return record;
+    };
+    std::map<int, int> lineOfKey;
+    const auto vet = [&](const TableRow& row, std::vector<std::string>& reasons) {
+        const std::string keyText = std::to_string(row.key);
+        if (const auto [first, fresh] = lineOfKey.emplace(row.key, row.line); !fresh)
+            reasons.push_back(Fill(kTwiceInFile, italian, {keyName, keyText, std::to_string(first->second)}));
+        else if (request.mode == ImportMode::Add && taken(row.key))
+            reasons.push_back(
+                Fill(request.commandLine ? kTakenOptions : kTaken, italian, {keyName, keyText}));
+    };
+    TableRows read = ReadTableRows(csv, {table, request.separator, italian}, start, vet);
+    ImportOutcome outcome;
+    outcome.refused = std::move(read.refused);
+    outcome.warnings = std::move(read.warnings);
     if (!outcome.refused.empty())
         return outcome;
+    auto result = std::make_unique<ConfigModel>(model);
+    WithSlots(*result, table, [&](auto& slots) {
+        using Slot = std::decay_t<decltype(slots[0])>;
+        if (request.mode == ImportMode::Replace)
+            slots.fill({});
+        for (TableRow& row : read.rows)
+            slots[row.key] = std::get<Slot>(std::move(row.record));
+    });
     if (table == TableId::Devices)
         RenumberDevices(*result);
     std::set<int> keys;

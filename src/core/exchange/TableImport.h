@@ -3,9 +3,11 @@
 #include "ConfigModel.h"
 #include "ExportTables.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 // A table read from a CSV file as the export writes it, each row checked by the rules the editor of
@@ -49,6 +51,66 @@ struct ImportOutcome {
 };
 
 ImportOutcome ImportTable(const ConfigModel& model, std::string_view csv, const ImportRequest& request);
+
+// One record of a table file, as its table stores it, with its key and its line in the file.
+using TableRecord = std::variant<DeviceRecord, std::string, CameraRecord, ScenarioRecord>;
+struct TableRow {
+    int line = 0;
+    int key = 0;
+    TableRecord record;
+};
+
+struct RowsRequest {
+    TableId table = TableId::Devices;
+    char separator = 0;   // 0: found from the first row
+    bool italian = false; // the language of the reasons
+    bool headed = true;   // false: no heading row, the columns are the table's in their order
+    // Values only a conf.xml file gives are refused, rather than taken with a warning.
+    bool editorsOnly = false;
+};
+
+// The rows a table file holds, each checked by the rules of the table's editor: those that pass, with
+// the warnings of values only a conf.xml file gives, and the reasons, by line, of those that do not (at
+// most a thousand and one, the last saying the rows after it were not read).
+struct TableRows {
+    std::vector<TableRow> rows;
+    std::vector<RowNote> refused;
+    std::vector<RowNote> warnings;
+};
+// Each row's record starts as start gives it for its key (an empty record when there is none), and
+// takes the fields the file has. vet may add reasons of its own to a row the rules let pass.
+using RowStart = std::function<TableRecord(int key)>;
+using RowVet = std::function<void(const TableRow&, std::vector<std::string>& reasons)>;
+TableRows ReadTableRows(std::string_view csv, const RowsRequest& request, const RowStart& start = {},
+                        const RowVet& vet = {});
+
+// Whether the file's first row names only columns of the table, as a heading row does.
+bool StartsWithHeading(std::string_view csv, TableId table, char separator = 0);
+
+// Runs f on the slots of a table (not the MH200 scenarios, which no editor changes).
+template <typename Model, typename F> void WithSlots(Model& model, TableId table, F f) {
+    switch (table) {
+    case TableId::Devices:
+        return f(model.DeviceTable);
+    case TableId::Groups:
+        return f(model.GroupTable);
+    case TableId::Loads:
+        return f(model.LoadTable);
+    case TableId::Auxiliaries:
+        return f(model.AuxTable);
+    case TableId::Probes:
+        return f(model.ProbeTable);
+    case TableId::Cameras:
+        return f(model.CameraTable);
+    case TableId::Scenarios:
+        return f(model.ScenarioTable);
+    case TableId::Mh200Scenarios:
+        return;
+    }
+}
+
+// The highest key a table's editor gives.
+int HighestKey(TableId table);
 
 // "devices: 3 added, 1 changed, 0 removed, 12 unchanged" / "devices: nothing changes".
 std::string ImportSummary(const ImportOutcome& outcome, TableId table, bool italian);

@@ -32,4 +32,15 @@ int ScenarioBus(const std::string& storedScenarioAddress) {
     return digit >= '1' && digit <= '9' ? digit - '0' : 0;
 }
 
+std::string FilledText(const TextPair& text, bool italian, std::initializer_list<std::string_view> values) {
+    std::string filled(text.pick(italian));
+    std::size_t index = 0;
+    for (const std::string_view value : values) {
+        const std::string mark = '%' + std::to_string(++index);
+        if (const std::size_t at = filled.find(mark); at != std::string::npos)
+            filled.replace(at, mark.size(), value);
+    }
+    return filled;
+}
+
 } // namespace velto

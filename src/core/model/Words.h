@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -61,6 +62,9 @@ inline constexpr std::array<TextPair, static_cast<std::size_t>(Word::Count)> kWo
     {"Eliminare la camera", "Do you want delete camera"},
     {"Eliminare lo scenario", "Do you want delete scenario"},
 }};
+
+// The text with %1, %2... replaced by the values.
+std::string FilledText(const TextPair& text, bool italian, std::initializer_list<std::string_view> values);
 
 inline std::string_view WordText(Word word, bool italian) {
     return kWords[static_cast<std::size_t>(word)].pick(italian);

@@ -5,6 +5,8 @@
 #include "LanguageTable.h"
 #include "Toolkit.h"
 
+#include <QList>
+
 namespace velto {
 
 // What an editor needs of the window it lives in.
@@ -22,6 +24,8 @@ public:
     // Called once a committed change is in the tables and shown: it becomes one step of the history.
     virtual void commitChange(const ChangeNote& note) = 0;
     virtual void rememberAnswer(int answerCode) = 0;
+    // Deletes the records of a tab's grid rows, more than one, after one question.
+    virtual void deleteRecords(int tab, const QList<int>& rows) = 0;
 };
 
 } // namespace velto

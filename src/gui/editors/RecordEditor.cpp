@@ -13,11 +13,8 @@
 namespace velto {
 namespace {
 
-// A record's name as a one-line message quotes it.
-QString Shortened(const QString& name) {
-    constexpr qsizetype kMostCharacters = 40;
-    return name.size() > kMostCharacters ? name.left(kMostCharacters - 1) + QChar(0x2026) : name;
-}
+// As many characters of a record's name as the line beside Confirm quotes.
+constexpr qsizetype kMostQuoted = 40;
 
 } // namespace
 
@@ -62,8 +59,8 @@ void RecordEditor::New() {
 }
 
 void RecordEditor::Modify() {
-    const int row = roles_.grid->currentDataRow();
-    if (row < 1 || roles_.grid->cell(row, roles_.keyColumn).isEmpty())
+    const int row = selectedRecordRow();
+    if (row < 1)
         return;
     setEditing(true);
     roles_.confirmButton->setEnabled(true);
@@ -115,7 +112,7 @@ void RecordEditor::showWhy() {
         if (wanting != Why::None)
             why = WhyText(wanting, italian);
         else if (const int key = keyInEditor(); !isOwnKey(key) && slotTaken(key))
-            why = WhyText(KeyTaken(roles_.tab), italian).arg(QString::number(key), Shortened(nameAt(key)));
+            why = WhyText(KeyTaken(roles_.tab), italian).arg(QString::number(key), Shortened(nameAt(key), kMostQuoted));
     }
     roles_.whyLabel->setText(why);
 }
@@ -146,8 +143,10 @@ void RecordEditor::Confirm() {
 }
 
 void RecordEditor::Delete() {
-    const int row = roles_.grid->currentDataRow();
-    if (row < 1 || roles_.grid->cell(row, roles_.keyColumn).isEmpty())
+    if (const QList<int> rows = selectedRecordRows(); rows.size() > 1)
+        return host_.deleteRecords(roles_.tab, rows);
+    const int row = selectedRecordRow();
+    if (row < 1)
         return;
     const int answer = host_.showBox(deleteQuestion(row), kExecutableName, Buttons::YesNo, Icon::Question);
     host_.rememberAnswer(answer);
@@ -161,10 +160,20 @@ void RecordEditor::Delete() {
 }
 
 void RecordEditor::UpdateRowButtons() {
-    const int row = roles_.grid->currentDataRow();
-    const bool onRecord = row >= 1 && !roles_.grid->cell(row, roles_.keyColumn).isEmpty();
-    roles_.modifyButton->setEnabled(onRecord);
-    roles_.deleteButton->setEnabled(onRecord);
+    const qsizetype selected = selectedRecordRows().size();
+    roles_.modifyButton->setEnabled(selected == 1);
+    roles_.deleteButton->setEnabled(selected >= 1);
+}
+
+QList<int> RecordEditor::selectedRecordRows() const {
+    QList<int> rows = roles_.grid->selectedDataRows();
+    rows.removeIf([this](int row) { return roles_.grid->cell(row, roles_.keyColumn).isEmpty(); });
+    return rows;
+}
+
+int RecordEditor::selectedRecordRow() const {
+    const QList<int> rows = selectedRecordRows();
+    return rows.size() == 1 ? rows.front() : 0;
 }
 
 int RecordEditor::rowKey(int row) const {

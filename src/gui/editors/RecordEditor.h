@@ -23,7 +23,11 @@ public:
     void Cancel();
     void Confirm();
     void Delete();
+    // Modify acts on exactly one selected record; Delete on every one selected.
     void UpdateRowButtons();
+    // The selected rows that hold a record, in ascending order; the one of them, or 0 when not one.
+    QList<int> selectedRecordRows() const;
+    int selectedRecordRow() const;
     // Runs the editor's confirm rule, then says beside Confirm what stands in the way of storing.
     void UpdateConfirmEnabled();
     // The line beside Confirm, in the language in force: why the record cannot be stored as the fields

@@ -44,14 +44,19 @@ const TextPair kSections[][2] = {
       "<b>F2</b> Modifica, <b>Canc</b> Elimina; <b>Tab</b> passa al controllo successivo. Nei campi: <b>Invio</b> "
       "conferma, <b>Esc</b> annulla, e la tastiera torna alla griglia: Ins, i campi, Invio, Ins&hellip; In un elenco, scrivere l'inizio di una voce la sceglie (&laquo;5&raquo;, "
       "&laquo;7&raquo; sceglie 57). <b>Ctrl+Z</b> annulla l'ultima modifica, <b>Ctrl+Y</b> la ripete. "
+      "<b>Ctrl+clic</b>, <b>Maiusc+clic</b> e <b>Maiusc+frecce</b> selezionano pi&ugrave; righe, <b>Ctrl+A</b> "
+      "tutte quelle mostrate; <b>Ctrl+C</b>, <b>Ctrl+X</b> e <b>Ctrl+D</b> le copiano, tagliano e duplicano, "
+      "<b>Ctrl+V</b> incolla. "
       "<b>F1</b> apre questa guida.</p>",
       "<p><b>Ctrl+F</b> goes to the filter above the grids: it shows only the rows that contain the text typed, "
       "whatever the case and accents, or a device's group name; <b>Esc</b> empties it. In a grid: <b>Insert</b> New, <b>Enter</b> or "
       "<b>F2</b> Modify, <b>Delete</b> Delete; <b>Tab</b> moves on to the next control. In the fields: "
       "<b>Enter</b> confirms, <b>Esc</b> cancels, and the keyboard is back on the grid: Insert, the fields, Enter, "
       "Insert&hellip; In a list, typing the beginning of an item chooses it (\"5\", "
-      "\"7\" chooses 57). <b>Ctrl+Z</b> undoes the last change, <b>Ctrl+Y</b> redoes it. <b>F1</b> opens this "
-      "guide.</p>"}},
+      "\"7\" chooses 57). <b>Ctrl+Z</b> undoes the last change, <b>Ctrl+Y</b> redoes it. <b>Ctrl+click</b>, "
+      "<b>Shift+click</b> and <b>Shift+arrows</b> select many rows, <b>Ctrl+A</b> all the rows shown; "
+      "<b>Ctrl+C</b>, <b>Ctrl+X</b> and <b>Ctrl+D</b> copy, cut and duplicate them, <b>Ctrl+V</b> pastes. "
+      "<b>F1</b> opens this guide.</p>"}},
 };
 // clang-format on
 

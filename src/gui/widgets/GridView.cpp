@@ -39,7 +39,7 @@ GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(pa
     setObjectName(objectName);
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
-    setSelectionMode(SingleSelection);
+    setSelectionMode(ExtendedSelection);
     setAlternatingRowColors(true);
     setTabKeyNavigation(false);
     setHorizontalScrollMode(ScrollPerPixel);
@@ -49,6 +49,10 @@ GridView::GridView(const QString& objectName, QWidget* parent) : QTableWidget(pa
     horizontalHeader()->setStretchLastSection(false);
     connect(this, &QTableWidget::currentCellChanged, this, [this] { emit rowSelected(); });
     connect(this, &QTableWidget::cellClicked, this, [this] { emit rowSelected(); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!signalsBlocked())
+            emit rowSelected();
+    });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (fitting_ || column >= int(draggedWidths_.size()))
             return;
@@ -215,6 +219,47 @@ void GridView::setCurrentDataRow(int row) {
         setCurrentCell(shown, 0);
     else
         setCurrentCell(-1, -1);
+}
+
+QList<int> GridView::selectedDataRows() const {
+    // Read from the selection's ranges: asking row by row whether it is selected costs a walk of every
+    // range for each row.
+    std::vector<bool> selected(std::size_t(dataRowCount()), false);
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        if (range.left() > 0 || range.right() < columnCount() - 1)
+            continue; // a part of a row is no row selected
+        for (int row = range.top(); row <= range.bottom() && row < dataRowCount(); ++row)
+            selected[std::size_t(row)] = !isRowHidden(row);
+    }
+    QList<int> rows;
+    for (std::size_t row = 0; row < selected.size(); ++row) {
+        if (selected[row])
+            rows << int(row) + 1;
+    }
+    return rows;
+}
+
+void GridView::selectShownRows() {
+    QList<int> shown;
+    for (int row = 1; row <= dataRowCount(); ++row) {
+        if (!isRowHidden(row - 1))
+            shown << row;
+    }
+    selectDataRows(shown);
+}
+
+void GridView::selectDataRows(const QList<int>& rows) {
+    QItemSelection selection;
+    for (qsizetype first = 0, last = 0; first < rows.size(); first = last) {
+        last = first + 1; // each run of consecutive rows is one range
+        while (last < rows.size() && rows[last] == rows[last - 1] + 1)
+            ++last;
+        selection.select(model()->index(rows[first] - 1, 0),
+                         model()->index(rows[last - 1] - 1, columnCount() - 1));
+    }
+    if (!rows.isEmpty())
+        selectionModel()->setCurrentIndex(model()->index(rows.front() - 1, 0), QItemSelectionModel::NoUpdate);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void GridView::setFilter(const QString& text) {

@@ -20,6 +20,8 @@ QString SearchKey(const QString& text);
 // A filter shows only the rows with a cell that contains its text, ignoring case and accents, in what
 // the cell shows or what hovering over it tells; it stays through every rebuild. Tab and Shift+Tab leave the
 // grid rather than walking its cells.
+//
+// Rows are selected whole, many at once by Ctrl+click, Shift+click and Shift+arrows.
 class GridView : public QTableWidget {
     Q_OBJECT
 public:
@@ -36,6 +38,12 @@ public:
     int dataRowCount() const { return hasRecords_ ? rowCount() : 0; }
     int currentDataRow() const { return currentRow() + 1; } // 0 when no row is current
     void setCurrentDataRow(int row);
+    // The data rows selected and shown, in ascending order (the blank row of an empty grid is none).
+    QList<int> selectedDataRows() const;
+    // Selects the rows shown, and no hidden one.
+    void selectShownRows();
+    // Selects these data rows, the first of them current.
+    void selectDataRows(const QList<int>& rows);
     QString cell(int row, int column) const;
 
     // Shows only the rows that match; an empty text shows every row. A hidden current row hands the

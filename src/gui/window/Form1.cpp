@@ -63,7 +63,11 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
         if (index != shownTab_)
             CancelAllEditors();
         shownTab_ = index;
+        updateRecordCommands();
     });
+    for (GridView* grid : grids_)
+        connect(grid, &GridView::rowSelected, this, &Form1::updateRecordCommands);
+    updateRecordCommands();
 }
 
 Form1::~Form1() {

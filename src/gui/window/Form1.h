@@ -43,9 +43,14 @@ class FindBar;
 class ScenarioEditor;
 class SlotNameList;
 struct EditorRoles;
+struct BatchOutcome;
 struct Notice;
+struct RowNote;
 
 inline constexpr int kTabCount = 5;
+// The table each tab shows.
+inline constexpr TableId kTabTables[kTabCount] = {TableId::Devices, TableId::Loads, TableId::Probes,
+                                                  TableId::Cameras, TableId::Scenarios};
 // Titles the reader's notices, which name no title of their own.
 inline const QString kApplicationTitle = QStringLiteral("Velto-Configurator");
 
@@ -72,6 +77,13 @@ public:
     void mRedo_Click();
     // Edit and Help menus.
     void mFind_Click();
+    // Edit menu, on the grid shown: many records at once.
+    void mSelectAll_Click();
+    void mCopy_Click();
+    void mCut_Click();
+    void mPaste_Click();
+    void mDuplicate_Click();
+    void mBulk_Click();
     void mGuide_Click();
     void mAbout_Click();
 
@@ -119,6 +131,7 @@ public:
     void markChanged() override { document_->markPassing(); }
     void commitChange(const ChangeNote& note) override { document_->commit(note); }
     void rememberAnswer(int answerCode) override { LastAnswer = QString::number(answerCode); }
+    void deleteRecords(int tab, const QList<int>& rows) override;
 
     Document& document() { return *document_; }
     const QString& lastAnswer() const { return LastAnswer; }
@@ -174,6 +187,23 @@ private:
     void showStep(const ChangeNote& note, bool after);
     // The Edit menu names the step each command would undo or redo, in the language in force.
     void showHistoryInMenu();
+    // Copy, Cut, Duplicate and Change selected are enabled while the grid shown has records selected
+    // (Change selected on the tabs whose records it changes).
+    void updateRecordCommands();
+    // The key of the record in a row of a tab's grid.
+    int keyAt(int tab, int row) const;
+    // The keys of the records selected in a tab's grid, in grid order.
+    QList<int> selectedKeys(int tab) const;
+    bool browsingShownTab() const;
+    // The keys of the records selected in the grid shown, none while its editor is open.
+    std::vector<int> keysToChange() const;
+    // Selects the rows of a tab's records at the keys.
+    void showRecords(int tab, const std::vector<int>& keys);
+    // The records changed in the tables become one step, those at the keys shown selected.
+    void commitRecords(int tab, const ChangeNote& note, const std::vector<int>& keys);
+    // Records pasted or duplicated, or the reasons they were refused.
+    void addRecords(int tab, const TextPair& many, const TextPair& refusal, const BatchOutcome& added);
+    void showRefused(const TextPair& heading, const std::vector<RowNote>& refused);
     // The window's size, place and maximised state, kept in the settings and fitted to the screen.
     void restorePlacement();
     void storePlacement();

@@ -18,9 +18,7 @@ const QString kCsvTitle = QStringLiteral("File csv");
 const QString kCsvFilter = QStringLiteral("csv file") + QChar(0) + QStringLiteral("*.csv") + QChar(0) +
                            QStringLiteral("All files") + QChar(0) + QStringLiteral("*") + QChar(0);
 constexpr TextPair kImportStep{"importazione tabella %1", "importing table %1"};
-// The table each tab shows, and what its undo step is about.
-constexpr TableId kTabTables[kTabCount] = {TableId::Devices, TableId::Loads, TableId::Probes,
-                                           TableId::Cameras, TableId::Scenarios};
+// What the undo step of an import into each table is about.
 constexpr Subject kSubjects[] = {Subject::Device, Subject::Group,  Subject::Load,     Subject::Auxiliary,
                                  Subject::Probe,  Subject::Camera, Subject::Scenario, Subject::Scenario};
 

@@ -119,6 +119,13 @@ void Form1::buildMenus() {
     addCommand(edit, "mUndo", QKeySequence::Undo, &Form1::mUndo_Click);
     addCommand(edit, "mRedo", {}, &Form1::mRedo_Click); // its keys come with the history
     edit->addSeparator();
+    addCommand(edit, "mCut", QKeySequence::Cut, &Form1::mCut_Click);
+    addCommand(edit, "mCopy", QKeySequence::Copy, &Form1::mCopy_Click);
+    addCommand(edit, "mPaste", QKeySequence::Paste, &Form1::mPaste_Click);
+    addCommand(edit, "mDuplicate", QKeySequence(Qt::CTRL | Qt::Key_D), &Form1::mDuplicate_Click);
+    addCommand(edit, "mSelectAll", QKeySequence::SelectAll, &Form1::mSelectAll_Click);
+    addCommand(edit, "mBulk", {}, &Form1::mBulk_Click);
+    edit->addSeparator();
     addCommand(edit, "mFind", QKeySequence::Find, &Form1::mFind_Click);
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(QStringLiteral("mLang"));

@@ -38,6 +38,7 @@ void Form1::RefreshAllViews() {
         editor(tab).UpdateRowButtons();
         countLabels_[tab]->setText(CountCaption(tab, rows.size(), texts_));
     }
+    updateRecordCommands();
 }
 
 } // namespace velto

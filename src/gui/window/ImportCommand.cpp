@@ -1,6 +1,7 @@
 #include "ImportCommand.h"
 
 #include "LanguageTable.h"
+#include "RefusedRows.h"
 #include "TableImport.h"
 #include "UnwrittenText.h"
 #include "Words.h"
@@ -37,13 +38,9 @@ constexpr TextPair kNothingChanges{
     "come sono.",
     "Nothing to import from %1: the %2 table already holds these records as they "
     "are."};
-constexpr TextPair kLine{"riga %1: %2", "line %1: %2"};
 constexpr TextPair kWarnings{"Valori che nessun editor dà, importati come li legge un file conf.xml:",
                              "Values no editor gives, imported as a conf.xml file reads them:"};
-constexpr TextPair kMoreLines{"... e altre %1", "... and %1 more"};
 constexpr TextPair kPreview{"%1\r\n%2\r\n\r\nImportare?", "%1\r\n%2\r\n\r\nImport?"};
-// As many lines of a list as a box shows on a small screen.
-constexpr int kLinesShown = 12;
 
 QString Text(const TextPair& text, bool italian) {
     return ToQString(text.pick(italian));
@@ -51,15 +48,6 @@ QString Text(const TextPair& text, bool italian) {
 
 QString Utf8(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// The first lines of a list, then how many more there are.
-template <typename T, typename ToLine>
-void AppendShown(QStringList& lines, const std::vector<T>& items, bool italian, ToLine toLine) {
-    for (std::size_t i = 0; i < items.size() && i < kLinesShown; ++i)
-        lines << toLine(items[i]);
-    if (items.size() > kLinesShown)
-        lines << Text(kMoreLines, italian).arg(items.size() - kLinesShown);
 }
 
 } // namespace
@@ -104,13 +92,9 @@ std::optional<ImportCommand::Result> ImportCommand::run(const ConfigModel& model
         mode = kModes[choice];
     }
     ImportOutcome outcome = ImportTable(model, csv, {table, 0, mode, italian_});
-    const auto noteLine = [this](const RowNote& note) {
-        return Text(kLine, italian_).arg(note.line).arg(Utf8(note.text));
-    };
+    const auto noteLine = [this](const RowNote& note) { return NoteLine(note, italian_); };
     if (!outcome.result) {
-        QStringList lines{Text(kRefused, italian_).arg(path)};
-        AppendShown(lines, outcome.refused, italian_, noteLine);
-        warn(lines.join(QStringLiteral("\r\n")));
+        warn(RefusedText(Text(kRefused, italian_).arg(path), outcome.refused, italian_));
         return std::nullopt;
     }
     if (outcome.changesNothing()) {
