@@ -28,7 +28,7 @@ BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev
 	qt6-translations-l10n
 BENCH_PACKAGES = libbenchmark-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
-TEST_PACKAGES = desktop-file-utils appstream mandoc man-db
+TEST_PACKAGES = desktop-file-utils appstream mandoc man-db acl
 PACKAGE_PACKAGES = dpkg-dev file lintian
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core imagemagick nsis \
 	xvfb xauth x11-utils osslsigncode openssl
