@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <iterator>
+#include <mutex>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -403,6 +405,16 @@ void RemoveStaleTemporaries(const Target& target) {
     });
 }
 
+// Whether this is the first save of the file by this process. Only a save that was killed leaves
+// temporary files behind, and a killed save was another process's: looking once a file is enough, and
+// saving again does not read the whole folder again.
+bool FirstSaveOf(const Target& target) {
+    static std::mutex mutex;
+    static std::set<fs::path> saved;
+    const std::lock_guard lock(mutex);
+    return saved.insert(target.folder / target.name).second;
+}
+
 } // namespace
 
 const SaveDevice& SystemSaveDevice() {
@@ -425,7 +437,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, SaveEr
         error = {failure.Describe(), failure.subject.empty() ? path : failure.subject};
         return false;
     }
-    RemoveStaleTemporaries(target);
+    if (FirstSaveOf(target))
+        RemoveStaleTemporaries(target);
     return true;
 }
 
