@@ -23,7 +23,7 @@ FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev \
+BUILD_PACKAGES = cmake make g++ pkg-config libgl-dev qt6-base-dev libpugixml-dev libgtest-dev nlohmann-json3-dev libgcrypt20-dev \
 	librsvg2-bin libxml2-utils poppler-utils \
 	qt6-translations-l10n
 BENCH_PACKAGES = libbenchmark-dev
@@ -31,7 +31,8 @@ FUZZ_PACKAGES = clang libclang-rt-14-dev
 TEST_PACKAGES = desktop-file-utils appstream mandoc man-db acl
 PACKAGE_PACKAGES = dpkg-dev file lintian
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 ninja-build dpkg-dev fonts-dejavu-core imagemagick nsis \
-	xvfb xauth x11-utils osslsigncode openssl
+	xvfb xauth x11-utils osslsigncode openssl \
+	libgcrypt-mingw-w64-dev libgpg-error-mingw-w64-dev
 
 .PHONY: all deps build run test check test-sanitize bench fuzz format install uninstall package screenshots \
 	windows test-windows

@@ -63,6 +63,12 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     file(REAL_PATH ${path} path)
     list(APPEND shipped ${path} .)
 endforeach()
+# libgcrypt, which both programs import, and the error library it imports, from Debian's MinGW packages.
+foreach(library libgcrypt-20.dll libgpg-error-0.dll)
+    find_file(VELTO_${library} ${library} PATHS /usr/x86_64-w64-mingw32/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+              REQUIRED)
+    list(APPEND shipped ${VELTO_${library}} .)
+endforeach()
 set(stripped)
 while(shipped)
     list(POP_FRONT shipped file folder)

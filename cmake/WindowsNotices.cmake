@@ -7,6 +7,13 @@ version 3 it builds on follow below. The DLLs are built unmodified from Debian's
 (bookworm: apt-get source qt6-base, or https://sources.debian.org/src/qt6-base/). The programs load them \
 from this folder, so a user may replace them with a version of their own.|/usr/share/doc/libqt6core6/copyright"
     "pugixml (linked into both programs)|MIT licence.|/usr/share/doc/libpugixml-dev/copyright"
+    "libgcrypt (libgcrypt-20.dll, the SHA-256 of the fingerprints)|GNU Lesser General Public License version 2.1 \
+or later (LGPL-2.1+), whose text follows below. The DLL is Debian's libgcrypt-mingw-w64-dev, built from the source \
+package libgcrypt20 (bookworm: apt-get source libgcrypt20). The programs load it from this folder, so a user may \
+replace it with a version of their own.|/usr/share/doc/libgcrypt-mingw-w64-dev/copyright"
+    "libgpg-error (libgpg-error-0.dll, which libgcrypt loads)|GNU Lesser General Public License version 2.1 or \
+later (LGPL-2.1+). The DLL is Debian's libgpg-error-mingw-w64-dev, built from the source package libgpg-error \
+(bookworm: apt-get source libgpg-error); it too may be replaced.|/usr/share/doc/libgpg-error-mingw-w64-dev/copyright"
     "JSON for Modern C++ (nlohmann-json, in velto-conf.exe)|MIT licence.|/usr/share/doc/nlohmann-json3-dev/copyright"
     "GCC runtime libraries (libstdc++-6.dll, libgcc_s_seh-1.dll)|GNU GPL version 3 with the GCC Runtime Library \
 Exception, which allows shipping them with programs of any licence.|\
@@ -26,7 +33,7 @@ foreach(part IN LISTS parts)
     file(READ ${copyright} content)
     string(APPEND details "\n\n==== ${name}: the copyright file of its Debian package ====\n\n${content}")
 endforeach()
-foreach(licence LGPL-3 GPL-3)
+foreach(licence LGPL-3 GPL-3 LGPL-2.1)
     file(READ /usr/share/common-licenses/${licence} content)
     string(APPEND details "\n\n==== ${licence} ====\n\n${content}")
 endforeach()

@@ -21,6 +21,7 @@ mkdir -p "$build"
     [ "$gui" = ON ] && echo "$(prefix qtbase)/bin"
     echo /usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
     echo /usr/x86_64-w64-mingw32/lib
+    echo /usr/x86_64-w64-mingw32/bin
 } >"$build/dll-path.txt"
 rm -f "$build.deps"
 if [ "$gui" = ON ]; then
