@@ -60,6 +60,7 @@ void ReadCsv(std::string_view csv, char separator, const std::function<bool(CsvR
     std::string cell;
     while (i < size) {
         CsvRow row{line, {}, CsvFault::None};
+        row.cells.reserve(8);
         bool blank = true;
         for (bool more = true; more;) {
             cell.clear();

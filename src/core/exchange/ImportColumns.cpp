@@ -36,8 +36,29 @@ constexpr std::string_view kUnaccented{"aaaaaa\0ceeeeiiii\0nooooo\0\0uuuuy\0\0"
                                        "aaaaaa\0ceeeeiiii\0nooooo\0\0uuuuy\0y",
                                        64};
 
+// Gives each character of the text as folded: the spaces around it left out, A to Z lower-cased, the
+// accented Latin letters without their accent.
+template <typename Give> void EachFolded(std::string_view text, Give give) {
+    const std::size_t first = text.find_first_not_of(' ');
+    text = first == std::string_view::npos ? std::string_view{} : text.substr(first);
+    text = text.substr(0, text.find_last_not_of(' ') + 1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0u;
+        if (text[i] == '\xC3' && next >= 0x80 && next < 0xC0 && kUnaccented[next - 0x80] != '\0') {
+            give(kUnaccented[next - 0x80]);
+            ++i;
+        } else {
+            give(char(text[i] >= 'A' && text[i] <= 'Z' ? text[i] - 'A' + 'a' : text[i]));
+        }
+    }
+}
+
+// Compared as it is folded, without a copy: a table pasted compares a word in each of its cells.
 bool Matches(std::string_view folded, std::string_view word) {
-    return folded == Folded(word);
+    std::size_t at = 0;
+    bool same = true;
+    EachFolded(word, [&](char c) { same = same && at < folded.size() && folded[at++] == c; });
+    return same && at == folded.size();
 }
 
 } // namespace
@@ -64,19 +85,8 @@ std::span<const ImportColumn> ImportColumns(TableId table) {
 }
 
 std::string Folded(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    text = first == std::string_view::npos ? std::string_view{} : text.substr(first);
-    text = text.substr(0, text.find_last_not_of(' ') + 1);
     std::string folded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0u;
-        if (text[i] == '\xC3' && next >= 0x80 && next < 0xC0 && kUnaccented[next - 0x80] != '\0') {
-            folded += kUnaccented[next - 0x80];
-            ++i;
-        } else {
-            folded += char(text[i] >= 'A' && text[i] <= 'Z' ? text[i] - 'A' + 'a' : text[i]);
-        }
-    }
+    EachFolded(text, [&](char c) { folded += c; });
     return folded;
 }
 
@@ -112,6 +122,9 @@ ExportTable HeadedTable(const ConfigModel& model, TableId table, bool italian) {
 }
 
 std::optional<std::string> DeviceTypeOfWord(std::string_view cell) {
+    for (const DeviceType& type : kDeviceTypes) // as copied and exported
+        if (cell == type.code)
+            return type.code;
     const std::string folded = Folded(cell);
     for (const DeviceType& type : kDeviceTypes)
         if (Matches(folded, type.code) || Matches(folded, type.displayName))

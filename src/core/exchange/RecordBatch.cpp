@@ -189,7 +189,7 @@ int NextFreeKey(const ConfigModel& model, TableId table, int after) {
     const int highest = HighestKey(table);
     for (int step = 1; step <= highest; ++step) {
         const int key = (std::clamp(after, 0, highest) + step - 1) % highest + 1;
-        if (IsGivenKey(table, key) && Free(model, table, key))
+        if (Free(model, table, key) && IsGivenKey(table, key))
             return key;
     }
     return 0;

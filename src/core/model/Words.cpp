@@ -2,6 +2,8 @@
 
 #include "ConfigModel.h"
 
+#include <charconv>
+
 namespace velto {
 
 Word RiserWord(const std::string& storedCameraAddress) {
@@ -33,10 +35,15 @@ int ScenarioBus(const std::string& storedScenarioAddress) {
 }
 
 std::string FilledText(const TextPair& text, bool italian, std::initializer_list<std::string_view> values) {
-    std::string filled(text.pick(italian));
+    std::string filled;
+    filled.reserve(text.pick(italian).size() + 64);
+    filled = text.pick(italian);
     std::size_t index = 0;
     for (const std::string_view value : values) {
-        const std::string mark = '%' + std::to_string(++index);
+        char digits[8];
+        const auto end = std::to_chars(digits + 1, digits + sizeof digits, ++index).ptr;
+        digits[0] = '%';
+        const std::string_view mark(digits, std::size_t(end - digits));
         if (const std::size_t at = filled.find(mark); at != std::string::npos)
             filled.replace(at, mark.size(), value);
     }
