@@ -72,14 +72,11 @@ constexpr TextPair kTakenOptions{"%1 %2 è già nella configurazione (--update l
 // The text with %1, %2... replaced by the values, each shortened as a box shows it: a value may be a
 // cell of millions of characters.
 std::string Fill(const TextPair& text, bool italian, std::initializer_list<std::string_view> values) {
-    std::string filled(text.pick(italian));
-    std::size_t index = 0;
-    for (const std::string_view value : values) {
-        const std::string mark = '%' + std::to_string(++index);
-        if (const std::size_t at = filled.find(mark); at != std::string::npos)
-            filled.replace(at, mark.size(), ShortenedText(value));
-    }
-    return filled;
+    std::vector<std::string> shortened;
+    for (const std::string_view value : values)
+        shortened.push_back(ShortenedText(value));
+    const std::vector<std::string_view> views(shortened.begin(), shortened.end());
+    return FilledText(text, italian, views);
 }
 
 // Refusing more rows would tell the user nothing new, and would cost memory without bound.

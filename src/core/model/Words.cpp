@@ -34,7 +34,7 @@ int ScenarioBus(const std::string& storedScenarioAddress) {
     return digit >= '1' && digit <= '9' ? digit - '0' : 0;
 }
 
-std::string FilledText(const TextPair& text, bool italian, std::initializer_list<std::string_view> values) {
+std::string FilledText(const TextPair& text, bool italian, std::span<const std::string_view> values) {
     std::string filled;
     filled.reserve(text.pick(italian).size() + 64);
     filled = text.pick(italian);

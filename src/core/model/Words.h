@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -64,7 +65,11 @@ inline constexpr std::array<TextPair, static_cast<std::size_t>(Word::Count)> kWo
 }};
 
 // The text with %1, %2... replaced by the values.
-std::string FilledText(const TextPair& text, bool italian, std::initializer_list<std::string_view> values);
+std::string FilledText(const TextPair& text, bool italian, std::span<const std::string_view> values);
+inline std::string FilledText(const TextPair& text, bool italian,
+                              std::initializer_list<std::string_view> values) {
+    return FilledText(text, italian, std::span<const std::string_view>(values.begin(), values.size()));
+}
 
 inline std::string_view WordText(Word word, bool italian) {
     return kWords[static_cast<std::size_t>(word)].pick(italian);
