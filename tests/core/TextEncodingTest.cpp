@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace velto {
@@ -58,16 +60,12 @@ TEST(TextEncoding, EscapeControls) {
 // A view shows 256 characters of a longer text and an ellipsis, cutting between characters, however many
 // bytes each takes.
 TEST(TextEncoding, ShortenedText) {
-    const auto times = [](std::size_t count, const std::string& character) {
-        std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += character;
-        return text;
-    };
+    using test::Repeat;
     for (const std::string character : {"x", "\u00e8", "\u20ac", "\U00010000"}) {
-        EXPECT_EQ(ShortenedText(times(256, character)), times(256, character)) << character;
-        EXPECT_EQ(ShortenedText(times(257, character)), times(256, character) + "\u2026") << character;
-        EXPECT_EQ(ShortenedText(times(1'000'000, character)), times(256, character) + "\u2026") << character;
+        EXPECT_EQ(ShortenedText(Repeat(character, 256)), Repeat(character, 256)) << character;
+        EXPECT_EQ(ShortenedText(Repeat(character, 257)), Repeat(character, 256) + "\u2026") << character;
+        EXPECT_EQ(ShortenedText(Repeat(character, 1'000'000)), Repeat(character, 256) + "\u2026")
+            << character;
     }
 }
 
