@@ -31,18 +31,5 @@ TEST(RoundTrip, WrittenFilesReadBackTheSameAndAreWellFormed) {
 #endif
 }
 
-// U+10000, the first character beyond sixteen bits, is read written as itself or as a reference, and
-// written as a reference that reads back the same.
-TEST(RoundTrip, TheFirstCharacterBeyondSixteenBits) {
-    for (const std::string name : {"\xF0\x90\x80\x80", "&#65536;", "&#x10000;"}) {
-        const test::Reading read =
-            test::Load(test::Doc("<group name=\"a" + name + "\" group=\"1\"></group>\r\n"));
-        EXPECT_EQ(read.model->GroupTable[1], "a\U00010000") << name;
-        const std::string written = WriteConfig(*read.model);
-        EXPECT_NE(written.find("<group name=\"a&#65536;\" group=\"1\">"), std::string::npos) << written;
-        EXPECT_EQ(test::Load(written).model->GroupTable[1], "a\U00010000");
-    }
-}
-
 } // namespace
 } // namespace velto
