@@ -39,9 +39,7 @@ Outcome Invoke(const std::vector<std::string>& arguments, bool outputFails = fal
 class VeltoConf : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        fs::current_path(folder_);
+        fs::current_path(folder_.path);
         Put("clean.xml", Doc(R"(<device name="Lamp" point="05" group="2" pull="" type="1"></device>)"
                              R"(<device name="Far" point="150" group="" pull="" type="1"></device>)"
                              R"(<group name="Ground floor" group="2"></group>)"));
@@ -72,7 +70,6 @@ protected:
     }
     void TearDown() override {
         fs::current_path(previous_);
-        fs::remove_all(folder_);
     }
 
     static void Put(const std::string& name, const std::string& bytes) {
@@ -80,7 +77,7 @@ protected:
     }
 
     fs::path previous_ = fs::current_path();
-    const fs::path folder_ = fs::temp_directory_path() / ("velto-conf-" + std::to_string(::getpid()));
+    const test::TempFolder folder_;
 };
 
 TEST_F(VeltoConf, OutputAndExitStatus) {

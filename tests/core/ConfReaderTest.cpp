@@ -206,8 +206,8 @@ TEST(ConfReader, DevicePositions) {
 
 // A file that cannot be read has no version (one of the largest size is read); an exception keeps all.
 TEST(ConfReader, FilesThatCannotBeRead) {
-    const std::string exact = (std::filesystem::temp_directory_path() / "velto-reader.xml").string(),
-                      large = exact + "l";
+    const TempFolder folder;
+    const std::string exact = (folder / "exact.xml").string(), large = (folder / "large.xml").string();
     for (const auto& [path, size] : {std::pair{exact, kMaxConfigFileSize}, {large, kMaxConfigFileSize + 1}}) {
         std::ofstream{path};
         std::filesystem::resize_file(path, size); // zeros, read to the end
@@ -223,8 +223,6 @@ TEST(ConfReader, FilesThatCannotBeRead) {
         EXPECT_FALSE(result.complete);
         EXPECT_EQ(result.version, "");
     }
-    std::filesystem::remove(exact);
-    std::filesystem::remove(large);
 
     Reading kept;
     kept.model->GroupTable[3] = "Kept";

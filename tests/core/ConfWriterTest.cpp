@@ -41,7 +41,7 @@ void Escaping(ConfigModel& model) {
     model.GroupTable[1] = "Tom & Jerry <\"quoted\"> 'single'";
     model.GroupTable[2] = "Caff\u00e8 \u20ac";
     model.GroupTable[3] = "tab\there\nline\rcr";
-    model.GroupTable[4] = "emoji \U0001F600";
+    model.GroupTable[4] = "emoji \U0001F600 first beyond 16 bits \U00010000";
     model.GroupTable[5] = "bad \xFF byte \xC0\xAF end \xED\xA0\x80 cut \xC3";
     model.GroupTable[6] = "\x01 ctl \x7F del";
     model.ScenarioTable[1] = {"x>y", "1<2"};

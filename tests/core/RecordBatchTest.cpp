@@ -27,13 +27,8 @@ ConfigModel Sample() {
 
 // The table's records afterwards, or "LINE: reason" for each refusal; then the keys the records took.
 Lines Outcome(const BatchOutcome& outcome, TableId table) {
-    Lines lines;
-    for (const RowNote& row : outcome.refused)
-        lines.push_back(std::to_string(row.line) + ": " + row.text);
-    const char* const elements[] = {"device ", "group ", "load ", "aux ", "probe ", "camera ", "scf420 "};
-    for (const std::string& line : outcome.result ? Dump(*outcome.result) : Lines{})
-        if (line.starts_with(elements[std::size_t(table)]))
-            lines.push_back(line);
+    Lines lines = outcome.result ? DumpTable(*outcome.result, table) : Lines{};
+    AddNotes(lines, outcome.refused);
     std::string keys = "keys";
     for (const int key : outcome.keys)
         keys += ' ' + std::to_string(key);
@@ -46,32 +41,23 @@ TEST(RecordBatch, NextFreeKeyFollowsTheEditorsKeys) {
     ConfigModel full;
     for (int key = 1; key <= kMaxLoad; ++key)
         full.LoadTable[key] = "L";
-    const struct {
-        TableId table;
-        const ConfigModel& model;
-        int after, expected;
-    } cases[] = {
-        {T::Devices, model, 0, 1},   {T::Devices, model, 10, 13}, {T::Devices, model, 19, 21}, // 20 ends in 0
-        {T::Devices, model, 98, 99}, {T::Devices, model, 99, 1},  {T::Loads, model, 1, 3},
-        {T::Loads, model, 16, 1},    {T::Loads, full, 3, 0},      {T::Cameras, model, 1, 3},
-    };
+    // clang-format off
+    const struct { TableId table; const ConfigModel& model; int after, expected; } cases[] = {
+        {T::Devices, model, 0, 1}, {T::Devices, model, 10, 13}, {T::Devices, model, 19, 21}, // 20 ends in 0
+        {T::Devices, model, 98, 99}, {T::Devices, model, 99, 1}, {T::Loads, model, 1, 3}, {T::Loads, model, 16, 1},
+        {T::Loads, full, 3, 0}, {T::Cameras, model, 1, 3}};
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(NextFreeKey(c.model, c.table, c.after), c.expected)
             << "table " << int(c.table) << " after " << c.after;
 }
 
 TEST(RecordBatch, CopyNamesNumberOnFromTheOriginal) {
-    const struct {
-        std::string name;
-        std::vector<std::string> taken;
-        std::string expected;
-    } cases[] = {
-        {"Lamp", {"Lamp"}, "Lamp (2)"},
-        {"Lamp", {"Lamp", "Lamp (2)"}, "Lamp (3)"},
-        {"Lamp (2)", {"Lamp", "Lamp (2)"}, "Lamp (3)"},
-        {"Lamp (x)", {}, "Lamp (x) (2)"},
-        {"(2)", {}, "(2) (2)"},
-    };
+    // clang-format off
+    const struct { std::string name; std::vector<std::string> taken; std::string expected; } cases[] = {
+        {"Lamp", {"Lamp"}, "Lamp (2)"}, {"Lamp", {"Lamp", "Lamp (2)"}, "Lamp (3)"},
+        {"Lamp (2)", {"Lamp", "Lamp (2)"}, "Lamp (3)"}, {"Lamp (x)", {}, "Lamp (x) (2)"}, {"(2)", {}, "(2) (2)"}};
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(CopyName(c.name, c.taken), c.expected) << c.name;
 }
@@ -124,10 +110,7 @@ TEST(RecordBatch, PasteWithNoFreeKeyIsRefused) {
         model.LoadTable[key] = "L";
     EXPECT_EQ(Outcome(PasteRecords(model, T::Loads, "3\tMore\n", true), T::Loads),
               (Lines{"1: priority: nessun valore libero per 'More'", "keys"}));
-    std::string many;
-    for (int row = 0; row < 5000; ++row)
-        many += "3\tMore\n";
-    const BatchOutcome refused = PasteRecords(model, T::Loads, many, false);
+    const BatchOutcome refused = PasteRecords(model, T::Loads, Repeat("3\tMore\n", 5000), false);
     ASSERT_EQ(refused.refused.size(), 1001u);
     EXPECT_EQ(refused.refused.back().line, 1001);
     EXPECT_EQ(refused.refused.back().text, "the rows after it left out: 1000 rows already refused");
@@ -135,23 +118,13 @@ TEST(RecordBatch, PasteWithNoFreeKeyIsRefused) {
 
 TEST(RecordBatch, DuplicatesTakeTheNextFreeKeysAndAddressesNamedAsCopies) {
     const ConfigModel model = Sample();
-    const struct {
-        TableId table;
-        std::vector<int> keys;
-        Lines expected;
-    } cases[] = {
-        {T::Devices,
-         {11, 12},
-         {"device 11 #1 'Lamp' type=1d group=3 dimmer=40 pull", "device 12 #2 'Blind' type=2",
-          "device 13 #3 'Lamp (2)' type=1d group=3 dimmer=40 pull", "device 14 #4 'Blind (2)' type=2",
-          "keys 13 14"}},
-        {T::Loads,
-         {4, 4},
-         {"load 2 'Oven'", "load 4 'Washer'", "load 5 'Washer (2)'", "load 6 'Washer (3)'", "keys 5 6"}},
-        {T::Cameras,
-         {2},
-         {"camera 1 'Door' 4000", "camera 2 'Gate' 4001#2", "camera 3 'Gate (2)' 4002#2", "keys 3"}},
-    };
+    // clang-format off
+    const struct { TableId table; std::vector<int> keys; Lines expected; } cases[] = {
+        {T::Devices, {11, 12}, {"device 11 #1 'Lamp' type=1d group=3 dimmer=40 pull", "device 12 #2 'Blind' type=2",
+          "device 13 #3 'Lamp (2)' type=1d group=3 dimmer=40 pull", "device 14 #4 'Blind (2)' type=2", "keys 13 14"}},
+        {T::Loads, {4, 4}, {"load 2 'Oven'", "load 4 'Washer'", "load 5 'Washer (2)'", "load 6 'Washer (3)'", "keys 5 6"}},
+        {T::Cameras, {2}, {"camera 1 'Door' 4000", "camera 2 'Gate' 4001#2", "camera 3 'Gate (2)' 4002#2", "keys 3"}}};
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(Outcome(DuplicateRecords(model, c.table, c.keys, false), c.table), c.expected)
             << "table " << int(c.table);
@@ -160,15 +133,12 @@ TEST(RecordBatch, DuplicatesTakeTheNextFreeKeysAndAddressesNamedAsCopies) {
 TEST(RecordBatch, MovedRecordsTakeTheFreeKeysFromTheFirstOn) {
     ConfigModel model = Sample();
     model.LoadTable[5] = "Dryer";
-    const struct {
-        std::vector<int> keys;
-        int first;
-        Lines expected;
-    } cases[] = {
+    // clang-format off
+    const struct { std::vector<int> keys; int first; Lines expected; } cases[] = {
         {{2, 5}, 3, {"load 3 'Oven'", "load 4 'Washer'", "load 5 'Dryer'", "keys 3 5"}},
         {{5, 2}, 1, {"load 1 'Oven'", "load 2 'Dryer'", "load 4 'Washer'", "keys 1 2"}},
-        {{2, 4, 5}, 15, {"0: priority: no free value for 'Dryer'", "keys"}},
-    };
+        {{2, 4, 5}, 15, {"0: priority: no free value for 'Dryer'", "keys"}}};
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(Outcome(MoveRecords(model, T::Loads, c.keys, c.first, false), T::Loads), c.expected)
             << "first " << c.first;

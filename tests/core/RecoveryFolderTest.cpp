@@ -49,9 +49,8 @@ TEST(RecoveryFolder, IsPrivateOrUnused) {
         SCOPED_TRACE(c.name);
         if (c.needsSuperuser && !superuser)
             continue;
-        char pattern[] = "/tmp/velto-recovery-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        const fs::path base = pattern;
+        const test::TempFolder temp;
+        const fs::path& base = temp.path;
         std::ofstream(precious(base)) << "precious";
         c.prepare(base);
         const bool made = !fs::exists(base / "state");
@@ -77,7 +76,6 @@ TEST(RecoveryFolder, IsPrivateOrUnused) {
         const bool folderRefused = c.error.find("folder") != std::string::npos;
         std::ofstream(base / "state/velto/99999999-1.1.xml") << test::Doc("");
         EXPECT_EQ(FindLeftovers(RecoveryFile(base / "state/velto", 8, 1)).empty(), folderRefused);
-        fs::remove_all(base);
     }
     if (!superuser)
         GTEST_SKIP() << "the cases of another user's folder and file need the superuser";

@@ -205,23 +205,13 @@ TEST(Report, VeryLongTextsAreShortened) {
 
 // Notes are cut after their twentieth line or thousandth character, never inside a character.
 TEST(Report, NotesAreCutToWhatAReportTakes) {
-    const auto lines = [](std::size_t count) {
-        std::string text = "a";
-        for (std::size_t i = 1; i < count; ++i)
-            text += "\na";
-        return text;
-    };
-    const auto repeated = [](const std::string& piece, std::size_t count) {
-        std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += piece;
-        return text;
-    };
+    using test::Repeat;
+    const auto lines = [](std::size_t count) { return "a" + Repeat("\na", count - 1); };
     // clang-format off
     const struct { std::string given, kept; } cases[] = {
         {lines(20), lines(20)}, {lines(21), lines(20)}, {lines(50000), lines(20)}, {lines(20) + "\n", lines(20)},
-        {repeated("é", 1000), repeated("é", 1000)}, {repeated("中", 1001), repeated("中", 1000)},
-        {repeated("x", 999) + "😀😀", repeated("x", 999) + "😀"}, {"", ""}};
+        {Repeat("é", 1000), Repeat("é", 1000)}, {Repeat("中", 1001), Repeat("中", 1000)},
+        {Repeat("x", 999) + "😀😀", Repeat("x", 999) + "😀"}, {"", ""}};
     // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(FittingNotes(c.given), c.kept) << c.given.substr(0, 40);

@@ -77,13 +77,28 @@ test::Lines Listing(const fs::path& folder) {
     return {sorted.begin(), sorted.end()};
 }
 
-// Saves in a child process, as the case's user and with its faults: "", "killed" or the error.
-std::string SaveInChild(const fs::path& target, const std::string& bytes, const Case& c) {
+// Runs the work in a child process: what it answers, "killed" when a signal ends it, or "exit N".
+std::string InChild(const std::function<std::string()>& work) {
     constexpr std::size_t kSize = 512;
     auto* said =
         static_cast<char*>(::mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     const pid_t child = ::fork();
     if (child == 0) {
+        work().copy(said, kSize - 1);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::string result = WIFSIGNALED(status)   ? "killed"
+                               : WEXITSTATUS(status) ? "exit " + std::to_string(WEXITSTATUS(status))
+                                                     : said;
+    ::munmap(said, kSize);
+    return result;
+}
+
+// Saves in a child process, as the case's user and with its faults: "", "killed" or the error.
+std::string SaveInChild(const fs::path& target, const std::string& bytes, const Case& c) {
+    return InChild([&] {
         ::umask(002);
         const rlimit limit{c.sizeLimit, c.sizeLimit};
         std::signal(SIGXFSZ, SIG_IGN);
@@ -97,14 +112,8 @@ std::string SaveInChild(const fs::path& target, const std::string& bytes, const 
         SaveError error;
         WriteFileAtomically(target.string(), bytes, error, test::FaultyDevice(c.fault));
         const std::string about = error.subject == target.parent_path().string() ? "folder: " : "";
-        (error.reason.empty() ? error.reason : about + error.reason).copy(said, kSize - 1);
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    const std::string result = WIFSIGNALED(status) ? "killed" : said;
-    ::munmap(said, kSize);
-    return result;
+        return error.reason.empty() ? error.reason : about + error.reason;
+    });
 }
 
 void Put(const fs::path& path, const std::string& bytes, mode_t mode, uid_t owner = -1, gid_t group = -1) {
@@ -188,15 +197,14 @@ std::string SaveEach(bool otherUsers) {
         SCOPED_TRACE(c.name);
         if ((c.needs == Needs::Superuser) != otherUsers)
             continue;
-        char pattern[] = "/tmp/velto-save-XXXXXX";
-        EXPECT_NE(::mkdtemp(pattern), nullptr);
-        const fs::path folder = pattern;
+        const test::TempFolder temp;
+        const fs::path& folder = temp.path;
         if (c.needs == Needs::Acls &&
             std::system(("setfacl -m u:65534:rwx " + folder.string()).c_str()) != 0) {
             leftOut = std::string(c.name) + ": the file system of /tmp refuses ACLs (setfacl)";
             continue;
         }
-        ::chmod(pattern, 0777); // a group member may make its backup here
+        ::chmod(folder.c_str(), 0777); // a group member may make its backup here
         c.prepare(folder);
         EXPECT_EQ(SaveInChild(folder / c.target, "new", c), c.error);
         const test::Lines left = Listing(folder);
@@ -210,7 +218,6 @@ std::string SaveEach(bool otherUsers) {
                              std::find(left.begin(), left.end(), entry) != left.end()))
                     << entry;
         }
-        fs::remove_all(folder);
     }
     return leftOut;
 }
@@ -231,18 +238,13 @@ TEST(SafeSave, TargetsOfOtherUsers) {
 TEST(SafeSave, AFullDiskLeavesAFileWrittenInPlaceUntouched) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs the superuser, to mount a small file system of its own";
-    char pattern[] = "/tmp/velto-full-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const fs::path folder = pattern;
-    constexpr std::size_t kSize = 512;
-    auto* said =
-        static_cast<char*>(::mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-    const pid_t child = ::fork();
-    if (child == 0) {
+    const test::TempFolder temp;
+    const fs::path& folder = temp.path;
+    const std::string result = InChild([&] {
         // A file system of 64 kB in a mount namespace of the child's own, gone when the child ends.
         if (::unshare(CLONE_NEWNS) != 0 ||
             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", pattern, "tmpfs", 0, "size=64k") != 0)
+            ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
             ::_exit(2);
         HardLinked(folder);
         const timespec modified[2] = {{1000, 0}, {1000, 0}};
@@ -254,15 +256,9 @@ TEST(SafeSave, AFullDiskLeavesAFileWrittenInPlaceUntouched) {
         std::string result = error.reason + ", modified at " + std::to_string(info.st_mtim.tv_sec);
         for (const std::string& entry : Listing(folder))
             result += ", " + entry;
-        result.copy(said, kSize - 1);
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    const std::string result = said;
-    ::munmap(said, kSize);
-    fs::remove_all(folder);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
+        return result;
+    });
+    if (result == "exit 2")
         GTEST_SKIP() << "the system lets no process mount a file system of its own here";
     EXPECT_EQ(result, std::system_category().message(ENOSPC) +
                           ", modified at 1000, conf.xml 640 2 'old', other.xml 640 2 'old'");
@@ -271,24 +267,20 @@ TEST(SafeSave, AFullDiskLeavesAFileWrittenInPlaceUntouched) {
 // Saves old's file (two names, so written in place behind a backup) in a child killed once it has
 // written budget bytes in all; answers whether it was killed.
 bool SaveKilledAfter(const fs::path& target, const std::string& bytes, std::size_t budget) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const SaveDevice& system = SystemSaveDevice();
-        SaveDevice device{[&](int fd, const void* data, std::size_t size) -> long long {
-                              if (budget == 0)
-                                  ::raise(SIGKILL);
-                              const long long written = system.write(fd, data, std::min(size, budget));
-                              budget -= std::size_t(std::max(written, 0LL));
-                              return written;
-                          },
-                          system.sync};
-        SaveError error;
-        WriteFileAtomically(target.string(), bytes, error, device);
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status);
+    return InChild([&] {
+               const SaveDevice& system = SystemSaveDevice();
+               SaveDevice device{[&](int fd, const void* data, std::size_t size) -> long long {
+                                     if (budget == 0)
+                                         ::raise(SIGKILL);
+                                     const long long written = system.write(fd, data, std::min(size, budget));
+                                     budget -= std::size_t(std::max(written, 0LL));
+                                     return written;
+                                 },
+                                 system.sync};
+               SaveError error;
+               WriteFileAtomically(target.string(), bytes, error, device);
+               return std::string();
+           }) == "killed";
 }
 
 // A save killed after any number of bytes leaves the file as it was, or a whole backup of it: a backup
@@ -297,9 +289,8 @@ TEST(SafeSave, KilledAtEveryByteLeavesNoTornBackup) {
     const std::string old = Doc("<group name=\"Hall\" group=\"1\"></group>\r\n"), fresh = "new";
     for (std::size_t budget = 0; budget <= old.size() + fresh.size(); ++budget) {
         SCOPED_TRACE(budget);
-        char pattern[] = "/tmp/velto-torn-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        const fs::path folder = pattern;
+        const test::TempFolder temp;
+        const fs::path& folder = temp.path;
         Put(folder / "conf.xml", old, 0640);
         fs::create_hard_link(folder / "conf.xml", folder / "other.xml");
         const bool killed = SaveKilledAfter(folder / "conf.xml", fresh, budget);
@@ -313,36 +304,29 @@ TEST(SafeSave, KilledAtEveryByteLeavesNoTornBackup) {
         const std::string now = test::ReadBytes(folder / "conf.xml");
         EXPECT_TRUE(now == old || backups == 1 || (!killed && now == fresh)) << now;
         EXPECT_EQ(ExamineBackups((folder / "conf.xml").string(), false).whole.size(), std::size_t(backups));
-        fs::remove_all(folder);
     }
 }
 
 // Backups beside a file: only a whole one of the user's own is offered; the others are named, never
 // offered nor removed.
 TEST(SafeSave, OnlyWholeOwnBackupsAreOffered) {
-    char pattern[] = "/tmp/velto-backups-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const fs::path folder = pattern;
-    const bool superuser = ::geteuid() == 0;
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs the superuser, to give a backup another owner";
+    const test::TempFolder folder;
     Put(folder / "conf.xml", Doc(""), 0644);
     Put(folder / ".conf.xml.velto-backup-1-0", Doc("<group name=\"Hall\" group=\"1\"></group>\r\n"), 0600);
     Put(folder / ".conf.xml.velto-backup-2-0", Doc("").substr(0, 20), 0600);
-    if (superuser)
-        Put(folder / ".conf.xml.velto-backup-3-0", Doc(""), 0600, kNobody, kNobody);
+    Put(folder / ".conf.xml.velto-backup-3-0", Doc(""), 0600, kNobody, kNobody);
     const ExaminedBackups examined = ExamineBackups((folder / "conf.xml").string(), false);
     ASSERT_EQ(examined.whole.size(), 1u);
     EXPECT_EQ(fs::path(examined.whole[0].path).filename(), ".conf.xml.velto-backup-1-0");
     std::set<std::string> unusable;
     for (const std::string& line : examined.unusable)
         unusable.insert(fs::path(line).filename().string());
-    std::set<std::string> expected{".conf.xml.velto-backup-2-0: incomplete backup"};
-    if (superuser)
-        expected.insert(".conf.xml.velto-backup-3-0: backup of another user, not used");
-    EXPECT_EQ(unusable, expected);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), superuser ? 4 : 3);
-    fs::remove_all(folder);
-    if (!superuser)
-        GTEST_SKIP() << "the foreign backup needs the superuser, to give a file another owner";
+    EXPECT_EQ(unusable,
+              (std::set<std::string>{".conf.xml.velto-backup-2-0: incomplete backup",
+                                     ".conf.xml.velto-backup-3-0: backup of another user, not used"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 4);
 }
 
 } // namespace

@@ -26,18 +26,14 @@ Lines Imported(const ConfigModel& model, TableId table, const std::string& csv,
                ImportMode mode = ImportMode::Add, char separator = 0, bool commandLine = false) {
     const ImportOutcome outcome = ImportTable(model, csv, {table, separator, mode, false, commandLine});
     Lines lines;
-    for (const RowNote& row : outcome.refused)
-        lines.push_back(std::to_string(row.line) + ": " + row.text);
-    for (const RowNote& row : outcome.warnings)
-        lines.push_back(std::to_string(row.line) + " warning: " + row.text);
+    AddNotes(lines, outcome.refused);
+    AddNotes(lines, outcome.warnings, " warning: ");
     if (!outcome.result)
         return lines;
     lines.push_back(ImportSummary(outcome, table, false));
     lines.insert(lines.end(), outcome.changes.begin(), outcome.changes.end());
-    const char* const elements[] = {"device ", "group ", "load ", "aux ", "probe ", "camera ", "scf420 "};
-    for (const std::string& line : Dump(*outcome.result))
-        if (line.starts_with(elements[std::size_t(table)]))
-            lines.push_back(line);
+    for (const std::string& line : DumpTable(*outcome.result, table))
+        lines.push_back(line);
     return lines;
 }
 
@@ -82,7 +78,7 @@ TEST(TableImport, RowsAreCheckedByTheEditorsRules) {
          {"2: number: '" + std::string(256, '7') + "\u2026' is not a whole number from 1 to 9"}},
         {"a row of more cells than any table has", T::Groups, "number,name\n1,A" + std::string(64, ',') + "\n",
          {"2: more than 64 fields"}},
-        {"refusals end after a thousand rows", T::Groups, [] { std::string csv = "number,name\n"; for (int i = 0; i < 5000; ++i) csv += "x\n"; return csv; }(),
+        {"refusals end after a thousand rows", T::Groups, "number,name\n" + Repeat("x\n", 5000),
          [] { Lines refused; for (int line = 2; line <= 1001; ++line) refused.push_back(std::to_string(line) + ": 1 fields where the heading row has 2");
               refused.push_back("1001: the rows after it not read: 1000 rows already refused"); return refused; }()},
         {"group numbers and names", T::Groups, "number,name\n0,\"Zero\nnil\"\n10,Ten\n2,Two\nx,X\n3,\n 4 ,Four\n,Kitchen\n",

@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace velto {
@@ -12,7 +14,7 @@ TEST(TextEncoding, AttributeValues) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"", ""}, {"nul\0inside"s, "nul\0inside"s}, {"\xEF\xBB\xBF<a/>", "\ufeff<a/>"},
-        {"\xC3\xA8 \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF", "\u00e8 \u20ac \U0001F600 \U0010FFFF"},
+        {"\xC3\xA8 \xE2\x82\xAC \xF0\x90\x80\x80 \xF4\x8F\xBF\xBF", "\u00e8 \u20ac \U00010000 \U0010FFFF"},
         // Windows-1252, cut short, a stray continuation byte, overlong in two and three bytes, a surrogate,
         // above U+10FFFF, before 32 ASCII bytes
         {"\xE8\xE0\xF9\xFF", "\u00e8\u00e0\u00f9\u00ff"}, {"\xC3", "\u00c3"}, {"\xE2\x82", "\u00e2\u201a"},
@@ -58,16 +60,12 @@ TEST(TextEncoding, EscapeControls) {
 // A view shows 256 characters of a longer text and an ellipsis, cutting between characters, however many
 // bytes each takes.
 TEST(TextEncoding, ShortenedText) {
-    const auto times = [](std::size_t count, const std::string& character) {
-        std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += character;
-        return text;
-    };
+    using test::Repeat;
     for (const std::string character : {"x", "\u00e8", "\u20ac", "\U00010000"}) {
-        EXPECT_EQ(ShortenedText(times(256, character)), times(256, character)) << character;
-        EXPECT_EQ(ShortenedText(times(257, character)), times(256, character) + "\u2026") << character;
-        EXPECT_EQ(ShortenedText(times(1'000'000, character)), times(256, character) + "\u2026") << character;
+        EXPECT_EQ(ShortenedText(Repeat(character, 256)), Repeat(character, 256)) << character;
+        EXPECT_EQ(ShortenedText(Repeat(character, 257)), Repeat(character, 256) + "\u2026") << character;
+        EXPECT_EQ(ShortenedText(Repeat(character, 1'000'000)), Repeat(character, 256) + "\u2026")
+            << character;
     }
 }
 

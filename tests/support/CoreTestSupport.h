@@ -4,6 +4,7 @@
 #include "ConfigModel.h"
 #include "Notice.h"
 #include "SafeSave.h"
+#include "TableImport.h"
 
 #include <array>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -59,6 +61,34 @@ inline SaveDevice FaultyDevice(const Fault& fault) {
                 return faulty('w') ? -1 : system.write(fd, data, size);
             },
             [=, &system](int fd) { return faulty('s') ? -1 : system.sync(fd); }, !fault.namedTemporaries};
+}
+
+// A new folder in the system's temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        const auto base = std::filesystem::temp_directory_path();
+        while (!std::filesystem::create_directory(path = base / ("velto-test-" + std::to_string(random()))))
+            ;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::filesystem::path operator/(const std::string& name) const { return path / name; }
+
+    std::filesystem::path path;
+};
+
+// The piece count times over.
+inline std::string Repeat(const std::string& piece, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += piece;
+    return text;
 }
 
 inline std::string DataPath(const std::string& relative) {
@@ -115,6 +145,23 @@ inline Lines Dump(const ConfigModel& m) {
         return " '" + s.name + "' on=" + s.cenActivation + " off=" + s.cenDeactivation;
     });
     return lines;
+}
+
+// The lines of Dump that belong to the table: "device ...", "load ...".
+inline Lines DumpTable(const ConfigModel& m, TableId table) {
+    static const char* const elements[] = {"device ", "group ",  "load ",  "aux ",
+                                           "probe ",  "camera ", "scf420 "};
+    Lines lines;
+    for (const std::string& line : Dump(m))
+        if (line.starts_with(elements[std::size_t(table)]))
+            lines.push_back(line);
+    return lines;
+}
+
+// "LINE: text" for each row's note, with the words given between the line and the text.
+inline void AddNotes(Lines& lines, const std::vector<RowNote>& notes, const std::string& between = ": ") {
+    for (const RowNote& row : notes)
+        lines.push_back(std::to_string(row.line) + between + row.text);
 }
 
 struct Reading {
