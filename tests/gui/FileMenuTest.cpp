@@ -67,7 +67,9 @@ class FileMenu : public WindowFixture {
 protected:
     QString path(const QString& name) const { return folder.filePath(name); }
     // The status text, then "*" while there are unsaved changes.
-    QString status() const { return window->statusText() + (window->document().isModified() ? "*" : ""); }
+    QString status() const {
+        return find<QLabel>("StBarPanel")->text() + (window->document().isModified() ? "*" : "");
+    }
     // Drops the urls on the window: true when the window takes them.
     bool drop(const QList<QUrl>& urls) {
         QMimeData data;
@@ -127,9 +129,9 @@ TEST_F(FileMenu, DialogsStartWhereTheUserLastWorked) {
         EXPECT_EQ(window->editor(1).mode(), EditMode::Browsing);
         save("");
         const QString xml = QString("xml file") + QChar(0) + "*.xml" + QChar(0);
-        for (const int mode : {kOpenMode, kSaveMode}) {
-            const FileDialogRequest& r = toolkit.dialogs()[toolkit.dialogs().size() - 1 - mode];
-            const bool open = mode == kOpenMode;
+        for (const FileDialogMode mode : {FileDialogMode::Open, FileDialogMode::Save}) {
+            const FileDialogRequest& r = toolkit.dialogs()[toolkit.dialogs().size() - 1 - int(mode)];
+            const bool open = mode == FileDialogMode::Open;
             EXPECT_TRUE(r.owner == window.get() && r.mode == mode);
             EXPECT_EQ(
                 (QStringList{r.title, r.fileName, r.filter, r.initialFolder, r.defaultExtension}),

@@ -115,7 +115,7 @@ TEST_F(History, MenuSaveNewAndOpen) {
     // 500 steps are kept: undoing them all from the opened file's state does not reach it.
     for (int i = 1; i <= 501; ++i) {
         model().AuxTable[1] = std::to_string(i);
-        window->commitChange({});
+        window->document().commit({});
     }
     for (int i = 0; i < 500; ++i)
         trigger("mUndo");
