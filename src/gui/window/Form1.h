@@ -15,14 +15,12 @@
 
 namespace velto {
 
-class FileDrop;
 class FileGuard;
 class FileMenu;
 class FindBar;
 class HistoryView;
 class RecordCommands;
 class ReportCommand;
-struct Notice;
 
 // The main window: the menus and their commands, the five tabs with their grids and editors, the status
 // bar. It builds its parts, wires them to the document and asks before unsaved changes are dropped.
