@@ -47,10 +47,12 @@ void refresh_floor(benchmark::State& state) {
     for (int tab = 0; tab < kTabCount; ++tab)
         grids[tab] = full.window.findChild<GridView*>(names[tab]);
     std::array<std::array<GridRows, kTabCount>, 2> rows;
+    UiTexts texts;
+    texts.load(true);
     for (int variant = 0; variant < 2; ++variant) {
         const ConfigModel model = MaximalModel(variant);
-        rows[variant] = {DeviceRows(model), LoadRows(model), ProbeRows(model),
-                         CameraRows(model, full.window.texts()), ScenarioRows(model)};
+        rows[variant] = {DeviceRows(model), LoadRows(model), ProbeRows(model), CameraRows(model, texts),
+                         ScenarioRows(model)};
     }
     int shown = 0;
     TimeEach(
@@ -86,7 +88,7 @@ void Commit(benchmark::State& state, bool withHistory) {
         [&] {
             full.window.RefreshAllViews();
             if (withHistory)
-                full.window.commitChange(
+                full.window.document().commit(
                     NoteOf(StepKind::Modify, Subject::Device, 50, 50, QStringLiteral("Device 50")));
         });
 }

@@ -89,5 +89,21 @@ TEST(Document, ModifiedHasOneAnswer) {
     EXPECT_EQ(changes, QList<bool>({true, false, true, false, true, false, true, false}));
 }
 
+// 500 steps are kept: undoing them all from the state put in place does not reach it, which stays
+// modified.
+TEST(Document, KeepsTheLast500Steps) {
+    QTemporaryDir folder;
+    Document document(RecoveryFile(folder.path().toStdString(), 1, 2));
+    for (int i = 1; i <= 501; ++i) {
+        document.tables().AuxTable[1] = std::to_string(i);
+        document.commit({});
+    }
+    for (int i = 0; i < 500; ++i)
+        document.undo();
+    EXPECT_EQ(QList<QVariant>({document.history().canUndo(),
+                               QString::fromStdString(document.tables().AuxTable[1]), document.isModified()}),
+              QList<QVariant>({false, "1", true}));
+}
+
 } // namespace
 } // namespace velto

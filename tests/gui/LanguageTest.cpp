@@ -55,7 +55,7 @@ TEST_F(Language, CaptionsAndListsInBothLanguages) {
                            << items("Cbus").mid(8),
             (italian ? QStringList{"Privato", "Pubblico", "Pubblico", "nome", "locale I=8", "locale I=9"}
                      : QStringList{"Private", "Local rise", "Local rise", "name", "local I=8", "local I=9"}));
-        EXPECT_EQ(window->statusText(), italian ? "Nuovo file" : "New file");
+        EXPECT_EQ(find<QLabel>("StBarPanel")->text(), italian ? "Nuovo file" : "New file");
         EXPECT_TRUE(find<QAction>(italian ? "mIta" : "mEng")->isChecked());
         EXPECT_FALSE(find<QAction>(italian ? "mEng" : "mIta")->isChecked());
         for (QWidget* control : window->findChildren<QWidget*>()) { // all a screen reader can reach is named

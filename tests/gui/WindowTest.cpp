@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <numeric>
+#include <optional>
 
 namespace velto::testing {
 namespace {
@@ -26,10 +27,11 @@ TEST_F(Window, UnsavedChangesQuestion) {
                 trigger("mEng");
             add(0, {"Lamp", "", "0", "12"});
             toolkit.expectBox(answer);
-            const int dialog = answer == kAnswerYes              ? kSaveMode
-                               : goesAhead && command == "mOpen" ? kOpenMode
-                                                                 : -1;
-            if (dialog >= 0)
+            const std::optional<FileDialogMode> dialog =
+                answer == kAnswerYes              ? std::optional(FileDialogMode::Save)
+                : goesAhead && command == "mOpen" ? std::optional(FileDialogMode::Open)
+                                                  : std::nullopt;
+            if (dialog)
                 toolkit.expectDialog(""); // cancelled
             command == "close" ? (void)window->close() : trigger(command);
 
@@ -39,7 +41,7 @@ TEST_F(Window, UnsavedChangesQuestion) {
                                                         "Vuoi salvare il progetto corrente?",
                                               "velto-configurator", Buttons::YesNoCancel, Icon::Question}));
             EXPECT_EQ(window->lastAnswer(), QString::number(answer));
-            EXPECT_TRUE(dialog < 0 || toolkit.dialogs().back().mode == dialog);
+            EXPECT_TRUE(!dialog || toolkit.dialogs().back().mode == *dialog);
             const bool emptied = goesAhead && command == "mNew";
             EXPECT_EQ(
                 (QList<bool>{emptyGrid("Fl_dev"), window->document().isModified(), window->isVisible()}),

@@ -6,6 +6,7 @@
 #include "ConfReader.h"
 #include "Form1.h"
 #include "ReportPages.h"
+#include "WindowTitle.h"
 
 #include <QApplication>
 #include <QDateTime>

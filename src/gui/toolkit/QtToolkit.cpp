@@ -93,7 +93,7 @@ int QtToolkit::choose(QWidget* owner, const QString& text, const QString& title,
 }
 
 QString QtToolkit::fileDialog(const FileDialogRequest& request) {
-    return ShowFileDialog(request.owner, request.mode, request.title, request.fileName, request.filter,
+    return ShowFileDialog(request.owner, int(request.mode), request.title, request.fileName, request.filter,
                           request.initialFolder, request.defaultExtension, request.chosenFilter);
 }
 

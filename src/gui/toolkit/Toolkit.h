@@ -25,14 +25,14 @@ inline constexpr int kAnswerCancel = 2;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
-inline constexpr int kOpenMode = 1;
-inline constexpr int kSaveMode = 0;
+// The file dialog's two kinds; the values are the mode numbers ShowFileDialog takes.
+enum class FileDialogMode { Save = 0, Open = 1 };
 
 // The arguments of ShowFileDialog. The filter is pairs of description and pattern, each followed
 // by a NUL character.
 struct FileDialogRequest {
     QWidget* owner = nullptr;
-    int mode = kOpenMode;
+    FileDialogMode mode = FileDialogMode::Open;
     QString title;
     QString fileName;
     QString filter;

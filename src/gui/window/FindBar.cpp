@@ -1,6 +1,7 @@
 #include "FindBar.h"
 
 #include "GridView.h"
+#include "WindowTexts.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,6 +9,11 @@
 #include <QTabWidget>
 
 namespace velto {
+namespace {
+
+constexpr TextPair kShownOfAll{"%1 di %2", "%1 of %2"};
+
+} // namespace
 
 FindBar::FindBar(QLineEdit* box, QLabel* count, QTabWidget* tabs, const std::array<GridView*, 5>& grids)
     : QObject(box), box_(box), count_(count), tabs_(tabs), grids_(grids) {
@@ -39,11 +45,10 @@ GridView* FindBar::shownGrid() const {
 
 // How many rows of the grid shown match the filter, out of how many; nothing while there is no filter.
 void FindBar::showCount() {
-    count_->setText(box_->text().isEmpty()
-                        ? QString()
-                        : (italian_ ? QStringLiteral("%1 di %2") : QStringLiteral("%1 of %2"))
-                              .arg(shownGrid()->shownRowCount())
-                              .arg(shownGrid()->dataRowCount()));
+    count_->setText(
+        box_->text().isEmpty()
+            ? QString()
+            : Pick(kShownOfAll, italian_).arg(shownGrid()->shownRowCount()).arg(shownGrid()->dataRowCount()));
     showTabCounts();
 }
 

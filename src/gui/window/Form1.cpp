@@ -1,18 +1,17 @@
 #include "Form1.h"
 
-#include "CameraEditor.h"
-#include "DeviceEditor.h"
-#include "EditorRoles.h"
+#include "FileDrop.h"
 #include "FileGuard.h"
+#include "FileMenu.h"
 #include "FindBar.h"
 #include "GridView.h"
-#include "NamedSlotEditor.h"
-#include "Placement.h"
+#include "HistoryView.h"
 #include "ProgramIcon.h"
-#include "RecentFiles.h"
+#include "RecordCommands.h"
 #include "ReportCommand.h"
-#include "ScenarioEditor.h"
-#include "SlotNameList.h"
+#include "TabViews.h"
+#include "WindowPlacement.h"
+#include "WindowTexts.h"
 #include "WindowTitle.h"
 
 #include <QAction>
@@ -25,24 +24,57 @@
 #include <QTimer>
 
 namespace velto {
+namespace {
+
+constexpr TextPair kRecoveryUnwritten{
+    "Il file di recupero non si può scrivere in %1: %2\r\nSe il programma si interrompe, le modifiche non "
+    "salvate andranno perse.",
+    "The recovery file cannot be written in %1: %2\r\nIf the program stops, the unsaved changes will be "
+    "lost."};
+constexpr TextPair kSaveQuestion{"La configurazione corrente non è stata salvata\r\n"
+                                 "Vuoi salvare il progetto corrente?",
+                                 "This configuration is not been saved\r\n"
+                                 "Do you want save the current project?"};
+
+} // namespace
 
 Form1::Form1(Toolkit& toolkit, QWidget* parent)
-    : QMainWindow(parent), toolkit_(toolkit), document_(std::make_unique<Document>(OwnRecoveryFile())),
-      fileGuard_(std::make_unique<FileGuard>(toolkit, this, [this] { return UiLanguage; })),
-      reportCommand_(std::make_unique<ReportCommand>(toolkit, *fileGuard_, this)),
-      recent_(std::make_unique<RecentFiles>(toolkit)) {
+    : QMainWindow(parent), toolkit_(toolkit), document_(std::make_unique<Document>(OwnRecoveryFile())) {
     setObjectName(QStringLiteral("Form1"));
-    setAcceptDrops(true);
-    buildMenus();
-    buildTabs();
-    indexControls();
-    createEditors();
-    followDocument();
-    findBar_ = new FindBar(control<QLineEdit>("Tfind"), control<QLabel>("LfindTot"), STab, grids_);
-    grids_[0]->setToolTipSource([this](int row, int column) {
-        return column == 1 ? DeviceGroupTip(model(), grids_[0]->cell(row, roles_[0]->keyColumn)) : QString();
+    const auto italian = [this] { return UiLanguage; };
+    BuildWindow(*this, controls_);
+    status_ = std::make_unique<StatusLine>(controls_.statusPanel);
+    editorHost_ = std::make_unique<WindowEditorHost>(WindowEditorHost::Window{
+        this, toolkit_, *document_, texts_, UiLanguage, [this] { RefreshAllViews(); },
+        [this](int tab, const QList<int>& rows) { records_->deleteRecords(tab, rows); }});
+    CreateEditors(*this, *editorHost_, controls_, editors_, [this] {
+        FillGroupCombo(controls_.Cgru, model());
+        findBar_->refilter(); // a device matches by its group's name
     });
-    restorePlacement();
+    records_ = std::make_unique<RecordCommands>(controls_, editors_, *editorHost_, toolkit_, this);
+    fileGuard_ = std::make_unique<FileGuard>(toolkit_, this, italian);
+    reportCommand_ = std::make_unique<ReportCommand>(toolkit_, *fileGuard_, this);
+    const auto open = [this](const QString& path) { openInsteadOfCurrent(path); };
+    fileMenu_ = new FileMenu(toolkit_, this, *document_, controls_.mRecent, open, italian);
+    new FileDrop(this, open);
+    findBar_ = new FindBar(controls_.get<QLineEdit>("Tfind"), controls_.get<QLabel>("LfindTot"),
+                           controls_.STab, controls_.grids);
+    historyView_ = new HistoryView(
+        *document_, controls_, editors_, [this] { RefreshAllViews(); }, italian);
+    controls_.get<QAction>("mRedo")->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(document_.get(), &Document::modifiedChanged, this, &Form1::showFileInTitle);
+    connect(document_.get(), &Document::fileChanged, this, &Form1::showFileInTitle);
+    connect(document_.get(), &Document::recoveryFailed, this, [this](const RecoveryFailure& failure) {
+        editorHost_->showBox(Pick(kRecoveryUnwritten, UiLanguage).arg(failure.folder, failure.reason),
+                             Pick(kWarningTitle, UiLanguage), Buttons::Ok, Icon::Exclamation);
+    });
+    GridView* devices = controls_.grids[0];
+    devices->setToolTipSource([this, devices](int row, int column) {
+        return column == 1 ? DeviceGroupTip(model(), devices->cell(row, controls_.roles[0]->keyColumn))
+                           : QString();
+    });
+    RestorePlacement(*this, toolkit_);
 
     // Start-up.
     setWindowTitle(kWindowTitle);
@@ -52,122 +84,56 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
     else
         mEng_Click();
     for (int tab = 0; tab < kTabCount; ++tab)
-        setGrid(tab);
-    showNewFileStatus();
-    fillFixedLists();
+        SetGrid(controls_, tab, texts_);
+    status_->showNewFile(texts_);
+    FillFixedLists(controls_, texts_);
     for (int tab = 0; tab < kTabCount; ++tab)
         editor(tab).Cancel();
-    fillRecentMenu();
 
-    connect(STab, &QTabWidget::currentChanged, this, [this](int index) {
+    connect(controls_.STab, &QTabWidget::currentChanged, this, [this](int index) {
         if (index != shownTab_)
             CancelAllEditors();
         shownTab_ = index;
-        updateRecordCommands();
+        records_->updateCommands();
     });
-    for (GridView* grid : grids_)
-        connect(grid, &GridView::rowSelected, this, &Form1::updateRecordCommands);
-    updateRecordCommands();
+    for (GridView* grid : controls_.grids)
+        connect(grid, &GridView::rowSelected, this, [this] { records_->updateCommands(); });
+    records_->updateCommands();
 }
 
 Form1::~Form1() {
     document_->disconnect(this); // the document goes after the controls that show it
 }
 
-void Form1::followDocument() {
-    control<QAction>("mRedo")->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(document_.get(), &Document::modifiedChanged, this, &Form1::showFileInTitle);
-    connect(document_.get(), &Document::fileChanged, this, &Form1::showFileInTitle);
-    connect(document_.get(), &Document::stepApplied, this, &Form1::showStep);
-    connect(&document_->history(), &History::changed, this, &Form1::showHistoryInMenu);
-    connect(document_.get(), &Document::recoveryFailed, this, [this](const RecoveryFailure& failure) {
-        showBox(UiLanguage
-                    ? QStringLiteral("Il file di recupero non si può scrivere in %1: %2\r\nSe il "
-                                     "programma si interrompe, le modifiche non salvate andranno perse.")
-                          .arg(failure.folder, failure.reason)
-                    : QStringLiteral("The recovery file cannot be written in %1: %2\r\nIf the program "
-                                     "stops, the unsaved changes will be lost.")
-                          .arg(failure.folder, failure.reason),
-                UiLanguage ? QStringLiteral("Attenzione") : QStringLiteral("Warning"), Buttons::Ok,
-                Icon::Exclamation);
-    });
-}
-
 void Form1::showFileInTitle() {
-    setWindowTitle(WindowTitle(currentFilePath(), document_->isModified(), UiLanguage));
+    setWindowTitle(WindowTitle(document_->file().path, document_->isModified(), UiLanguage));
     setWindowModified(document_->isModified());
 }
 
-void Form1::indexControls() {
-    for (QObject* object : findChildren<QObject*>()) {
-        if (!object->objectName().isEmpty())
-            controls_.insert(object->objectName(), object);
+void Form1::RefreshAllViews() {
+    FillGroupCombo(controls_.Cgru, model());
+    controls_.Lgru->clear();
+    controls_.Lgru->addItems(SlotListItems(model().GroupTable));
+    controls_.Laux->clear();
+    controls_.Laux->addItems(SlotListItems(model().AuxTable));
+
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        const GridRows rows = TabRows(tab, model(), texts_);
+        SetGrid(controls_, tab, texts_, rows); // each grid's own set-up, then its rows
+        controls_.grids[tab]->setCurrentDataRow(1);
+        editor(tab).UpdateRowButtons();
+        controls_.countLabels[tab]->setText(CountCaption(tab, rows.size(), texts_));
     }
-}
-
-void Form1::fillFixedLists() {
-    const auto numbers = [](int last) {
-        QStringList items;
-        for (int n = 1; n <= last; ++n)
-            items << QString::number(n);
-        return items;
-    };
-    Cgru->addItems(numbers(kMaxGroup));
-    Lgru->addItems(numbers(kMaxGroup));
-    Laux->addItems(numbers(kMaxAux));
-    control<QComboBox>("Cpriori")->addItems(numbers(kMaxLoad));
-    control<QComboBox>("CnumS")->addItems(numbers(kMaxScenario));
-    control<QComboBox>("Cnum")->addItems(numbers(kMaxCamera));
-    control<QComboBox>("Czona")->addItems(numbers(kMaxProbe));
-    for (int tab = 0; tab < kTabCount; ++tab)
-        countLabels_[tab]->setText(CountCaption(tab, 0, texts_));
-    auto* types = control<QComboBox>("Ctipo");
-    for (const DeviceType& type : kDeviceTypes)
-        types->addItem(QString::fromLatin1(type.displayName));
-    for (QComboBox* combo : findChildren<QComboBox*>())
-        combo->setCurrentIndex(-1);
-}
-
-RecordEditor& Form1::editor(int tab) const {
-    const std::array<RecordEditor*, kTabCount> editors{devices_.get(), loads_.get(), probes_.get(),
-                                                       cameras_.get(), scenarios_.get()};
-    return *editors[tab];
-}
-
-int Form1::showBox(const QString& text, const QString& title, Buttons buttons, Icon icon) {
-    return toolkit_.messageBox(this, text, title, buttons, icon);
-}
-
-void Form1::setStatus(const QString& text) {
-    statusPanel_->setText(text);
-    newFileShown_ = false;
-}
-
-void Form1::showNewFileStatus() {
-    statusPanel_->setText(texts_[Word::newFileStatus]);
-    newFileShown_ = true;
-}
-
-QString Form1::statusText() const {
-    return statusPanel_->text();
-}
-
-void Form1::keepTypedNames() {
-    groups_->keepTypedName();
-    auxiliaries_->keepTypedName();
+    records_->updateCommands();
 }
 
 bool Form1::AskToSaveChanges() {
-    keepTypedNames();
+    editors_.keepTypedNames();
     if (!document_->isModified())
         return false;
-    const QString question = UiLanguage ? QStringLiteral("La configurazione corrente non è stata salvata\r\n"
-                                                         "Vuoi salvare il progetto corrente?")
-                                        : QStringLiteral("This configuration is not been saved\r\n"
-                                                         "Do you want save the current project?");
-    const int answer = showBox(question, kExecutableName, Buttons::YesNoCancel, Icon::Question);
-    rememberAnswer(answer);
+    const int answer = editorHost_->showBox(Pick(kSaveQuestion, UiLanguage), kExecutableName,
+                                            Buttons::YesNoCancel, Icon::Question);
+    editorHost_->rememberAnswer(answer);
     if (answer == kAnswerYes) {
         mSave_Click();
         return true;
@@ -176,7 +142,7 @@ bool Form1::AskToSaveChanges() {
 }
 
 void Form1::CancelAllEditors() {
-    keepTypedNames();
+    editors_.keepTypedNames();
     for (int tab = 0; tab < kTabCount; ++tab) {
         if (editor(tab).AddingNew())
             editor(tab).Cancel();
@@ -189,20 +155,13 @@ void Form1::CancelAllEditors() {
     }
 }
 
-void Form1::forgetEditsAndWidths() {
-    for (int tab = 0; tab < kTabCount; ++tab) {
-        editor(tab).ResetEditRow();
-        grids_[tab]->forgetDraggedWidths(); // a new configuration starts with fitted columns
-    }
-}
-
 void Form1::mNew_Click() {
     if (AskToSaveChanges())
         return;
     CancelAllEditors();
     document_->putInPlace(std::make_unique<ConfigModel>(), {}, Document::Arrival::AsSaved);
-    forgetEditsAndWidths();
-    showNewFileStatus();
+    editors_.forgetEditsAndWidths();
+    status_->showNewFile(texts_);
     RefreshAllViews();
 }
 
@@ -220,9 +179,7 @@ bool Form1::event(QEvent* event) {
         iconRequested_ = true;
         QTimer::singleShot(0, this, [this] {
             setWindowIcon(ProgramIcon());
-            // This window counts as open, for the next one to open aside.
-            QStringList open = OthersOpen(toolkit_.setting(kPlacementSection, kOpenWindowsKey, QString()));
-            toolkit_.putSetting(kPlacementSection, kOpenWindowsKey, (open << OwnEntry()).join(' '));
+            CountAsOpen(toolkit_);
         });
     }
     return QMainWindow::event(event);
@@ -235,7 +192,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     closeConfirmed_ = false;
-    storePlacement();
+    StorePlacement(*this, toolkit_);
     document_->discard(); // the changes are saved or dropped
     event->accept();
 }

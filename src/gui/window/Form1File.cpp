@@ -1,15 +1,17 @@
 // Open, Save and the recovered configuration: the file dialogs, the reader's notices as message boxes,
-// the safe save; each puts its configuration in place through the document.
+// the safe save; each puts its configuration in place through the document. A recent or dropped file
+// opens as Open does.
 #include "ConfReader.h"
 #include "ConfWriter.h"
 #include "FileGuard.h"
 #include "FileLocations.h"
+#include "FileMenu.h"
 #include "FileMessages.h"
 #include "Form1.h"
 #include "NoticeLimit.h"
-#include "RecentFiles.h"
 #include "RecoveryOffer.h"
 #include "ShownText.h"
+#include "WindowTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,11 +19,6 @@
 
 namespace velto {
 namespace {
-
-const QString kDialogTitle = QStringLiteral("File xml");
-const QString kXmlFilter = QStringLiteral("xml file") + QChar(0) + QStringLiteral("*.xml") + QChar(0);
-const QString kAllFilesFilter = QStringLiteral("All files") + QChar(0) + QStringLiteral("*") + QChar(0);
-const QString kFolderKey = QStringLiteral("folder");
 
 // A notice with its record's key and name as the grids show them.
 Notice ShownNotice(const Notice& notice) {
@@ -31,57 +28,39 @@ Notice ShownNotice(const Notice& notice) {
     return shortened;
 }
 
-} // namespace
-
-QString Form1::dialogFolder() {
-    return DialogFolder(currentFilePath(), toolkit_.setting(QStringLiteral("option"), kFolderKey, QString()),
-                        toolkit_.programFolder(), toolkit_.documentsFolder());
-}
-
-FileDialogRequest Form1::fileDialogRequest(int mode) {
-    const bool open = mode == kOpenMode;
-    return {this,
-            mode,
-            kDialogTitle,
-            ProposedName(currentFilePath()),
-            open ? kXmlFilter + kAllFilesFilter : kXmlFilter,
-            dialogFolder(),
-            open ? QString() : QStringLiteral("xml")};
-}
-
-void Form1::rememberFile(const QString& path, bool read) {
-    if (path.isEmpty())
-        return;
-    if (const QFileInfo file(path); file.absoluteDir().exists())
-        toolkit_.putSetting(QStringLiteral("option"), kFolderKey, file.absolutePath());
-    if (read && QFileInfo::exists(path))
-        recent_->add(path);
-    fillRecentMenu();
-}
-
-void Form1::showNotice(const Notice& notice, const QString& path) {
-    const QString text = QString::fromStdString(NoticeText(ShownNotice(notice), UiLanguage));
+// The reader's notice as its message box, in the language in force.
+void ShowNotice(EditorHost& host, const Notice& notice, const QString& path) {
+    const bool italian = host.isItalian();
+    const QString text = QString::fromStdString(NoticeText(ShownNotice(notice), italian));
     switch (notice.kind) {
     case NoticeKind::CannotRead:
     case NoticeKind::ParseFailure:
-        showBox(ReadFailureText(path, notice, UiLanguage), kExecutableName, Buttons::Ok, Icon::Critical);
+        host.showBox(ReadFailureText(path, notice, italian), kExecutableName, Buttons::Ok, Icon::Critical);
         break;
     case NoticeKind::Stop:
-        showBox(text, QStringLiteral("Error"), Buttons::Ok, Icon::Critical);
+        host.showBox(text, QStringLiteral("Error"), Buttons::Ok, Icon::Critical);
         break;
     case NoticeKind::OldVersion:
     case NoticeKind::Invalid:
     case NoticeKind::Duplicate:
-        showBox(text, kApplicationTitle, Buttons::Ok, Icon::None);
+        host.showBox(text, kApplicationTitle, Buttons::Ok, Icon::None);
         break;
     }
+}
+
+} // namespace
+
+void Form1::openInsteadOfCurrent(const QString& path) {
+    CancelAllEditors();
+    if (!AskToSaveChanges())
+        openFile(path);
 }
 
 void Form1::mOpen_Click() {
     CancelAllEditors();
     if (AskToSaveChanges())
         return;
-    const QString path = toolkit_.fileDialog(fileDialogRequest(kOpenMode));
+    const QString path = toolkit_.fileDialog(fileMenu_->xmlDialog(FileDialogMode::Open));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -100,25 +79,25 @@ void Form1::openFile(const QString& path) {
             readable =
                 readable && notice.kind != NoticeKind::CannotRead && notice.kind != NoticeKind::ParseFailure;
             if (limit.letThrough(notice))
-                showNotice(notice, path);
+                ShowNotice(*editorHost_, notice, path);
         });
     } catch (const std::exception& failure) {
-        showBox(SystemFailureText(path, QString::fromStdString(failure.what())), kExecutableName, Buttons::Ok,
-                Icon::Critical);
+        editorHost_->showBox(SystemFailureText(path, QString::fromStdString(failure.what())), kExecutableName,
+                             Buttons::Ok, Icon::Critical);
         return;
     }
     if (limit.heldBack() > 0)
-        showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)), kApplicationTitle,
-                Buttons::Ok, Icon::None);
+        editorHost_->showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)),
+                             kApplicationTitle, Buttons::Ok, Icon::None);
     // A file that could not be read does not become the current one.
     const QString fileVersion = QString::fromStdString(version);
     document_->putInPlace(std::move(tables),
                           {readable ? path : QString(), readable ? stamp : FileStamp{}, fileVersion},
                           Document::Arrival::AsSaved);
-    forgetEditsAndWidths();
-    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + ShownText(version) + ')');
+    editors_.forgetEditsAndWidths();
+    status_->show(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + ShownText(version) + ')');
     RefreshAllViews();
-    rememberFile(path, readable);
+    fileMenu_->rememberFile(path, readable);
 }
 
 bool Form1::offerRecovery() {
@@ -132,33 +111,34 @@ bool Form1::offerRecovery() {
     const QString& edited = recovered->editedFile;
     document_->putInPlace(std::move(recovered->tables), {edited, StampOf(edited.toStdString()), QString()},
                           Document::Arrival::Recovered);
-    forgetEditsAndWidths();
-    edited.isEmpty() ? showNewFileStatus() : setStatus(QDir::toNativeSeparators(edited));
+    editors_.forgetEditsAndWidths();
+    edited.isEmpty() ? status_->showNewFile(texts_) : status_->show(QDir::toNativeSeparators(edited));
     RefreshAllViews();
-    rememberFile(edited, true);
+    fileMenu_->rememberFile(edited, true);
     return true;
 }
 
 void Form1::mSave_Click() {
     CancelAllEditors();
     if (!leaveOutAsker_.allows(document_->tables(), UiLanguage, [this](const QString& question) {
-            return showBox(question, kExecutableName, Buttons::YesNo, Icon::Question) == kAnswerYes;
+            return editorHost_->showBox(question, kExecutableName, Buttons::YesNo, Icon::Question) ==
+                   kAnswerYes;
         }))
         return;
-    const QString chosen = toolkit_.fileDialog(fileDialogRequest(kSaveMode));
+    const QString chosen = toolkit_.fileDialog(fileMenu_->xmlDialog(FileDialogMode::Save));
     if (chosen.isEmpty())
         return;
     const QString path = WithXmlExtension(chosen);
     if (!fileGuard_->mayReplaceNamed(chosen, path))
         return;
     // Refused, the window holds the only copy of what it shows: it stays marked until it is saved.
-    if (!fileGuard_->mayReplaceChanged(path, currentFilePath(), document_->file().stamp))
+    if (!fileGuard_->mayReplaceChanged(path, document_->file().path, document_->file().stamp))
         return document_->markModified();
     if (!fileGuard_->write(path, [this] { return WriteConfig(document_->tables()); }))
         return;
-    setStatus(QDir::toNativeSeparators(path));
+    status_->show(QDir::toNativeSeparators(path));
     document_->savedAs(path, StampOf(path.toStdString()));
-    rememberFile(path, true);
+    fileMenu_->rememberFile(path, true);
 }
 
 } // namespace velto

@@ -1,90 +1,107 @@
-// The buttons of the five tabs, each forwarding to its tab's editor.
-#include "CameraEditor.h"
-#include "DeviceEditor.h"
+// The buttons of the five tabs, each forwarding to its tab's editor, and the Edit menu's commands on
+// many records of the tab shown.
 #include "Form1.h"
-#include "NamedSlotEditor.h"
-#include "ScenarioEditor.h"
+#include "RecordCommands.h"
 
 namespace velto {
 
 void Form1::Cnew_Click() {
-    devices_->New();
+    editors_.devices->New();
 }
 void Form1::Cmod_Click() {
-    devices_->Modify();
+    editors_.devices->Modify();
 }
 void Form1::Cdel_Click() {
-    devices_->Delete();
+    editors_.devices->Delete();
 }
 void Form1::Cok_Click() {
-    devices_->Confirm();
+    editors_.devices->Confirm();
 }
 void Form1::Cann_Click() {
-    devices_->Cancel();
+    editors_.devices->Cancel();
 }
 
 void Form1::CnewC_Click() {
-    loads_->New();
+    editors_.loads->New();
 }
 void Form1::CmodC_Click() {
-    loads_->Modify();
+    editors_.loads->Modify();
 }
 void Form1::CdelC_Click() {
-    loads_->Delete();
+    editors_.loads->Delete();
 }
 void Form1::CokC_Click() {
-    loads_->Confirm();
+    editors_.loads->Confirm();
 }
 void Form1::CannC_Click() {
-    loads_->Cancel();
+    editors_.loads->Cancel();
 }
 
 void Form1::CnewP_Click() {
-    probes_->New();
+    editors_.probes->New();
 }
 void Form1::CmodP_Click() {
-    probes_->Modify();
+    editors_.probes->Modify();
 }
 void Form1::CdelP_Click() {
-    probes_->Delete();
+    editors_.probes->Delete();
 }
 void Form1::CokP_Click() {
-    probes_->Confirm();
+    editors_.probes->Confirm();
 }
 void Form1::CAnnP_Click() {
-    probes_->Cancel();
+    editors_.probes->Cancel();
 }
 
 void Form1::CnewW_Click() {
-    cameras_->New();
+    editors_.cameras->New();
 }
 void Form1::CmodW_Click() {
-    cameras_->Modify();
+    editors_.cameras->Modify();
 }
 void Form1::CdelW_Click() {
-    cameras_->Delete();
+    editors_.cameras->Delete();
 }
 void Form1::CokW_Click() {
-    cameras_->Confirm();
+    editors_.cameras->Confirm();
 }
 void Form1::CannW_Click() {
-    cameras_->Cancel();
+    editors_.cameras->Cancel();
 }
 
 void Form1::CNews_Click() {
-    scenarios_->New();
+    editors_.scenarios->New();
 }
 void Form1::CModS_Click() {
-    scenarios_->Modify();
+    editors_.scenarios->Modify();
 }
 void Form1::CDelS_Click() {
-    scenarios_->Delete();
+    editors_.scenarios->Delete();
 }
 void Form1::CokS_Click() {
-    scenarios_->Confirm();
+    editors_.scenarios->Confirm();
 }
 void Form1::CannS_Click() {
-    scenarios_->Cancel();
+    editors_.scenarios->Cancel();
+}
+
+void Form1::mSelectAll_Click() {
+    records_->selectAll();
+}
+void Form1::mCopy_Click() {
+    records_->copy();
+}
+void Form1::mCut_Click() {
+    records_->cut();
+}
+void Form1::mPaste_Click() {
+    records_->paste();
+}
+void Form1::mDuplicate_Click() {
+    records_->duplicate();
+}
+void Form1::mBulk_Click() {
+    records_->changeSelected();
 }
 
 } // namespace velto

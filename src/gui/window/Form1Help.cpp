@@ -1,6 +1,7 @@
 // The Help menu: the quick guide, opened at the section of the tab shown, and the About box.
 #include "Form1.h"
 #include "QuickGuide.h"
+#include "WindowTexts.h"
 
 #include <QDialog>
 #include <QTabWidget>
@@ -8,6 +9,16 @@
 #include <QVBoxLayout>
 
 namespace velto {
+namespace {
+
+constexpr TextPair kGuideTitle{"Guida rapida", "Quick guide"};
+constexpr TextPair kAboutTitle{"Informazioni su Velto-Configurator", "About Velto-Configurator"};
+constexpr TextPair kAbout{"Velto-Configurator %1\n\nEditor della configurazione (conf.xml) di un impianto "
+                          "domotico.\n\nLicenza MIT (vedere il file LICENSE).\n\nQt %2",
+                          "Velto-Configurator %1\n\nEditor of the configuration (conf.xml) of a "
+                          "home-automation installation.\n\nMIT licence (see the LICENSE file).\n\nQt %2"};
+
+} // namespace
 
 void Form1::mGuide_Click() {
     if (guide_ == nullptr) {
@@ -20,25 +31,18 @@ void Form1::mGuide_Click() {
     }
     auto* text = guide_->findChild<QTextBrowser*>();
     text->setHtml(QuickGuideHtml(UiLanguage));
-    text->setAccessibleName(UiLanguage ? QStringLiteral("Guida rapida") : QStringLiteral("Quick guide"));
+    text->setAccessibleName(Pick(kGuideTitle, UiLanguage));
     guide_->setWindowTitle(text->accessibleName() + QStringLiteral(" - ") + kApplicationTitle);
     guide_->show();
     guide_->raise();
     guide_->activateWindow();
-    text->scrollToAnchor(QStringLiteral("tab%1").arg(STab->currentIndex()));
+    text->scrollToAnchor(QStringLiteral("tab%1").arg(controls_.STab->currentIndex()));
 }
 
 void Form1::mAbout_Click() {
-    const QString text =
-        UiLanguage
-            ? QStringLiteral("Velto-Configurator %1\n\nEditor della configurazione (conf.xml) di un impianto "
-                             "domotico.\n\nLicenza MIT (vedere il file LICENSE).\n\nQt %2")
-            : QStringLiteral("Velto-Configurator %1\n\nEditor of the configuration (conf.xml) of a "
-                             "home-automation installation.\n\nMIT licence (see the LICENSE file).\n\nQt %2");
-    showBox(text.arg(QStringLiteral(VELTO_VERSION), QString::fromLatin1(qVersion())),
-            UiLanguage ? QStringLiteral("Informazioni su Velto-Configurator")
-                       : QStringLiteral("About Velto-Configurator"),
-            Buttons::Ok, Icon::Program);
+    editorHost_->showBox(
+        Pick(kAbout, UiLanguage).arg(QStringLiteral(VELTO_VERSION), QString::fromLatin1(qVersion())),
+        Pick(kAboutTitle, UiLanguage), Buttons::Ok, Icon::Program);
 }
 
 } // namespace velto

@@ -1,13 +1,5 @@
-// Edit > Undo and Redo: the document's history, each command first cancelling any edit in progress;
-// the window shows where each step happened and names the steps in the Edit menu.
+// Edit > Undo and Redo: the document's history, each command first cancelling any edit in progress.
 #include "Form1.h"
-#include "GridView.h"
-#include "NumberText.h"
-#include "RecordEditor.h"
-#include "SlotNameList.h"
-
-#include <QAction>
-#include <QTabWidget>
 
 namespace velto {
 
@@ -23,33 +15,6 @@ void Form1::mRedo_Click() {
         return;
     CancelAllEditors();
     document_->redo();
-}
-
-void Form1::showStep(const ChangeNote& note, bool after) {
-    RefreshAllViews();
-    const int tab = TabOf(note.subject), key = after ? note.keyAfter : note.keyBefore;
-    STab->setCurrentIndex(tab);
-    if (note.subject == Subject::Group || note.subject == Subject::Auxiliary)
-        return (note.subject == Subject::Group ? groups_ : auxiliaries_)->showSlot(key);
-    GridView& grid = *grids_[tab];
-    const int keyColumn = editor(tab).roles().keyColumn;
-    for (int row = 1; key > 0 && row <= grid.dataRowCount(); ++row) {
-        if (LeadingNumber(grid.cell(row, keyColumn).toStdString()) == key)
-            return grid.setCurrentDataRow(row);
-    }
-}
-
-void Form1::showHistoryInMenu() {
-    const History& history = document_->history();
-    const auto show = [this](const char* name, bool possible, const QString& step, const QString& word) {
-        auto* action = control<QAction>(name);
-        action->setText(possible ? word + ' ' + QString(step).replace('&', QStringLiteral("&&")) : word);
-        action->setEnabled(possible);
-    };
-    show("mUndo", history.canUndo(), history.undoName(UiLanguage),
-         UiLanguage ? QStringLiteral("Annulla") : QStringLiteral("Undo"));
-    show("mRedo", history.canRedo(), history.redoName(UiLanguage),
-         UiLanguage ? QStringLiteral("Ripeti") : QStringLiteral("Redo"));
 }
 
 } // namespace velto

@@ -3,11 +3,13 @@
 #include "ExportCsv.h"
 #include "FileBytes.h"
 #include "FileGuard.h"
+#include "FileMenu.h"
 #include "FileMessages.h"
 #include "Form1.h"
 #include "ImportColumns.h"
 #include "ImportCommand.h"
 #include "TableImport.h"
+#include "WindowTexts.h"
 
 #include <QTabWidget>
 
@@ -23,21 +25,21 @@ constexpr Subject kSubjects[] = {Subject::Device, Subject::Group,  Subject::Load
                                  Subject::Probe,  Subject::Camera, Subject::Scenario, Subject::Scenario};
 
 QString Step(TableId table, bool italian) {
-    return ToQString(kImportStep.pick(italian)).arg(ToQString(TableWord(table, italian)));
+    return Pick(kImportStep, italian).arg(ToQString(TableWord(table, italian)));
 }
 
 } // namespace
 
 void Form1::mImport_Click() {
     CancelAllEditors();
-    const QString path =
-        toolkit_.fileDialog({this, kOpenMode, kCsvTitle, QString(), kCsvFilter, dialogFolder(), QString()});
+    const QString path = toolkit_.fileDialog(
+        {this, FileDialogMode::Open, kCsvTitle, QString(), kCsvFilter, fileMenu_->dialogFolder(), QString()});
     if (path.isEmpty())
         return;
     std::string csv, error;
     if (!ReadRegularFile(path.toStdString(), kMaxCsvFileSize, csv, error)) {
-        showBox(SystemFailureText(path, QString::fromStdString(error)), kExecutableName, Buttons::Ok,
-                Icon::Critical);
+        editorHost_->showBox(SystemFailureText(path, QString::fromStdString(error)), kExecutableName,
+                             Buttons::Ok, Icon::Critical);
         return;
     }
     std::optional<ImportCommand::Result> imported =
@@ -55,10 +57,11 @@ void Form1::mImport_Click() {
 // spreadsheet set up for that language expects.
 void Form1::mExportCsv_Click() {
     CancelAllEditors();
-    const TableId table = kTabTables[STab->currentIndex()];
-    const QString path = toolkit_.fileDialog(
-        {this, kSaveMode, kCsvTitle, ToQString(TableWord(table, UiLanguage)) + QStringLiteral(".csv"),
-         kCsvFilter, dialogFolder(), QStringLiteral("csv")});
+    const TableId table = kTabTables[controls_.STab->currentIndex()];
+    const QString path =
+        toolkit_.fileDialog({this, FileDialogMode::Save, kCsvTitle,
+                             ToQString(TableWord(table, UiLanguage)) + QStringLiteral(".csv"), kCsvFilter,
+                             fileMenu_->dialogFolder(), QStringLiteral("csv")});
     if (path.isEmpty())
         return;
     fileGuard_->write(

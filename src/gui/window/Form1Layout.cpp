@@ -1,15 +1,12 @@
-// Builds the window's controls, each named as the program names it.
-#include "CameraEditor.h"
-#include "DeviceEditor.h"
+// Builds the window's controls, each named as the program names it, and the editors on them.
 #include "DrawnImages.h"
-#include "FindBar.h"
 #include "Form1.h"
 #include "GridView.h"
-#include "NamedSlotEditor.h"
 #include "Outline.h"
-#include "ScenarioEditor.h"
-#include "SlotNameList.h"
+#include "TabEditors.h"
+#include "TabViews.h"
 
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -92,17 +89,15 @@ QToolButton* DeleteImage(const char* name, const QIcon& icon) {
     return image;
 }
 
-} // namespace
-
-void Form1::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+void BuildMenus(Form1& window, WindowControls& controls) {
+    QMenu* file = window.menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mFile"));
-    const auto addCommand = [this](QMenu* menu, const char* name, QKeySequence keys,
-                                   void (Form1::*handler)()) {
+    const auto addCommand = [&window](QMenu* menu, const char* name, QKeySequence keys,
+                                      void (Form1::*handler)()) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, handler);
+        QObject::connect(action, &QAction::triggered, &window, handler);
     };
     addCommand(file, "mNew", QKeySequence::New, &Form1::mNew_Click);
     addCommand(file, "mOpen", QKeySequence::Open, &Form1::mOpen_Click);
@@ -111,10 +106,10 @@ void Form1::buildMenus() {
     addCommand(file, "mSave", QKeySequence::Save, &Form1::mSave_Click);
     addCommand(file, "mReport", {}, &Form1::mReport_Click);
     addCommand(file, "mPrint", QKeySequence::Print, &Form1::mPrint_Click);
-    mRecent = file->addMenu(QString());
-    mRecent->setObjectName(QStringLiteral("mRecent"));
+    controls.mRecent = file->addMenu(QString());
+    controls.mRecent->setObjectName(QStringLiteral("mRecent"));
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);
-    QMenu* edit = menuBar()->addMenu(QString());
+    QMenu* edit = window.menuBar()->addMenu(QString());
     edit->setObjectName(QStringLiteral("mEdit"));
     addCommand(edit, "mUndo", QKeySequence::Undo, &Form1::mUndo_Click);
     addCommand(edit, "mRedo", {}, &Form1::mRedo_Click); // its keys come with the history
@@ -127,7 +122,7 @@ void Form1::buildMenus() {
     addCommand(edit, "mBulk", {}, &Form1::mBulk_Click);
     edit->addSeparator();
     addCommand(edit, "mFind", QKeySequence::Find, &Form1::mFind_Click);
-    QMenu* language = menuBar()->addMenu(QString());
+    QMenu* language = window.menuBar()->addMenu(QString());
     language->setObjectName(QStringLiteral("mLang"));
     addCommand(language, "mIta", {}, &Form1::mIta_Click);
     addCommand(language, "mEng", {}, &Form1::mEng_Click);
@@ -136,25 +131,25 @@ void Form1::buildMenus() {
         choice->setCheckable(true);
         languages->addAction(choice);
     }
-    QMenu* help = menuBar()->addMenu(QString());
+    QMenu* help = window.menuBar()->addMenu(QString());
     help->setObjectName(QStringLiteral("mHelp"));
     addCommand(help, "mGuide", QKeySequence::HelpContents, &Form1::mGuide_Click);
     addCommand(help, "mAbout", {}, &Form1::mAbout_Click);
 }
 
-QWidget* Form1::buildRecordTab(int tab) {
+QWidget* BuildRecordTab(WindowControls& controls, int tab) {
     const TabDef& def = kTabs[tab];
     auto roles = std::make_unique<EditorRoles>();
     roles->tab = tab;
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
 
-    countLabels_[tab] = Named<QLabel>(def.countLabel);
-    column->addWidget(countLabels_[tab]);
-    grids_[tab] = new GridView(QString::fromLatin1(def.grid));
-    roles->grid = grids_[tab];
+    controls.countLabels[tab] = Named<QLabel>(def.countLabel);
+    column->addWidget(controls.countLabels[tab]);
+    controls.grids[tab] = new GridView(QString::fromLatin1(def.grid));
+    roles->grid = controls.grids[tab];
     roles->keyColumn = def.keyColumn;
-    column->addWidget(grids_[tab], 1);
+    column->addWidget(controls.grids[tab], 1);
 
     roles->panel = Named<QWidget>(def.panel);
     auto* buttons = new QVBoxLayout(roles->panel);
@@ -196,15 +191,15 @@ QWidget* Form1::buildRecordTab(int tab) {
     editing->addWidget(Outlined(fieldsArea, roles->editFrame), 1);
     column->addLayout(editing);
 
-    roles_[tab] = std::move(roles);
+    controls.roles[tab] = std::move(roles);
     return page;
 }
 
-QWidget* Form1::buildDeviceTab() {
+QWidget* BuildDeviceTab(WindowControls& controls) {
     auto* page = new QWidget;
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(buildRecordTab(0), 1);
+    row->addWidget(BuildRecordTab(controls, 0), 1);
 
     auto* side = new QVBoxLayout;
     const QIcon deleteIcon = MakeDeleteIcon();
@@ -224,23 +219,23 @@ QWidget* Form1::buildDeviceTab() {
         side->addWidget(box, 1);
         return box;
     };
-    Lgru = buildSlotFrame("Frg", 4, "Lgru", 5, "Tngru", "IbDel")->findChild<QListWidget*>();
+    controls.Lgru = buildSlotFrame("Frg", 4, "Lgru", 5, "Tngru", "IbDel")->findChild<QListWidget*>();
     QGroupBox* auxFrame = buildSlotFrame("Fraux", 9, "Laux", 8, "TnameA", "IdelAux");
     auxFrame->setTitle(QStringLiteral("Aux"));
-    Laux = auxFrame->findChild<QListWidget*>();
+    controls.Laux = auxFrame->findChild<QListWidget*>();
     row->addLayout(side);
     return page;
 }
 
-void Form1::buildTabs() {
-    STab = Named<QTabWidget>("STab");
-    STab->addTab(buildDeviceTab(), QString());
+void BuildTabs(QMainWindow& window, WindowControls& controls) {
+    QTabWidget* STab = controls.STab = Named<QTabWidget>("STab");
+    STab->addTab(BuildDeviceTab(controls), QString());
     for (int tab = 1; tab < kTabCount; ++tab)
-        STab->addTab(buildRecordTab(tab), QString());
+        STab->addTab(BuildRecordTab(controls, tab), QString());
     STab->setTabText(3, QStringLiteral("Camera"));
 
     auto* logo = Named<QLabel>("Image1");
-    logo->setPixmap(MakeLogo(fontMetrics().height() + 8));
+    logo->setPixmap(MakeLogo(window.fontMetrics().height() + 8));
     logo->setContentsMargins(4, 2, 8, 2);
     STab->setCornerWidget(logo, Qt::TopRightCorner);
 
@@ -260,75 +255,47 @@ void Form1::buildTabs() {
     findRow->addWidget(Named<QLabel>("LfindTot"), 1);
     column->addLayout(findRow);
     column->addWidget(STab, 1);
-    setCentralWidget(central);
+    window.setCentralWidget(central);
 
     auto* status = Named<QStatusBar>("StBar");
-    statusPanel_ = Named<QLabel>("StBarPanel");
-    status->addWidget(statusPanel_, 1);
-    setStatusBar(status);
+    controls.statusPanel = Named<QLabel>("StBarPanel");
+    status->addWidget(controls.statusPanel, 1);
+    window.setStatusBar(status);
 }
 
-void Form1::createEditors() {
-    Cgru = control<QComboBox>("Cgru");
-    Cbus = control<QComboBox>("Cbus");
-    Cmont = control<QComboBox>("Cmont");
-    const auto box = [this](const char* name) { return control<QLineEdit>(name); };
-    const auto combo = [this](const char* name) { return control<QComboBox>(name); };
-    devices_ = std::make_unique<DeviceEditor>(
-        *this, *roles_[0], DeviceEditor::Fields{box("Tname"), Cgru, combo("Ctipo"), box("Tind")});
-    loads_ = std::make_unique<NamedSlotEditor>(
-        *this, *roles_[1], NamedSlotEditor::Fields{box("TCarico"), combo("Cpriori")},
-        NamedSlotEditor::Kind{model().LoadTable,
-                              Word::askDeleteLoad,
-                              Word::priorityWord,
-                              {"Priorità già inserita", "Priority already inserted"},
-                              Why::Priority});
-    probes_ = std::make_unique<NamedSlotEditor>(
-        *this, *roles_[2], NamedSlotEditor::Fields{box("TnameP"), combo("Czona")},
-        NamedSlotEditor::Kind{model().ProbeTable,
-                              Word::askDeleteProbe,
-                              Word::zoneWord,
-                              {"Zona già inserita", "Zone already inserted"},
-                              Why::Zone});
-    cameras_ = std::make_unique<CameraEditor>(
-        *this, *roles_[3], CameraEditor::Fields{box("TnameW"), combo("Cnum"), Cmont, box("TindW")});
-    scenarios_ = std::make_unique<ScenarioEditor>(
-        *this, *roles_[4], ScenarioEditor::Fields{box("TnameS"), combo("CnumS"), Cbus, box("TindS")});
+} // namespace
 
-    using Handler = void (Form1::*)();
-    struct TabHandlers {
-        Handler onNew, onModify, onDelete, onConfirm, onCancel;
-    };
-    constexpr std::array<TabHandlers, kTabCount> handlers{{
-        {&Form1::Cnew_Click, &Form1::Cmod_Click, &Form1::Cdel_Click, &Form1::Cok_Click, &Form1::Cann_Click},
-        {&Form1::CnewC_Click, &Form1::CmodC_Click, &Form1::CdelC_Click, &Form1::CokC_Click,
-         &Form1::CannC_Click},
-        {&Form1::CnewP_Click, &Form1::CmodP_Click, &Form1::CdelP_Click, &Form1::CokP_Click,
-         &Form1::CAnnP_Click},
-        {&Form1::CnewW_Click, &Form1::CmodW_Click, &Form1::CdelW_Click, &Form1::CokW_Click,
-         &Form1::CannW_Click},
-        {&Form1::CNews_Click, &Form1::CModS_Click, &Form1::CDelS_Click, &Form1::CokS_Click,
-         &Form1::CannS_Click},
-    }};
-    for (int tab = 0; tab < kTabCount; ++tab) {
-        const EditorRoles& roles = *roles_[tab];
-        connect(roles.newButton, &QPushButton::clicked, this, handlers[tab].onNew);
-        connect(roles.modifyButton, &QPushButton::clicked, this, handlers[tab].onModify);
-        connect(roles.deleteButton, &QPushButton::clicked, this, handlers[tab].onDelete);
-        connect(roles.confirmButton, &QPushButton::clicked, this, handlers[tab].onConfirm);
-        connect(roles.cancelButton, &QPushButton::clicked, this, handlers[tab].onCancel);
+void BuildWindow(Form1& window, WindowControls& controls) {
+    BuildMenus(window, controls);
+    BuildTabs(window, controls);
+    for (QObject* object : window.findChildren<QObject*>()) {
+        if (!object->objectName().isEmpty())
+            controls.named.insert(object->objectName(), object);
     }
+    controls.Cgru = controls.get<QComboBox>("Cgru");
+    controls.Cbus = controls.get<QComboBox>("Cbus");
+    controls.Cmont = controls.get<QComboBox>("Cmont");
+}
 
-    const auto image = [this](const char* name) { return control<QToolButton>(name); };
-    groups_ = std::make_unique<SlotNameList>(
-        *this, Lgru, box("Tngru"), image("IbDel"),
-        SlotNameList::Kind{Subject::Group, model().GroupTable, true, false, [this] {
-                               FillGroupCombo();
-                               findBar_->refilter(); // a device matches by its group's name
-                           }});
-    auxiliaries_ = std::make_unique<SlotNameList>(
-        *this, Laux, box("TnameA"), image("IdelAux"),
-        SlotNameList::Kind{Subject::Auxiliary, model().AuxTable, false, true, {}});
+void WindowControls::setCaption(const Caption& caption, const QString& text) const {
+    if (caption.tab >= 0) {
+        STab->setTabText(caption.tab, text);
+        return;
+    }
+    QObject* target = named.value(ToQString(caption.control));
+    if (auto* action = qobject_cast<QAction*>(target))
+        action->setText(text);
+    else if (auto* menu = qobject_cast<QMenu*>(target))
+        menu->setTitle(text);
+    else if (auto* image = qobject_cast<QToolButton*>(target)) {
+        image->setText(text); // shown as its image only: the text names it to screen readers
+        image->setToolTip(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(target))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(target))
+        label->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(target))
+        frame->setTitle(text);
 }
 
 } // namespace velto

@@ -1,24 +1,29 @@
 // The installation report's two commands, on the configuration in the window.
+#include "FileMenu.h"
 #include "Form1.h"
 #include "ReportCommand.h"
 
 #include <QAction>
 
 namespace velto {
+namespace {
 
-ReportSubject Form1::reportSubject() {
-    return {document_->tables(), currentFilePath(), document_->file().version, UiLanguage};
+ReportSubject SubjectOf(Document& document, bool italian) {
+    return {document.tables(), document.file().path, document.file().version, italian};
 }
+
+} // namespace
 
 void Form1::mReport_Click() {
     CancelAllEditors();
-    reportCommand_->exportReport(reportSubject(), control<QAction>("mReport")->text().remove(QChar(0x2026)),
-                                 dialogFolder());
+    reportCommand_->exportReport(SubjectOf(*document_, UiLanguage),
+                                 controls_.get<QAction>("mReport")->text().remove(QChar(0x2026)),
+                                 fileMenu_->dialogFolder());
 }
 
 void Form1::mPrint_Click() {
     CancelAllEditors();
-    reportCommand_->print(reportSubject());
+    reportCommand_->print(SubjectOf(*document_, UiLanguage));
 }
 
 } // namespace velto

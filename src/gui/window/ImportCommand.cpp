@@ -4,6 +4,7 @@
 #include "RefusedRows.h"
 #include "TableImport.h"
 #include "UnwrittenText.h"
+#include "WindowTexts.h"
 #include "Words.h"
 
 #include <QStringList>
@@ -42,10 +43,6 @@ constexpr TextPair kWarnings{"Valori che nessun editor dà, importati come li le
                              "Values no editor gives, imported as a conf.xml file reads them:"};
 constexpr TextPair kPreview{"%1\r\n%2\r\n\r\nImportare?", "%1\r\n%2\r\n\r\nImport?"};
 
-QString Text(const TextPair& text, bool italian) {
-    return ToQString(text.pick(italian));
-}
-
 QString Utf8(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -57,8 +54,7 @@ int ImportCommand::ask(const QString& text, Buttons buttons, Icon icon) {
 }
 
 void ImportCommand::warn(const QString& text) {
-    toolkit_.messageBox(owner_, text, italian_ ? QStringLiteral("Attenzione") : QStringLiteral("Warning"),
-                        Buttons::Ok, Icon::Exclamation);
+    toolkit_.messageBox(owner_, text, Pick(kWarningTitle, italian_), Buttons::Ok, Icon::Exclamation);
 }
 
 std::optional<ImportCommand::Result> ImportCommand::run(const ConfigModel& model, const std::string& csv,
@@ -66,7 +62,7 @@ std::optional<ImportCommand::Result> ImportCommand::run(const ConfigModel& model
     const auto word = [this](TableId table) { return Utf8(std::string(TableWord(table, italian_))); };
     const std::vector<TableId> fitting = TablesFitting(csv);
     if (fitting.empty()) {
-        QStringList lines{Text(kFitsNoTable, italian_).arg(path)};
+        QStringList lines{Pick(kFitsNoTable, italian_).arg(path)};
         for (const TableShape& shape : kTableShapes)
             if (shape.required > 0)
                 lines << word(shape.id) + QStringLiteral(": ") + Utf8(ColumnsTaken(shape.id, italian_));
@@ -75,7 +71,7 @@ std::optional<ImportCommand::Result> ImportCommand::run(const ConfigModel& model
     }
     TableId table = fitting.front();
     if (fitting.size() > 1) { // groups or auxiliaries, cameras or scenarios
-        const int answer = ask(Text(kWhichTable, italian_).arg(path, word(fitting[0]), word(fitting[1])),
+        const int answer = ask(Pick(kWhichTable, italian_).arg(path, word(fitting[0]), word(fitting[1])),
                                Buttons::YesNoCancel, Icon::Question);
         if (answer == kAnswerCancel)
             return std::nullopt;
@@ -85,8 +81,8 @@ std::optional<ImportCommand::Result> ImportCommand::run(const ConfigModel& model
     if (const int held = RecordsIn(model, table); held > 0) {
         constexpr ImportMode kModes[] = {ImportMode::Update, ImportMode::Add, ImportMode::Replace};
         const int choice =
-            toolkit_.choose(owner_, Text(kHowToImport, italian_).arg(word(table)).arg(held), kExecutableName,
-                            {Text(kUpdate, italian_), Text(kAddOnly, italian_), Text(kReplaceAll, italian_)});
+            toolkit_.choose(owner_, Pick(kHowToImport, italian_).arg(word(table)).arg(held), kExecutableName,
+                            {Pick(kUpdate, italian_), Pick(kAddOnly, italian_), Pick(kReplaceAll, italian_)});
         if (choice < 0)
             return std::nullopt;
         mode = kModes[choice];
@@ -94,22 +90,22 @@ std::optional<ImportCommand::Result> ImportCommand::run(const ConfigModel& model
     ImportOutcome outcome = ImportTable(model, csv, {table, 0, mode, italian_});
     const auto noteLine = [this](const RowNote& note) { return NoteLine(note, italian_); };
     if (!outcome.result) {
-        warn(RefusedText(Text(kRefused, italian_).arg(path), outcome.refused, italian_));
+        warn(RefusedText(Pick(kRefused, italian_).arg(path), outcome.refused, italian_));
         return std::nullopt;
     }
     if (outcome.changesNothing()) {
-        warn(Text(kNothingChanges, italian_).arg(path, word(table)));
+        warn(Pick(kNothingChanges, italian_).arg(path, word(table)));
         return std::nullopt;
     }
     QStringList lines{Utf8(ImportSummary(outcome, table, italian_))};
     AppendShown(lines, outcome.changes, italian_, Utf8);
     if (!outcome.warnings.empty()) {
-        lines << Text(kWarnings, italian_);
+        lines << Pick(kWarnings, italian_);
         AppendShown(lines, outcome.warnings, italian_, noteLine);
     }
     if (const std::string leftOut = LeaveOutNote(*outcome.result, italian_); !leftOut.empty())
         lines << Utf8(leftOut);
-    if (ask(Text(kPreview, italian_).arg(path, lines.join(QStringLiteral("\r\n"))), Buttons::YesNo,
+    if (ask(Pick(kPreview, italian_).arg(path, lines.join(QStringLiteral("\r\n"))), Buttons::YesNo,
             Icon::Question) != kAnswerYes)
         return std::nullopt;
     return Result{table, std::move(outcome.result)};

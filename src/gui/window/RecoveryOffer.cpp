@@ -3,6 +3,7 @@
 #include "FileMessages.h"
 #include "LanguageTable.h"
 #include "TextEncoding.h"
+#include "WindowTexts.h"
 #include "Words.h"
 
 #include <QDateTime>
@@ -12,13 +13,18 @@
 namespace velto {
 namespace {
 
-QString WarningTitle(bool italian) {
-    return italian ? QStringLiteral("Attenzione") : QStringLiteral("Warning");
-}
-
 QString NativePath(const std::filesystem::path& path) {
     return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
 }
+
+constexpr TextPair kRecoveryQuestion{
+    "Il programma non si è chiuso normalmente: ci sono modifiche non salvate di %1, del %2.\r\n"
+    "Vuoi recuperarle?",
+    "The program did not end normally: there are unsaved changes to %1, from %2.\r\n"
+    "Do you want to recover them?"};
+constexpr TextPair kNewConfiguration{"una nuova configurazione", "a new configuration"};
+constexpr TextPair kQuoted{"«%1»", "“%1”"};
+constexpr TextPair kDateFormat{"dd/MM/yyyy HH:mm", "yyyy-MM-dd HH:mm"};
 
 // The question about a leftover: the file it was a change of, and when it was last written.
 QString RecoveryQuestion(const Leftover& leftover, bool italian) {
@@ -26,15 +32,9 @@ QString RecoveryQuestion(const Leftover& leftover, bool italian) {
         std::chrono::duration_cast<std::chrono::seconds>(leftover.written.time_since_epoch()).count());
     const QString file =
         QDir::toNativeSeparators(QString::fromStdString(EscapeControls(leftover.editedFile)));
-    if (italian)
-        return QStringLiteral("Il programma non si è chiuso normalmente: ci sono modifiche non salvate di "
-                              "%1, del %2.\r\nVuoi recuperarle?")
-            .arg(file.isEmpty() ? QStringLiteral("una nuova configurazione") : "«" + file + "»",
-                 written.toString(QStringLiteral("dd/MM/yyyy HH:mm")));
-    return QStringLiteral("The program did not end normally: there are unsaved changes to %1, from "
-                          "%2.\r\nDo you want to recover them?")
-        .arg(file.isEmpty() ? QStringLiteral("a new configuration") : "“" + file + "”",
-             written.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    return Pick(kRecoveryQuestion, italian)
+        .arg(file.isEmpty() ? Pick(kNewConfiguration, italian) : Pick(kQuoted, italian).arg(file),
+             written.toString(Pick(kDateFormat, italian)));
 }
 
 // The one warning about the leftovers that could not be read: the file, or how many, then why the first
@@ -76,9 +76,10 @@ std::optional<RecoveredConfiguration> OfferRecovery(const RecoveryFile& own, Too
         readable.emplace_back(std::move(leftover), std::move(tables));
     }
     if (unreadable > 0) {
-        const QString heading = unreadable == 1 ? ToQString(kOneUnreadable.pick(italian)).arg(first)
-                                                : ToQString(kUnreadable.pick(italian)).arg(unreadable);
-        toolkit.messageBox(owner, heading + warning, WarningTitle(italian), Buttons::Ok, Icon::Exclamation);
+        const QString heading = unreadable == 1 ? Pick(kOneUnreadable, italian).arg(first)
+                                                : Pick(kUnreadable, italian).arg(unreadable);
+        toolkit.messageBox(owner, heading + warning, Pick(kWarningTitle, italian), Buttons::Ok,
+                           Icon::Exclamation);
     }
     for (auto& [leftover, tables] : readable) {
         const int answer = toolkit.messageBox(owner, RecoveryQuestion(leftover, italian), kExecutableName,

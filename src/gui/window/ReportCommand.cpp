@@ -96,7 +96,7 @@ ReportCommand::Outcome ReportCommand::exportReport(const ReportSubject& subject,
         return Outcome::Cancelled;
     const QString name = ProposedName(subject.file);
     QString filter;
-    const QString chosen = toolkit_.fileDialog({owner_, kSaveMode, dialogTitle,
+    const QString chosen = toolkit_.fileDialog({owner_, FileDialogMode::Save, dialogTitle,
                                                 QFileInfo(name).completeBaseName() + QStringLiteral(".pdf"),
                                                 kReportFilters, folder, QString(), &filter});
     if (chosen.isEmpty())

@@ -1,12 +1,16 @@
-// Many records of the tab shown at once: Edit > Select all, Copy, Cut, Paste, Duplicate and Change
-// selected, and Delete with more than one row selected. Each change is one step of the history.
+#include "RecordCommands.h"
+
 #include "BulkDialog.h"
-#include "Form1.h"
+#include "EditorHost.h"
+#include "GridRows.h"
 #include "GridView.h"
 #include "NumberText.h"
 #include "RecordBatch.h"
 #include "RecordEditor.h"
 #include "RefusedRows.h"
+#include "TabEditors.h"
+#include "WindowControls.h"
+#include "WindowTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,14 +42,10 @@ constexpr TextPair kFirstKey{"dal numero", "from number"};
 // The question lists this many records by name.
 constexpr int kRecordsNamed = 10;
 
-QString Text(const TextPair& text, bool italian) {
-    return ToQString(text.pick(italian));
-}
-
 // A step over many records, named by how many of which table: "modifica di 5 attuatori".
 ChangeNote ManyNote(const TextPair& step, int tab, qsizetype count, int keyBefore, int keyAfter) {
     const auto named = [&](bool italian) {
-        return Text(step, italian).arg(count).arg(ToQString(TableWord(kTabTables[tab], italian)));
+        return Pick(step, italian).arg(count).arg(ToQString(TableWord(kTabTables[tab], italian)));
     };
     return {named(true), named(false), Subject(tab), keyBefore, keyAfter};
 }
@@ -67,31 +67,36 @@ QStringList DeviceTypeNames() {
 
 } // namespace
 
-int Form1::keyAt(int tab, int row) const {
-    return int(LeadingNumber(grids_[tab]->cell(row, editor(tab).roles().keyColumn).toStdString()));
+RecordCommands::RecordCommands(const WindowControls& controls, const TabEditors& editors, EditorHost& host,
+                               Toolkit& toolkit, QWidget* owner)
+    : controls_(controls), editors_(editors), host_(host), toolkit_(toolkit), owner_(owner) {}
+
+int RecordCommands::keyAt(int tab, int row) const {
+    return int(
+        LeadingNumber(controls_.grids[tab]->cell(row, editors_.at(tab).roles().keyColumn).toStdString()));
 }
 
-QList<int> Form1::selectedKeys(int tab) const {
+QList<int> RecordCommands::selectedKeys(int tab) const {
     QList<int> keys;
-    for (const int row : editor(tab).selectedRecordRows())
+    for (const int row : editors_.at(tab).selectedRecordRows())
         keys << keyAt(tab, row);
     return keys;
 }
 
-bool Form1::browsingShownTab() const {
-    return editor(STab->currentIndex()).mode() == EditMode::Browsing;
+bool RecordCommands::browsingShownTab() const {
+    return editors_.at(controls_.STab->currentIndex()).mode() == EditMode::Browsing;
 }
 
-std::vector<int> Form1::keysToChange() const {
+std::vector<int> RecordCommands::keysToChange() const {
     if (!browsingShownTab())
         return {};
-    const QList<int> keys = selectedKeys(STab->currentIndex());
+    const QList<int> keys = selectedKeys(controls_.STab->currentIndex());
     return {keys.begin(), keys.end()};
 }
 
-void Form1::showRecords(int tab, const std::vector<int>& keys) {
+void RecordCommands::showRecords(int tab, const std::vector<int>& keys) {
     QList<int> rows;
-    GridView& grid = *grids_[tab];
+    GridView& grid = *controls_.grids[tab];
     for (int row = 1; row <= grid.dataRowCount(); ++row) {
         if (std::find(keys.begin(), keys.end(), keyAt(tab, row)) != keys.end())
             rows << row;
@@ -99,89 +104,91 @@ void Form1::showRecords(int tab, const std::vector<int>& keys) {
     grid.selectDataRows(rows);
 }
 
-void Form1::commitRecords(int tab, const ChangeNote& note, const std::vector<int>& keys) {
-    RefreshAllViews();
+void RecordCommands::commitRecords(int tab, const ChangeNote& note, const std::vector<int>& keys) {
+    host_.RefreshAllViews();
     if (!keys.empty()) // records gone leave the first row current, as one record's Delete does
         showRecords(tab, keys);
-    commitChange(note);
+    host_.commitChange(note);
 }
 
-void Form1::showRefused(const TextPair& heading, const std::vector<RowNote>& refused) {
-    showBox(RefusedText(Text(heading, UiLanguage), refused, UiLanguage),
-            UiLanguage ? QStringLiteral("Attenzione") : QStringLiteral("Warning"), Buttons::Ok,
-            Icon::Exclamation);
+void RecordCommands::showRefused(const TextPair& heading, const std::vector<RowNote>& refused) {
+    const bool italian = host_.isItalian();
+    host_.showBox(RefusedText(Pick(heading, italian), refused, italian), Pick(kWarningTitle, italian),
+                  Buttons::Ok, Icon::Exclamation);
 }
 
-void Form1::addRecords(int tab, const TextPair& many, const TextPair& refusal, const BatchOutcome& added) {
+void RecordCommands::addRecords(int tab, const TextPair& many, const TextPair& refusal,
+                                const BatchOutcome& added) {
     if (!added.result)
         return showRefused(refusal, added.refused);
-    model() = *added.result;
+    host_.model() = *added.result;
     const int first = added.keys.front();
     commitRecords(tab,
                   RecordsNote(StepKind::Add, many, tab, added.keys.size(), 0, first,
-                              NameAt(model(), kTabTables[tab], first)),
+                              NameAt(host_.model(), kTabTables[tab], first)),
                   added.keys);
 }
 
-void Form1::updateRecordCommands() {
-    const int tab = STab->currentIndex();
-    const bool any = !editor(tab).selectedRecordRows().isEmpty();
+void RecordCommands::updateCommands() {
+    const int tab = controls_.STab->currentIndex();
+    const bool any = !editors_.at(tab).selectedRecordRows().isEmpty();
     for (const char* name : {"mCopy", "mCut", "mDuplicate"})
-        control<QAction>(name)->setEnabled(any);
-    control<QAction>("mBulk")->setEnabled(any && kTabTables[tab] != TableId::Cameras &&
-                                          kTabTables[tab] != TableId::Scenarios);
+        controls_.get<QAction>(name)->setEnabled(any);
+    controls_.get<QAction>("mBulk")->setEnabled(any && kTabTables[tab] != TableId::Cameras &&
+                                                kTabTables[tab] != TableId::Scenarios);
 }
 
-void Form1::mSelectAll_Click() {
-    grids_[STab->currentIndex()]->selectShownRows();
+void RecordCommands::selectAll() {
+    controls_.grids[controls_.STab->currentIndex()]->selectShownRows();
 }
 
-void Form1::mCopy_Click() {
-    const int tab = STab->currentIndex();
+void RecordCommands::copy() {
+    const int tab = controls_.STab->currentIndex();
     const QList<int> keys = selectedKeys(tab);
     if (keys.isEmpty())
         return;
     const std::vector<int> chosen(keys.begin(), keys.end());
     auto* data = new QMimeData;
-    data->setText(QString::fromStdString(CopiedText(model(), kTabTables[tab], chosen)));
-    data->setData(kRecordsMime, QByteArray::fromStdString(CopiedRecords(model(), kTabTables[tab], chosen)));
+    data->setText(QString::fromStdString(CopiedText(host_.model(), kTabTables[tab], chosen)));
+    data->setData(kRecordsMime,
+                  QByteArray::fromStdString(CopiedRecords(host_.model(), kTabTables[tab], chosen)));
     QApplication::clipboard()->setMimeData(data);
 }
 
-void Form1::mCut_Click() {
-    const int tab = STab->currentIndex();
+void RecordCommands::cut() {
+    const int tab = controls_.STab->currentIndex();
     const std::vector<int> cut = keysToChange();
     if (cut.empty())
         return;
-    mCopy_Click();
+    copy();
     const ChangeNote note = RecordsNote(StepKind::Delete, kCutting, tab, cut.size(), cut.front(), 0,
-                                        NameAt(model(), kTabTables[tab], cut.front()));
-    DeleteRecords(model(), kTabTables[tab], cut);
+                                        NameAt(host_.model(), kTabTables[tab], cut.front()));
+    DeleteRecords(host_.model(), kTabTables[tab], cut);
     commitRecords(tab, note, {});
 }
 
-void Form1::deleteRecords(int tab, const QList<int>& rows) {
+void RecordCommands::deleteRecords(int tab, const QList<int>& rows) {
     std::vector<int> keys;
     for (const int row : rows)
         keys.push_back(keyAt(tab, row));
-    QStringList lines{Text(kDeleteMany, UiLanguage)
-                          .arg(rows.size())
-                          .arg(ToQString(TableWord(kTabTables[tab], UiLanguage)))};
+    const bool italian = host_.isItalian();
+    QStringList lines{
+        Pick(kDeleteMany, italian).arg(rows.size()).arg(ToQString(TableWord(kTabTables[tab], italian)))};
     for (qsizetype i = 0; i < rows.size() && i < kRecordsNamed; ++i)
-        lines << QString::number(keys[std::size_t(i)]) + ' ' + grids_[tab]->cell(rows[i], 0);
+        lines << QString::number(keys[std::size_t(i)]) + ' ' + controls_.grids[tab]->cell(rows[i], 0);
     if (rows.size() > kRecordsNamed)
-        lines << Text(kMoreRecords, UiLanguage).arg(rows.size() - kRecordsNamed);
+        lines << Pick(kMoreRecords, italian).arg(rows.size() - kRecordsNamed);
     const int answer =
-        showBox(lines.join(QStringLiteral("\r\n")), kExecutableName, Buttons::YesNo, Icon::Question);
-    rememberAnswer(answer);
+        host_.showBox(lines.join(QStringLiteral("\r\n")), kExecutableName, Buttons::YesNo, Icon::Question);
+    host_.rememberAnswer(answer);
     if (answer == kAnswerNo)
         return;
-    DeleteRecords(model(), kTabTables[tab], keys);
+    DeleteRecords(host_.model(), kTabTables[tab], keys);
     commitRecords(tab, ManyNote(kDeleting, tab, qsizetype(keys.size()), keys.front(), 0), {});
 }
 
-void Form1::mPaste_Click() {
-    const int tab = STab->currentIndex();
+void RecordCommands::paste() {
+    const int tab = controls_.STab->currentIndex();
     if (!browsingShownTab())
         return;
     const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -190,33 +197,36 @@ void Form1::mPaste_Click() {
     const std::string own = data->data(kRecordsMime).toStdString();
     const std::optional<std::string_view> records = RecordsOfTable(own, kTabTables[tab]);
     const std::string text = records ? std::string(*records) : data->text().toStdString();
-    addRecords(tab, kPasting, kNothingPasted, PasteRecords(model(), kTabTables[tab], text, UiLanguage));
+    addRecords(tab, kPasting, kNothingPasted,
+               PasteRecords(host_.model(), kTabTables[tab], text, host_.isItalian()));
 }
 
-void Form1::mDuplicate_Click() {
+void RecordCommands::duplicate() {
     const std::vector<int> chosen = keysToChange();
     if (!chosen.empty())
-        addRecords(STab->currentIndex(), kDuplicating, kNothingDuplicated,
-                   DuplicateRecords(model(), kTabTables[STab->currentIndex()], chosen, UiLanguage));
+        addRecords(controls_.STab->currentIndex(), kDuplicating, kNothingDuplicated,
+                   DuplicateRecords(host_.model(), kTabTables[controls_.STab->currentIndex()], chosen,
+                                    host_.isItalian()));
 }
 
-void Form1::mBulk_Click() {
-    const int tab = STab->currentIndex();
+void RecordCommands::changeSelected() {
+    const int tab = controls_.STab->currentIndex();
     const std::vector<int> chosen = keysToChange();
-    if (chosen.empty() || !control<QAction>("mBulk")->isEnabled())
+    if (chosen.empty() || !controls_.get<QAction>("mBulk")->isEnabled())
         return;
+    const bool italian = host_.isItalian();
     const Word keyWord = tab == 1 ? Word::priorityWord : Word::zoneWord;
     QStringList numbers;
     for (int key = 1; key <= HighestKey(kTabTables[tab]); ++key)
         numbers << QString::number(key);
     const std::vector<BulkField> fields =
-        tab == 0 ? std::vector<BulkField>{{"CbulkGru", texts_[Word::groupWord],
-                                           QStringList{Text(kNoGroup, UiLanguage)} +
-                                               GroupComboItems(model().GroupTable)},
-                                          {"CbulkTipo", texts_[Word::typeWord], DeviceTypeNames()}}
+        tab == 0 ? std::vector<BulkField>{{"CbulkGru", host_.texts()[Word::groupWord],
+                                           QStringList{Pick(kNoGroup, italian)} +
+                                               GroupComboItems(host_.model().GroupTable)},
+                                          {"CbulkTipo", host_.texts()[Word::typeWord], DeviceTypeNames()}}
                  : std::vector<BulkField>{
-                       {"CbulkKey", texts_[keyWord] + ' ' + Text(kFirstKey, UiLanguage), numbers}};
-    BulkDialog dialog(this, Text(kChangeTitle, UiLanguage), Text(kUnchanged, UiLanguage), fields);
+                       {"CbulkKey", host_.texts()[keyWord] + ' ' + Pick(kFirstKey, italian), numbers}};
+    BulkDialog dialog(owner_, Pick(kChangeTitle, italian), Pick(kUnchanged, italian), fields);
     if (!toolkit_.runDialog(dialog))
         return;
     const std::vector<int> choices = dialog.choices();
@@ -227,18 +237,18 @@ void Form1::mBulk_Click() {
             change.group = choices[0];
         if (choices[1] >= 0)
             change.typeCode = kDeviceTypes[std::size_t(choices[1])].code;
-        ChangeDevices(model(), chosen, change);
+        ChangeDevices(host_.model(), chosen, change);
     } else if (choices[0] >= 0) {
         const BatchOutcome outcome =
-            MoveRecords(model(), kTabTables[tab], chosen, choices[0] + 1, UiLanguage);
+            MoveRecords(host_.model(), kTabTables[tab], chosen, choices[0] + 1, italian);
         if (!outcome.result)
             return showRefused(kNothingChanged, outcome.refused);
-        model() = *outcome.result;
+        host_.model() = *outcome.result;
         keysAfter = outcome.keys;
     }
     commitRecords(tab,
                   RecordsNote(StepKind::Modify, kChanging, tab, chosen.size(), chosen.front(),
-                              keysAfter.front(), NameAt(model(), kTabTables[tab], keysAfter.front())),
+                              keysAfter.front(), NameAt(host_.model(), kTabTables[tab], keysAfter.front())),
                   keysAfter);
 }
 
