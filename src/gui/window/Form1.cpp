@@ -13,6 +13,7 @@
 #include "ReportCommand.h"
 #include "ScenarioEditor.h"
 #include "SlotNameList.h"
+#include "VersionKeeper.h"
 #include "WindowTitle.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ namespace velto {
 Form1::Form1(Toolkit& toolkit, QWidget* parent)
     : QMainWindow(parent), toolkit_(toolkit), document_(std::make_unique<Document>(OwnRecoveryFile())),
       fileGuard_(std::make_unique<FileGuard>(toolkit, this, [this] { return UiLanguage; })),
+      versionKeeper_(std::make_unique<VersionKeeper>(toolkit, this, [this] { return UiLanguage; })),
       reportCommand_(std::make_unique<ReportCommand>(toolkit, *fileGuard_, this)),
       recent_(std::make_unique<RecentFiles>(toolkit)) {
     setObjectName(QStringLiteral("Form1"));

@@ -42,6 +42,7 @@ class FileGuard;
 class FindBar;
 class ScenarioEditor;
 class SlotNameList;
+class VersionKeeper;
 struct EditorRoles;
 struct BatchOutcome;
 struct Notice;
@@ -68,6 +69,7 @@ public:
     void mExportCsv_Click();
     void mSave_Click();
     void mReport_Click();
+    void mVersions_Click();
     void mPrint_Click();
     void mExit_Click();
     void mIta_Click();
@@ -211,6 +213,7 @@ private:
     Toolkit& toolkit_;
     std::unique_ptr<Document> document_;
     std::unique_ptr<FileGuard> fileGuard_;
+    std::unique_ptr<VersionKeeper> versionKeeper_;
     std::unique_ptr<ReportCommand> reportCommand_;
     UiTexts texts_;
     bool UiLanguage = true;

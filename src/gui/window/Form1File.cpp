@@ -10,6 +10,7 @@
 #include "RecentFiles.h"
 #include "RecoveryOffer.h"
 #include "ShownText.h"
+#include "VersionKeeper.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -154,7 +155,9 @@ void Form1::mSave_Click() {
     // Refused, the window holds the only copy of what it shows: it stays marked until it is saved.
     if (!fileGuard_->mayReplaceChanged(path, currentFilePath(), document_->file().stamp))
         return document_->markModified();
-    if (!fileGuard_->write(path, [this] { return WriteConfig(document_->tables()); }))
+    if (!fileGuard_->write(
+            path, [this] { return WriteConfig(document_->tables()); },
+            versionKeeper_->saver(document_->tables())))
         return;
     setStatus(QDir::toNativeSeparators(path));
     document_->savedAs(path, StampOf(path.toStdString()));
