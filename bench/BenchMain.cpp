@@ -119,6 +119,7 @@ int main(int argc, char** argv) {
     pair("writer vs one flush", "writer", 0, "ours", "flush");
     // The writer's goal is set against the least that a save surviving a power cut does.
     pair("writer vs durable replace", "writer", 1.2);
+    pair("save keeping a version", "versions", 1.3);
     pair("refresh", "refresh", 1.5);
     pair("committed change", "commit", 1.5);
     // The commands on many records against a refresh of the same tables.

@@ -14,8 +14,10 @@
 #include "TableImport.h"
 #include "TextEncoding.h"
 #include "UnwrittenText.h"
+#include "VersionedSave.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -41,6 +43,7 @@ const char* const kUsage =
     "                         [--drop-unsaved] --table NAME FILE.csv CONF.xml [-o OUT.xml]\n"
     "       velto-conf report [--lang eng|ita] [--customer TEXT] [--site TEXT] [--installer TEXT]\n"
     "                         [--company TEXT] [--date TEXT] [--notes TEXT] FILE [-o OUT.html]\n"
+    "       velto-conf versions [--lang eng|ita] [--keep N] [FILE [--restore N -o OUT]]\n"
     "       velto-conf --help | --version\n"
     "\n"
     "check    reads each file as the window's Open does and prints every notice it gives\n"
@@ -65,6 +68,14 @@ const char* const kUsage =
     "         opening with the project information given (the date is today's unless given,\n"
     "         as 2026-12-07, 07/12/2026 or 7 dicembre 2026; the notes at most 20 lines and 1000\n"
     "         characters; an empty value leaves a field out) and closing with a signature block\n"
+    "versions lists the versions of FILE kept by its saves, newest first: number, time of the\n"
+    "         save that replaced it, size, what that save changed; --restore N writes version N\n"
+    "         to OUT (- for standard output), keeping OUT's own contents as a version first;\n"
+    "         --keep N sets how many versions of each file are kept (20 unless set, 0 none)\n"
+    "\n"
+    "Every save of a conf.xml file (rewrite, import, versions --restore) first keeps the file\n"
+    "it replaces as a version, in $XDG_DATA_HOME/velto-configurator/versions (by default\n"
+    "~/.local/share/...); a version that cannot be kept gives a warning and the save goes on.\n"
     "\n"
     "Exit status: 0 no notice, 1 notices (or check found records a save would leave out,\n"
     "rewrite left records out, or import refused rows) but every file read to its end, 2 a\n"
@@ -90,6 +101,8 @@ bool TakesOption(const std::string& command, const std::string& option) {
         return option == "--format" || option == "--table" || option == "--separator";
     if (command == "import")
         return option == "--table" || option == "--separator" || option == "-o";
+    if (command == "versions")
+        return option == "--restore" || option == "--keep" || option == "-o";
     return command == "report" &&
            (option == "-o" || option == "--customer" || option == "--site" || option == "--installer" ||
             option == "--company" || option == "--date" || option == "--notes");
@@ -234,6 +247,11 @@ void CheckOutput(const CommandLine& line, const std::string& input, const std::s
         throw UsageError(line.command + ": " + output + " is the file read, " + input + "; not written");
 }
 
+void ReportSaveError(const SaveError& error, std::ostream& err) {
+    err << "velto-conf: cannot write " << EscapeControls(error.subject) << ": "
+        << EscapeControls(error.reason) << '\n';
+}
+
 // Writes the bytes to the file named, or to standard output for "-" (whose failure the end of the run
 // reports).
 bool WriteOut(const std::string& bytes, const std::string& target, std::ostream& out, std::ostream& err) {
@@ -244,9 +262,28 @@ bool WriteOut(const std::string& bytes, const std::string& target, std::ostream&
     SaveError error;
     if (WriteFileAtomically(target, bytes, error))
         return true;
-    err << "velto-conf: cannot write " << EscapeControls(error.subject) << ": "
-        << EscapeControls(error.reason) << '\n';
+    ReportSaveError(error, err);
     return false;
+}
+
+// Writes the bytes of a configuration as WriteOut does, first keeping the file they replace as a
+// version; a version that cannot be kept is a warning.
+bool WriteConfigOut(const std::string& bytes, const ConfigModel& model, const std::string& target,
+                    bool italian, std::ostream& out, std::ostream& err) {
+    if (target == "-")
+        return WriteOut(bytes, target, out, err);
+    VersionStore store(UserVersionsRoot());
+    SaveError error;
+    std::string versionError;
+    const bool saved = SaveKeepingVersion(store, target, bytes, model, error, versionError);
+    if (!versionError.empty())
+        err << "velto-conf: " << EscapeControls(target)
+            << (italian ? ": avviso: la versione sostituita non è conservata: "
+                        : ": warning: the version replaced is not kept: ")
+            << EscapeControls(versionError) << '\n';
+    if (!saved)
+        ReportSaveError(error, err);
+    return saved;
 }
 
 int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
@@ -255,7 +292,7 @@ int Rewrite(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const auto read = ReadFile(line.operands[0], line.italian, err, err);
     if (read->status == kFailed)
         return kFailed;
-    if (!WriteOut(WriteConfig(read->model), line.operands[1], out, err))
+    if (!WriteConfigOut(WriteConfig(read->model), read->model, line.operands[1], line.italian, out, err))
         return kFailed;
     return ReportNotWritten(line.operands[0], read->model, line.italian, err) ? kNotices : read->status;
 }
@@ -366,7 +403,7 @@ int Import(const CommandLine& line, std::ostream& out, std::ostream& err) {
                                "(--drop-unsaved leaves them out)\n");
         return kFailed;
     }
-    if (!WriteOut(WriteConfig(*outcome.result), target, out, err))
+    if (!WriteConfigOut(WriteConfig(*outcome.result), *outcome.result, target, line.italian, out, err))
         return kFailed;
     out << EscapeControls(csvPath + ": " + ImportSummary(outcome, table.id, line.italian)) << '\n';
     return kClean;
@@ -417,6 +454,112 @@ int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return WriteOut(html, target, out, err) ? read->status : kFailed;
 }
 
+// A whole number given with an option, within limits.
+int NumberOption(const CommandLine& line, const std::string& option, int least, int most) {
+    const std::string& text = line.options.at(option);
+    int number = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (failure != std::errc() || end != text.data() + text.size() || number < least || number > most)
+        throw UsageError(option + " needs a number from " + std::to_string(least) + " to " +
+                         std::to_string(most));
+    return number;
+}
+
+// Whether the file named lies in the folder, links resolved.
+bool InsideFolder(const std::string& name, const std::filesystem::path& folder) {
+    std::error_code error;
+    const auto resolved = [&](const std::filesystem::path& path) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error)
+            .lexically_normal();
+    };
+    const std::filesystem::path file = resolved(FilePath(name)), inside = resolved(folder);
+    const auto [end, at] = std::mismatch(inside.begin(), inside.end(), file.begin(), file.end());
+    return !folder.empty() && end == inside.end();
+}
+
+// Version number (from 1, the newest) of the file's versions written to OUT. OUT's own contents are
+// kept as a version first; when they cannot be, nothing is written, since the restore would lose them.
+// OUT may be the file itself, but not a file among the versions, which it could damage.
+int RestoreVersion(const CommandLine& line, VersionStore& store, const std::vector<KeptVersion>& versions,
+                   std::ostream& out, std::ostream& err) {
+    const std::string& path = line.operands[0];
+    const int number = NumberOption(line, "--restore", 1, kMostVersionsKept);
+    const std::string target = Option(line, "-o", "");
+    if (target.empty())
+        throw UsageError("--restore needs -o OUT");
+    if (target != "-" && InsideFolder(target, store.root()))
+        throw UsageError(target + " is among the kept versions; not written");
+    if (std::size_t(number) > versions.size()) {
+        err << "velto-conf: " << EscapeControls(path)
+            << (line.italian ? ": nessuna versione " : ": no version ") << number << '\n';
+        return kFailed;
+    }
+    std::string bytes, error;
+    if (!store.readBytes(path, versions[std::size_t(number) - 1], bytes, error)) {
+        err << "velto-conf: cannot open version " << number << " of " << EscapeControls(path) << ": "
+            << EscapeControls(error) << '\n';
+        return kFailed;
+    }
+    const auto restored = std::make_unique<ConfigModel>();
+    std::string fileVersion;
+    LoadConfigBytes(bytes, *restored, fileVersion, [](const Notice&) {});
+    std::string replaced, keptId;
+    if (target != "-" && StampOf(target).exists &&
+        !(ReadRegularFile(target, kMaxConfigFileSize, replaced, error) &&
+          store.keep(target, replaced, *restored, keptId, error))) {
+        err << "velto-conf: " << EscapeControls(target)
+            << (line.italian ? ": il contenuto non può essere conservato come versione ("
+                             : ": its contents cannot be kept as a version (")
+            << EscapeControls(error) << (line.italian ? "); niente scritto\n" : "); nothing written\n");
+        return kFailed;
+    }
+    if (WriteConfigOut(bytes, *restored, target, line.italian, out, err))
+        return kClean;
+    if (!keptId.empty())
+        store.drop(target, keptId);
+    return kFailed;
+}
+
+// Lists the versions kept of FILE, or writes one out; --keep sets how many are kept.
+int Versions(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    VersionStore store(UserVersionsRoot());
+    const bool keeping = line.options.contains("--keep");
+    NeedOperands(line, keeping ? 0 : 1, 1);
+    if (keeping) {
+        const int count = NumberOption(line, "--keep", 0, kMostVersionsKept);
+        std::string error;
+        if (!store.setKeptCount(count, error)) {
+            err << "velto-conf: cannot write " << EscapeControls(FileName(store.root() / "keep")) << ": "
+                << EscapeControls(error) << '\n';
+            return kFailed;
+        }
+        out << (line.italian ? "versioni conservate per file: " : "versions kept of each file: ") << count
+            << '\n';
+        if (line.operands.empty())
+            return kClean;
+    }
+    const std::string& path = line.operands[0];
+    std::string error;
+    const std::vector<KeptVersion> versions = store.versions(path, error);
+    if (!error.empty()) {
+        err << "velto-conf: " << EscapeControls(FileName(store.folderOf(path))) << ": "
+            << EscapeControls(error) << '\n';
+        return kFailed;
+    }
+    if (line.options.contains("--restore"))
+        return RestoreVersion(line, store, versions, out, err);
+    if (line.options.contains("-o"))
+        throw UsageError("-o goes with --restore");
+    if (versions.empty())
+        out << EscapeControls(path)
+            << (line.italian ? ": nessuna versione conservata\n" : ": no versions kept\n");
+    for (std::size_t i = 0; i < versions.size(); ++i)
+        out << i + 1 << "  " << VersionTime(versions[i]) << "  " << versions[i].size << " byte"
+            << (line.italian || versions[i].size == 1 ? "" : "s") << "  "
+            << VersionSummary(versions[i], line.italian) << '\n';
+    return kClean;
+}
+
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
@@ -438,6 +581,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             return Report(line, out, err);
         if (line.command == "import")
             return Import(line, out, err);
+        if (line.command == "versions")
+            return Versions(line, out, err);
         throw UsageError("unknown command '" + line.command + "' (try --help)");
     } catch (const std::exception& error) {
         err << "velto-conf: " << EscapeControls(error.what()) << '\n';

@@ -101,17 +101,42 @@ TEST_F(ManyRecords, CopyPasteDuplicateAndCutAreEachOneStep) {
     EXPECT_EQ(rows("Fl_dev").size(), 2);
 }
 
-TEST_F(ManyRecords, APasteBreakingARuleIsRefusedWholeInOneBox) {
+TEST_F(ManyRecords, APasteBreakingARuleIsRefusedWholeInOneBoxAndManyDeletionsAskOnceInEitherLanguage) {
+    const struct {
+        const char* menu;
+        QString refused, title, deletion;
+    } languages[] = {
+        {"mIta",
+         "Nessun record incollato: ogni riga deve essere valida.\r\n"
+         "riga 3: priority: '17' non è un numero intero da 1 a 16\r\nriga 4: name: il nome è vuoto",
+         "Attenzione", "Eliminare 2 carichi?\r\n1 Forno\r\n2 Sauna"},
+        {"mEng",
+         "Nothing pasted: every row must be valid.\r\n"
+         "line 3: priority: '17' is not a whole number from 1 to 16\r\nline 4: name: the name is empty",
+         "Warning", "Delete 2 loads?\r\n1 Forno\r\n2 Sauna"},
+    };
+    putDevices({}, [](ConfigModel& tables) {
+        tables.LoadTable[1] = "Forno";
+        tables.LoadTable[2] = "Sauna";
+    });
     clickTab(1);
-    QApplication::clipboard()->setText("priority\tname\r\n3\tOven\r\n17\tSauna\r\n4\t\r\n");
-    toolkit.expectBox(kAnswerOk);
-    keys("Fl_gru", QKeySequence::Paste);
-    EXPECT_EQ(onlyBox(), (RecordedBox{"Nessun record incollato: ogni riga deve essere valida.\r\n"
-                                      "riga 3: priority: '17' non è un numero intero da 1 a 16\r\n"
-                                      "riga 4: name: il nome è vuoto",
-                                      "Attenzione", Buttons::Ok, Icon::Exclamation}));
-    EXPECT_TRUE(emptyGrid("Fl_gru"));
-    EXPECT_FALSE(find<QAction>("mUndo")->isEnabled());
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.menu);
+        trigger(language.menu);
+        QApplication::clipboard()->setText("priority\tname\r\n3\tOven\r\n17\tSauna\r\n4\t\r\n");
+        toolkit.expectBox(kAnswerOk);
+        keys("Fl_gru", QKeySequence::Paste);
+        EXPECT_EQ(onlyBox(), (RecordedBox{language.refused, language.title, Buttons::Ok, Icon::Exclamation}));
+        EXPECT_EQ(rows("Fl_gru").size(), 2);
+        EXPECT_FALSE(find<QAction>("mUndo")->isEnabled());
+
+        keys("Fl_gru", QKeySequence::SelectAll);
+        toolkit.expectBox(kAnswerNo);
+        QTest::keyClick(grid("Fl_gru"), Qt::Key_Delete);
+        EXPECT_EQ(onlyBox(),
+                  (RecordedBox{language.deletion, kExecutableName, Buttons::YesNo, Icon::Question}));
+        EXPECT_EQ(rows("Fl_gru").size(), 2);
+    }
 }
 
 TEST_F(ManyRecords, ChangeSelectedSetsTheFieldsChosenAsOneNamedStep) {

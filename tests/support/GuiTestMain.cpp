@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <string_view>
 
 namespace {
 
@@ -16,16 +17,19 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 } // namespace
 
-// Runs the window tests headless, with the per-user settings and recovery files in folders of their own.
+// Runs the window tests headless, with the per-user settings, recovery files and versions in folders of
+// their own.
 int main(int argc, char** argv) {
     // Headless on a 1600 x 1000 screen, which is 800 x 500 at twice the scale.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     qputenv("QT_QPA_PLATFORM", platform.isEmpty() || platform == "offscreen"
                                    ? "offscreen:configfile=" VELTO_TEST_DATA_DIR "/offscreen-screen.json"
                                    : platform);
-    QTemporaryDir settingsHome, stateHome;
+    QTemporaryDir settingsHome, stateHome, dataHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     qputenv(velto::kStateFolderVariable, stateHome.path().toLocal8Bit());
+    if (std::string_view(velto::kDataFolderVariable) != velto::kStateFolderVariable)
+        qputenv(velto::kDataFolderVariable, dataHome.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     qInstallMessageHandler(QuietMessages);
     QApplication application(argc, argv);

@@ -98,13 +98,27 @@ bool ProcessRunning(long pid, long long start) {
 }
 
 const char* const kStateFolderVariable = "XDG_STATE_HOME";
+const char* const kDataFolderVariable = "XDG_DATA_HOME";
+
+namespace {
+
+// The folder a variable names when it holds an absolute path, otherwise ~/.local/<fallback>.
+std::filesystem::path XdgFolder(const char* variable, const char* fallback) {
+    const char* named = std::getenv(variable);
+    if (named && std::filesystem::path(named).is_absolute())
+        return named;
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::filesystem::path(home) / ".local" / fallback : std::filesystem::path();
+}
+
+} // namespace
 
 std::filesystem::path UserStateFolder() {
-    const char* state = std::getenv(kStateFolderVariable);
-    if (state && std::filesystem::path(state).is_absolute())
-        return state;
-    const char* home = std::getenv("HOME");
-    return home && *home ? std::filesystem::path(home) / ".local" / "state" : std::filesystem::path();
+    return XdgFolder(kStateFolderVariable, "state");
+}
+
+std::filesystem::path UserDataFolder() {
+    return XdgFolder(kDataFolderVariable, "share");
 }
 
 std::string PrivateFolderProblem(const std::filesystem::path& folder) {

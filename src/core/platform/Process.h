@@ -36,6 +36,10 @@ inline constexpr long long kStartTimeSlackMs = 1500;
 // environment names none. kStateFolderVariable is the variable that overrides it.
 std::filesystem::path UserStateFolder();
 extern const char* const kStateFolderVariable;
+// The folder where the user's programs keep data of their own: $XDG_DATA_HOME when it holds an absolute
+// path, otherwise ~/.local/share; on Windows %LOCALAPPDATA%. Empty when the environment names none.
+std::filesystem::path UserDataFolder();
+extern const char* const kDataFolderVariable;
 
 // Makes the folder, and each missing folder above it, open to the user only (whatever the umask), and
 // checks that the folder is private, as ssh does with ~/.ssh: the user's own, not a link, not writable

@@ -77,12 +77,18 @@ bool ProcessRunning(long pid, long long start) {
 }
 
 const char* const kStateFolderVariable = "LOCALAPPDATA";
+const char* const kDataFolderVariable = "LOCALAPPDATA";
 
 // Read wide: the folder of a user whose name the ANSI code page cannot hold is found too.
 std::filesystem::path UserStateFolder() {
     const wchar_t* local = ::_wgetenv(L"LOCALAPPDATA");
     return local && std::filesystem::path(local).is_absolute() ? std::filesystem::path(local)
                                                                : std::filesystem::path();
+}
+
+// Windows keeps the user's data and state in one local folder.
+std::filesystem::path UserDataFolder() {
+    return UserStateFolder();
 }
 
 std::string PrivateFolderProblem(const std::filesystem::path& folder) {

@@ -10,6 +10,7 @@ const Caption kCaptionTable[] = {
     {"mImport", {"Importa tabella CSV…", "Import CSV table…"}},
     {"mExportCsv", {"Esporta tabella CSV…", "Export CSV table…"}},
     {"mSave", {"Salva", "Save"}},
+    {"mVersions", {"Versioni…", "Versions…"}},
     {"mReport", {"Esporta rapporto…", "Export report…"}},
     {"mPrint", {"Stampa…", "Print…"}},
     {"mRecent", {"File recenti", "Recent files"}},

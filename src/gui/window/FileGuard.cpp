@@ -37,10 +37,10 @@ int FileGuard::ask(const QString& text, Buttons buttons, Icon icon) {
     return toolkit_.messageBox(owner_, text, kExecutableName, buttons, icon);
 }
 
-bool FileGuard::write(const QString& path, const std::function<std::string()>& bytes) {
+bool FileGuard::write(const QString& path, const std::function<std::string()>& bytes, const Saver& save) {
     SaveError error;
     try {
-        if (WriteFileAtomically(Encoded(path), bytes(), error))
+        if (save ? save(Encoded(path), bytes(), error) : WriteFileAtomically(Encoded(path), bytes(), error))
             return true;
     } catch (const std::exception& failure) { // running out of memory, above all
         error = {failure.what(), Encoded(path)};

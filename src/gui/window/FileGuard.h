@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileBytes.h"
+#include "SafeSave.h"
 #include "Toolkit.h"
 
 #include <QString>
@@ -13,11 +14,14 @@ namespace velto {
 // before replacing a file, the backup an unfinished save left behind. It asks, and marks nothing.
 class FileGuard {
 public:
+    // How bytes reach the file at a path: the safe save, or one that does more around it.
+    using Saver = std::function<bool(const std::string& path, std::string_view bytes, SaveError& error)>;
+
     FileGuard(Toolkit& toolkit, QWidget* owner, std::function<bool()> italian);
 
-    // Writes what bytes gives through the safe save; on a failure, an exception included, shows the
-    // critical box and answers false, the file as it was.
-    bool write(const QString& path, const std::function<std::string()>& bytes);
+    // Writes what bytes gives through the safe save (or save, when given); on a failure, an exception
+    // included, shows the critical box and answers false, the file as it was.
+    bool write(const QString& path, const std::function<std::string()>& bytes, const Saver& save = {});
     // Whether the file a dialog chose, now named path with the extension the program added, may be
     // written: the dialog asked about the name chosen, so a different file that exists is replaced only
     // when the user says so.

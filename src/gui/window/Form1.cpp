@@ -10,6 +10,7 @@
 #include "RecordCommands.h"
 #include "ReportCommand.h"
 #include "TabViews.h"
+#include "VersionKeeper.h"
 #include "WindowPlacement.h"
 #include "WindowTexts.h"
 #include "WindowTitle.h"
@@ -53,6 +54,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
     });
     records_ = std::make_unique<RecordCommands>(controls_, editors_, *editorHost_, toolkit_, this);
     fileGuard_ = std::make_unique<FileGuard>(toolkit_, this, italian);
+    versionKeeper_ = std::make_unique<VersionKeeper>(toolkit_, this, italian);
     reportCommand_ = std::make_unique<ReportCommand>(toolkit_, *fileGuard_, this);
     const auto open = [this](const QString& path) { openInsteadOfCurrent(path); };
     fileMenu_ = new FileMenu(toolkit_, this, *document_, controls_.mRecent, open, italian);

@@ -21,6 +21,7 @@ class FindBar;
 class HistoryView;
 class RecordCommands;
 class ReportCommand;
+class VersionKeeper;
 
 // The main window: the menus and their commands, the five tabs with their grids and editors, the status
 // bar. It builds its parts, wires them to the document and asks before unsaved changes are dropped.
@@ -38,6 +39,7 @@ public:
     void mSave_Click();
     void mReport_Click();
     void mPrint_Click();
+    void mVersions_Click();
     void mExit_Click();
     void mIta_Click();
     void mEng_Click();
@@ -120,6 +122,7 @@ private:
     TabEditors editors_;
     std::unique_ptr<RecordCommands> records_;
     std::unique_ptr<FileGuard> fileGuard_;
+    std::unique_ptr<VersionKeeper> versionKeeper_;
     std::unique_ptr<ReportCommand> reportCommand_;
     LeaveOutAsker leaveOutAsker_;
     FileMenu* fileMenu_ = nullptr;

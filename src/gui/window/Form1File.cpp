@@ -10,6 +10,7 @@
 #include "Form1.h"
 #include "NoticeLimit.h"
 #include "RecoveryOffer.h"
+#include "VersionKeeper.h"
 #include "ShownText.h"
 #include "WindowTexts.h"
 
@@ -134,7 +135,9 @@ void Form1::mSave_Click() {
     // Refused, the window holds the only copy of what it shows: it stays marked until it is saved.
     if (!fileGuard_->mayReplaceChanged(path, document_->file().path, document_->file().stamp))
         return document_->markModified();
-    if (!fileGuard_->write(path, [this] { return WriteConfig(document_->tables()); }))
+    if (!fileGuard_->write(
+            path, [this] { return WriteConfig(document_->tables()); },
+            versionKeeper_->saver(document_->tables())))
         return;
     status_->show(QDir::toNativeSeparators(path));
     document_->savedAs(path, StampOf(path.toStdString()));

@@ -106,6 +106,7 @@ void BuildMenus(Form1& window, WindowControls& controls) {
     addCommand(file, "mSave", QKeySequence::Save, &Form1::mSave_Click);
     addCommand(file, "mReport", {}, &Form1::mReport_Click);
     addCommand(file, "mPrint", QKeySequence::Print, &Form1::mPrint_Click);
+    addCommand(file, "mVersions", {}, &Form1::mVersions_Click);
     controls.mRecent = file->addMenu(QString());
     controls.mRecent->setObjectName(QStringLiteral("mRecent"));
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);

@@ -1,0 +1,115 @@
+// clang-format off
+#include "WindowFixture.h" // before any Qt header: its core helpers use Qt's keywords as names
+#include "VersionsDialog.h"
+// clang-format on
+#include "Process.h"
+#include "Sha256.h"
+#include "SystemError.h"
+
+#include <QTreeWidget>
+
+namespace velto::testing {
+namespace {
+
+class Versions : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        path = folder.filePath("conf.xml");
+    }
+    // Adds a load of that priority and saves over the file.
+    void addLoadAndSave(int priority) {
+        add(1, record(1, QStringLiteral("Load %1").arg(priority), priority));
+        save(path);
+    }
+    QString versionsRoot() const {
+        return QString::fromStdString(FileName(UserDataFolder() / "velto-configurator/versions"));
+    }
+    // Opens File > Versions and does what user does in it; the rows it listed, "time|size|summary".
+    QStringList inVersions(const std::function<void(QDialog&)>& user = [](QDialog&) {}) {
+        QStringList rows;
+        toolkit.expectForm([&](QDialog& dialog) {
+            auto* list = dialog.findChild<QTreeWidget*>("Lver");
+            for (int row = 0; list && row < list->topLevelItemCount(); ++row)
+                rows << QString::number(list->topLevelItem(row)->text(0).size()) + '|' +
+                            list->topLevelItem(row)->text(1) + '|' + list->topLevelItem(row)->text(2);
+            user(dialog);
+            return dialog.result() == QDialog::Accepted;
+        });
+        trigger("mVersions");
+        return rows;
+    }
+
+    QTemporaryDir folder;
+    QString path;
+};
+
+// Each save keeps the file it replaces; a version that cannot be kept does not stop the save, and the
+// window says so once.
+TEST_F(Versions, SaveKeepsWhatItReplacesAndSaysOnceWhenItCannot) {
+    addLoadAndSave(1);
+    const QByteArray first = ReadAll(path);
+    addLoadAndSave(2);
+    EXPECT_EQ(inVersions(), QStringList{"19|" + QString::number(first.size()) + " byte|1 carico aggiunto"});
+    EXPECT_TRUE(toolkit.takeBoxes().isEmpty());
+
+    const QFileDevice::Permissions privateOnly = QFile::permissions(versionsRoot());
+    ASSERT_TRUE(QFile::setPermissions(versionsRoot(), privateOnly | QFile::WriteOther));
+    toolkit.expectBox(kAnswerOk);
+    addLoadAndSave(3);
+    EXPECT_EQ(onlyBox(), (RecordedBox{"Le versioni sostituite dai salvataggi non vengono conservate in " +
+                                          Shown(versionsRoot()) + ":\n" + QString(kFolderOpenToOthers.data()),
+                                      "Attenzione", Buttons::Ok, Icon::Exclamation}));
+    EXPECT_TRUE(ReadAll(path).contains("Load 3"));
+    addLoadAndSave(4);
+    EXPECT_TRUE(toolkit.takeBoxes().isEmpty()) << "said once";
+    EXPECT_TRUE(ReadAll(path).contains("Load 4"));
+    EXPECT_FALSE(window->isWindowModified()) << "saved";
+    QFile::setPermissions(versionsRoot(), privateOnly);
+}
+
+// Restore puts the version in the window as one step that undo takes back, the file untouched;
+// Compare hands on the version chosen.
+TEST_F(Versions, RestoreIsOneStepAndCompareHandsTheVersionOn) {
+    addLoadAndSave(1);
+    const QByteArray oneLoad = ReadAll(path);
+    addLoadAndSave(2);
+    addLoadAndSave(3);
+    const QByteArray threeLoads = ReadAll(path);
+
+    std::optional<VersionToCompare> compared;
+    inVersions([&](QDialog& dialog) {
+        QObject::connect(static_cast<VersionsDialog*>(&dialog), &VersionsDialog::compareRequested,
+                         [&](const VersionToCompare& version) { compared = version; });
+        auto* list = dialog.findChild<QTreeWidget*>("Lver");
+        list->setCurrentItem(list->topLevelItem(1));
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Ccompare"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Crestore"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(compared);
+    EXPECT_EQ(compared->sha256.toStdString(), Sha256Hex(oneLoad.toStdString()));
+    EXPECT_EQ(compared->tables->LoadTable[1], "Load 1");
+    EXPECT_EQ(compared->tables->LoadTable[2], "");
+    EXPECT_EQ(compared->name.size(), 19);
+
+    EXPECT_EQ(rows("Fl_gru"), QStringList{"Load 1|1"});
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(find<QAction>("mUndo")->text(), "Annulla ripristino della versione del " + compared->name);
+    EXPECT_EQ(ReadAll(path), threeLoads);
+    trigger("mUndo");
+    EXPECT_EQ(rows("Fl_gru").size(), 3);
+    EXPECT_FALSE(window->isWindowModified());
+}
+
+// A configuration never saved has no versions, and the dialog says so.
+TEST_F(Versions, NeverSavedHasNone) {
+    inVersions([](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QLabel*>("Lnone")->text(),
+                  "La configurazione non è mai stata salvata: non ha versioni.");
+        EXPECT_FALSE(dialog.findChild<QPushButton*>("Crestore")->isEnabled());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cclose"), Qt::LeftButton);
+    });
+}
+
+} // namespace
+} // namespace velto::testing
