@@ -1,21 +1,12 @@
 #include "ComparisonReport.h"
 
+#include "CompareTexts.h"
 #include "ReportTexts.h"
 #include "TextEncoding.h"
 
 namespace velto {
-namespace {
 
-constexpr TextPair kTitle{"Confronto delle configurazioni", "Comparison of configurations"};
-constexpr TextPair kBefore{"Prima", "Before"};
-constexpr TextPair kAfter{"Dopo", "After"};
-constexpr TextPair kDifferences{"Differenze", "Differences"};
-constexpr TextPair kSame{"nessuna: le configurazioni sono uguali", "none: the configurations are the same"};
-constexpr TextPair kChange{"Modifica", "Change"};
-constexpr TextPair kRecord{"Record", "Record"};
-constexpr TextPair kField{"Campo", "Field"};
-
-} // namespace
+using namespace compare;
 
 ReportDocument ComparisonReport(const Differences& differences, const ComparedFile& then,
                                 const ComparedFile& now, const DateAndTime& producedAt, bool italian) {

@@ -1,5 +1,6 @@
 #include "Differences.h"
 
+#include "CompareTexts.h"
 #include "ReportTexts.h"
 
 #include <array>
@@ -141,7 +142,7 @@ Differences CompareConfigurations(const ConfigModel& then, const ConfigModel& no
 
 std::string DifferencesText(const Differences& differences, bool italian) {
     if (differences.same())
-        return italian ? "Le configurazioni sono uguali.\n" : "The configurations are the same.\n";
+        return std::string(compare::kSame.pick(italian)) + '\n';
     std::string text = differences.summary + '\n';
     const RecordDifference* previous = nullptr;
     for (const RecordDifference& record : differences.records) {

@@ -9,15 +9,18 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
 
 namespace velto {
 
 // The file a configuration belongs to: its path (empty for one never saved), what the file was when it
-// was opened or saved, and the version it was written in.
+// was opened or saved, the version it was written in, and the SHA-256 of its bytes as they were read or
+// written (empty when unknown).
 struct DocumentFile {
     QString path;
     FileStamp stamp;
     QString version;
+    std::string fingerprint;
 };
 
 // What the user would lose: the tables, the file they came from, their history and their recovery
@@ -52,7 +55,7 @@ public:
     void undo();
     void redo();
     // Written to path: it becomes the file, unmodified, with no recovery file.
-    void savedAs(const QString& path, const FileStamp& stamp);
+    void savedAs(const QString& path, const FileStamp& stamp, const std::string& fingerprint = {});
     // Marks the configuration changed until it is saved or replaced, whatever is undone.
     void markModified();
     // Marks the configuration changed until the next undo or redo (see commit).

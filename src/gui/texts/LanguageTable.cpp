@@ -12,6 +12,7 @@ const Caption kCaptionTable[] = {
     {"mSave", {"Salva", "Save"}},
     {"mReport", {"Esporta rapporto…", "Export report…"}},
     {"mPrint", {"Stampa…", "Print…"}},
+    {"mCompare", {"Confronta con…", "Compare with…"}},
     {"mRecent", {"File recenti", "Recent files"}},
     {"mExit", {"Esci", "Exit"}},
     {"mEdit", {"&Modifica", "&Edit"}},

@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -69,6 +70,7 @@ public:
     void mSave_Click();
     void mReport_Click();
     void mPrint_Click();
+    void mCompare_Click();
     void mExit_Click();
     void mIta_Click();
     void mEng_Click();
@@ -118,6 +120,10 @@ public:
     void openFile(const QString& path);
     // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
     void openInsteadOfCurrent(const QString& path);
+    // Shows, in a view beside the window, what changed from another configuration, named and
+    // fingerprinted (SHA-256 of its bytes; empty for unsaved changes), to the one in the window.
+    void showComparison(const ConfigModel& other, const QString& otherName,
+                        const std::string& otherFingerprint);
     // At start-up: asks about each recovery file a program that no longer runs left behind, newest
     // first, and puts the first one the user takes in place. True when one was taken.
     bool offerRecovery();
@@ -161,6 +167,16 @@ private:
     void setCaption(const Caption& caption, const QString& text);
     void setGrid(int tab, const GridRows& rows = {});
     void FillGroupCombo();
+    // A conf.xml read into tables of its own, with the SHA-256 of the bytes read.
+    struct FileRead {
+        std::unique_ptr<ConfigModel> tables = std::make_unique<ConfigModel>();
+        std::string version, fingerprint;
+        bool readable = true;   // neither refused nor unparsable
+        bool completed = false; // read to its end, without a stop
+    };
+    // Reads a file showing the reader's notices as Open shows them; nothing when a system failure
+    // stopped it, whose box it shows.
+    std::optional<FileRead> readFile(const QString& path);
     // A group or auxiliary name typed without Enter is stored before a command acts on the tables.
     void keepTypedNames();
     // Answers true when the pending command must not go ahead.
@@ -185,6 +201,8 @@ private:
     void openRecent(const QString& path);
     // Shows the tab and record where an undo or redo happened.
     void showStep(const ChangeNote& note, bool after);
+    // Shows the tab of a record and selects it, when it is there, or its group's or auxiliary's slot.
+    void showRecord(Subject subject, int key);
     // The Edit menu names the step each command would undo or redo, in the language in force.
     void showHistoryInMenu();
     // Copy, Cut, Duplicate and Change selected are enabled while the grid shown has records selected

@@ -9,6 +9,7 @@
 #include "NoticeLimit.h"
 #include "RecentFiles.h"
 #include "RecoveryOffer.h"
+#include "Sha256.h"
 #include "ShownText.h"
 
 #include <QDir>
@@ -86,37 +87,47 @@ void Form1::mOpen_Click() {
         openFile(path);
 }
 
+std::optional<Form1::FileRead> Form1::readFile(const QString& path) {
+    FileRead read;
+    NoticeLimit limit;
+    try {
+        read.completed = LoadConfigFile(
+            path.toStdString(), *read.tables, read.version,
+            [&](const Notice& notice) {
+                read.readable = read.readable && notice.kind != NoticeKind::CannotRead &&
+                                notice.kind != NoticeKind::ParseFailure;
+                if (limit.letThrough(notice))
+                    showNotice(notice, path);
+            },
+            &read.fingerprint);
+    } catch (const std::exception& failure) {
+        showBox(SystemFailureText(path, QString::fromStdString(failure.what())), kExecutableName, Buttons::Ok,
+                Icon::Critical);
+        return std::nullopt;
+    }
+    if (limit.heldBack() > 0)
+        showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)), kApplicationTitle,
+                Buttons::Ok, Icon::None);
+    return read;
+}
+
 void Form1::openFile(const QString& path) {
     if (!fileGuard_->offerLeftoverBackup(path))
         return;
     // Taken before the reading, so that a change made while the file is read shows at the next Save.
     const FileStamp stamp = StampOf(path.toStdString());
-    auto tables = std::make_unique<ConfigModel>();
-    std::string version;
-    bool readable = true;
-    NoticeLimit limit;
-    try {
-        LoadConfigFile(path.toStdString(), *tables, version, [&](const Notice& notice) {
-            readable =
-                readable && notice.kind != NoticeKind::CannotRead && notice.kind != NoticeKind::ParseFailure;
-            if (limit.letThrough(notice))
-                showNotice(notice, path);
-        });
-    } catch (const std::exception& failure) {
-        showBox(SystemFailureText(path, QString::fromStdString(failure.what())), kExecutableName, Buttons::Ok,
-                Icon::Critical);
+    std::optional<FileRead> read = readFile(path);
+    if (!read)
         return;
-    }
-    if (limit.heldBack() > 0)
-        showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)), kApplicationTitle,
-                Buttons::Ok, Icon::None);
     // A file that could not be read does not become the current one.
-    const QString fileVersion = QString::fromStdString(version);
-    document_->putInPlace(std::move(tables),
-                          {readable ? path : QString(), readable ? stamp : FileStamp{}, fileVersion},
+    const bool readable = read->readable;
+    document_->putInPlace(std::move(read->tables),
+                          {readable ? path : QString(), readable ? stamp : FileStamp{},
+                           QString::fromStdString(read->version),
+                           readable ? read->fingerprint : std::string()},
                           Document::Arrival::AsSaved);
     forgetEditsAndWidths();
-    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + ShownText(version) + ')');
+    setStatus(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + ShownText(read->version) + ')');
     RefreshAllViews();
     rememberFile(path, readable);
 }
@@ -154,10 +165,15 @@ void Form1::mSave_Click() {
     // Refused, the window holds the only copy of what it shows: it stays marked until it is saved.
     if (!fileGuard_->mayReplaceChanged(path, currentFilePath(), document_->file().stamp))
         return document_->markModified();
-    if (!fileGuard_->write(path, [this] { return WriteConfig(document_->tables()); }))
+    std::string fingerprint;
+    if (!fileGuard_->write(path, [&] {
+            std::string bytes = WriteConfig(document_->tables());
+            fingerprint = Sha256Hex(bytes);
+            return bytes;
+        }))
         return;
     setStatus(QDir::toNativeSeparators(path));
-    document_->savedAs(path, StampOf(path.toStdString()));
+    document_->savedAs(path, StampOf(path.toStdString()), fingerprint);
     rememberFile(path, true);
 }
 

@@ -27,10 +27,14 @@ void Form1::mRedo_Click() {
 
 void Form1::showStep(const ChangeNote& note, bool after) {
     RefreshAllViews();
-    const int tab = TabOf(note.subject), key = after ? note.keyAfter : note.keyBefore;
+    showRecord(note.subject, after ? note.keyAfter : note.keyBefore);
+}
+
+void Form1::showRecord(Subject subject, int key) {
+    const int tab = TabOf(subject);
     STab->setCurrentIndex(tab);
-    if (note.subject == Subject::Group || note.subject == Subject::Auxiliary)
-        return (note.subject == Subject::Group ? groups_ : auxiliaries_)->showSlot(key);
+    if (subject == Subject::Group || subject == Subject::Auxiliary)
+        return (subject == Subject::Group ? groups_ : auxiliaries_)->showSlot(key);
     GridView& grid = *grids_[tab];
     const int keyColumn = editor(tab).roles().keyColumn;
     for (int row = 1; key > 0 && row <= grid.dataRowCount(); ++row) {

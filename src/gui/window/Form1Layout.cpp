@@ -111,6 +111,7 @@ void Form1::buildMenus() {
     addCommand(file, "mSave", QKeySequence::Save, &Form1::mSave_Click);
     addCommand(file, "mReport", {}, &Form1::mReport_Click);
     addCommand(file, "mPrint", QKeySequence::Print, &Form1::mPrint_Click);
+    addCommand(file, "mCompare", {}, &Form1::mCompare_Click);
     mRecent = file->addMenu(QString());
     mRecent->setObjectName(QStringLiteral("mRecent"));
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);

@@ -7,7 +7,9 @@
 namespace velto {
 
 ReportSubject Form1::reportSubject() {
-    return {document_->tables(), currentFilePath(), document_->file().version, UiLanguage};
+    const DocumentFile& file = document_->file();
+    return {document_->tables(), file.path, file.version, UiLanguage,
+            document_->isModified() ? std::string() : file.fingerprint};
 }
 
 void Form1::mReport_Click() {
