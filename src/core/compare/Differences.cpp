@@ -4,16 +4,26 @@
 #include "ReportTexts.h"
 
 #include <array>
+#include <utility>
 
 namespace velto {
 namespace {
 
 // A field of a record: its column, the text the file holds and the text the grids show.
 struct Field {
-    Word column;
+    Word column = Word::Count;
     std::string_view columnText; // for the columns without a word of their own
     std::string stored;
     std::string shown;
+};
+
+// A record's fields, at most five, held without a heap block: a comparison describes every record
+// that changed.
+struct FieldList {
+    template <typename... Given>
+    FieldList(Given&&... fields) : items{std::forward<Given>(fields)...}, size(sizeof...(Given)) {}
+    std::array<Field, 5> items;
+    std::size_t size;
 };
 
 std::string ColumnText(const Field& field, bool italian) {
@@ -25,40 +35,38 @@ Field Plain(Word column, const std::string& text) {
     return {column, {}, text, text};
 }
 
-std::vector<Field> Fields(const DeviceRecord& device, bool) {
-    return {Plain(Word::nameWord, device.name),
-            Plain(Word::groupWord, std::to_string(device.group)),
-            {Word::typeWord, {}, device.typeCode, DeviceTypeText(device.typeCode)},
-            {Word::Count, "pull", device.pull ? "pull" : "", device.pull ? "pull" : ""},
-            {Word::Count, "dimmer", std::to_string(device.dimmer), std::to_string(device.dimmer)}};
+FieldList Fields(const DeviceRecord& device, bool) {
+    return {Plain(Word::nameWord, device.name), Plain(Word::groupWord, std::to_string(device.group)),
+            Field{Word::typeWord, {}, device.typeCode, DeviceTypeText(device.typeCode)},
+            Field{Word::Count, "pull", device.pull ? "pull" : "", device.pull ? "pull" : ""},
+            Field{Word::Count, "dimmer", std::to_string(device.dimmer), std::to_string(device.dimmer)}};
 }
 
-std::vector<Field> Fields(const std::string& name, bool) {
+FieldList Fields(const std::string& name, bool) {
     return {Plain(Word::nameWord, name)};
 }
 
 // The address proper, then the rest of the stored address as its riser or bus.
-template <typename Record> std::vector<Field> AddressedFields(const Record& record, std::string busShown) {
+template <typename Record> FieldList AddressedFields(const Record& record, std::string busShown) {
     const std::string proper = AddressProper(record.address);
-    return {Plain(Word::nameWord, record.name),
-            Plain(Word::addressWord, proper),
-            {Word::busWord, {}, record.address.substr(proper.size()), std::move(busShown)}};
+    return {Plain(Word::nameWord, record.name), Plain(Word::addressWord, proper),
+            Field{Word::busWord, {}, record.address.substr(proper.size()), std::move(busShown)}};
 }
 
-std::vector<Field> Fields(const CameraRecord& camera, bool italian) {
+FieldList Fields(const CameraRecord& camera, bool italian) {
     return AddressedFields(camera, std::string(WordText(RiserWord(camera.address), italian)));
 }
 
-std::vector<Field> Fields(const ScenarioRecord& scenario, bool italian) {
+FieldList Fields(const ScenarioRecord& scenario, bool italian) {
     return AddressedFields(scenario, BusItemText(ScenarioBus(scenario.address), italian));
 }
 
-std::vector<Field> Fields(const Mh200Record& scenario, bool italian) {
-    return {
-        Plain(Word::nameWord, scenario.name),
-        {Word::Count, report::kCenActivation.pick(italian), scenario.cenActivation, scenario.cenActivation},
-        {Word::Count, report::kCenDeactivation.pick(italian), scenario.cenDeactivation,
-         scenario.cenDeactivation}};
+FieldList Fields(const Mh200Record& scenario, bool italian) {
+    return {Plain(Word::nameWord, scenario.name),
+            Field{Word::Count, report::kCenActivation.pick(italian), scenario.cenActivation,
+                  scenario.cenActivation},
+            Field{Word::Count, report::kCenDeactivation.pick(italian), scenario.cenDeactivation,
+                  scenario.cenDeactivation}};
 }
 
 // Each table's heading and the column its key is named by, in the order of kTableShapes.
@@ -81,17 +89,19 @@ const std::array<TableWords, 8> kTableWords{{
 template <typename Table>
 void Describe(RecordDifference& difference, const Table& then, const Table& now, bool italian) {
     const std::size_t key = std::size_t(difference.change.key);
-    const std::vector<Field> was = Fields(then[key], italian), is = Fields(now[key], italian);
+    const FieldList was = Fields(then[key], italian), is = Fields(now[key], italian);
     const bool removed = difference.change.kind == ChangeKind::Removed;
-    difference.name = (removed ? was : is).front().shown;
+    difference.name = (removed ? was : is).items[0].shown;
     if (difference.change.kind != ChangeKind::Changed)
         return;
-    for (std::size_t i = 0; i < was.size(); ++i) {
-        if (was[i].stored == is[i].stored)
+    difference.fields.reserve(was.size);
+    for (std::size_t i = 0; i < was.size; ++i) {
+        const Field &before = was.items[i], &after = is.items[i];
+        if (before.stored == after.stored)
             continue;
-        const bool showAlike = was[i].shown == is[i].shown;
-        difference.fields.push_back({ColumnText(was[i], italian), showAlike ? was[i].stored : was[i].shown,
-                                     showAlike ? is[i].stored : is[i].shown});
+        const bool showAlike = before.shown == after.shown;
+        difference.fields.push_back({ColumnText(before, italian), showAlike ? before.stored : before.shown,
+                                     showAlike ? after.stored : after.shown});
     }
 }
 
@@ -114,10 +124,6 @@ void Describe(RecordDifference& difference, const ConfigModel& then, const Confi
     case TableId::Mh200Scenarios:
         return Describe(difference, then.Mh200ScenarioTable, now.Mh200ScenarioTable, italian);
     }
-}
-
-std::string Quoted(const std::string& text) {
-    return "\u00ab" + text + "\u00bb";
 }
 
 } // namespace
@@ -144,15 +150,26 @@ std::string DifferencesText(const Differences& differences, bool italian) {
     if (differences.same())
         return std::string(compare::kSame.pick(italian)) + '\n';
     std::string text = differences.summary + '\n';
+    text.reserve(differences.records.size() * 96);
+    const auto quoted = [&text](const std::string& value) {
+        text.append("\u00ab").append(value).append("\u00bb");
+    };
     const RecordDifference* previous = nullptr;
     for (const RecordDifference& record : differences.records) {
         if (!previous || previous->change.table != record.change.table)
-            text += '\n' + record.heading + '\n';
+            text.append("\n").append(record.heading).append("\n");
         previous = &record;
-        text += "  " + ChangeWord(record.change.table, record.change.kind, italian) + ": " + record.keyText +
-                ' ' + Quoted(record.name) + '\n';
-        for (const FieldChange& field : record.fields)
-            text += "    " + field.column + ": " + Quoted(field.was) + " \u2192 " + Quoted(field.is) + '\n';
+        text.append("  ").append(ChangeWord(record.change.table, record.change.kind, italian)).append(": ");
+        text.append(record.keyText).append(" ");
+        quoted(record.name);
+        text += '\n';
+        for (const FieldChange& field : record.fields) {
+            text.append("    ").append(field.column).append(": ");
+            quoted(field.was);
+            text.append(" \u2192 ");
+            quoted(field.is);
+            text += '\n';
+        }
     }
     return text;
 }
