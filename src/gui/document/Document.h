@@ -44,6 +44,8 @@ public:
     const History& history() const { return history_; }
     const RecoveryFile& recoveryFile() const { return recovery_.file(); }
     bool isModified() const { return kept_ || passing_ || !history_.isClean(); }
+    // The SHA-256 of the file while the tables are as it holds them; empty with unsaved changes.
+    std::string savedFingerprint() const { return isModified() ? std::string() : file_.fingerprint; }
 
     // New, Open and recovery: the tables and their file take the place of the current ones and begin
     // a fresh history. A recovered configuration is modified and keeps a recovery file; any other is

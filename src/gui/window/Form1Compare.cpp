@@ -53,11 +53,11 @@ void Form1::mCompare_Click() {
 void Form1::showComparison(const ConfigModel& other, const QString& otherName,
                            const std::string& otherFingerprint) {
     const DocumentFile& file = document_->file();
-    CompareView::Comparison comparison{CompareConfigurations(other, document_->tables(), UiLanguage),
-                                       {otherName.toStdString(), otherFingerprint},
-                                       {DocumentName(file.path, UiLanguage).toStdString(),
-                                        document_->isModified() ? std::string() : file.fingerprint},
-                                       UiLanguage};
+    CompareView::Comparison comparison{
+        CompareConfigurations(other, document_->tables(), UiLanguage),
+        {otherName.toStdString(), otherFingerprint},
+        {DocumentName(file.path, UiLanguage).toStdString(), document_->savedFingerprint()},
+        UiLanguage};
     auto* view = new CompareView(this, *reportCommand_, std::move(comparison), dialogFolder());
     connect(view, &CompareView::recordChosen, this, [this](const RecordChange& change) {
         if (const std::optional<Subject> subject = SubjectOf(change.table))

@@ -8,8 +8,7 @@ namespace velto {
 
 ReportSubject Form1::reportSubject() {
     const DocumentFile& file = document_->file();
-    return {document_->tables(), file.path, file.version, UiLanguage,
-            document_->isModified() ? std::string() : file.fingerprint};
+    return {document_->tables(), file.path, file.version, UiLanguage, document_->savedFingerprint()};
 }
 
 void Form1::mReport_Click() {
