@@ -104,9 +104,9 @@ TEST_F(Compare, ReportCarriesTheSavedFilesFingerprint) {
         trigger("mReport");
         return QString::fromUtf8(ReadAll(path(name)));
     };
-    EXPECT_TRUE(report("saved.html").contains("mine.xml<br/><small>SHA-256: " + Digest(kMine) + "</small>"));
+    EXPECT_TRUE(report("saved.html").contains("mine.xml<br/>SHA-256: " + Digest(kMine) + "</td>"));
     nameSlot("Lgru", "Tngru", 3, "Cucina");
-    EXPECT_TRUE(report("unsaved.html").contains("mine.xml<br/><small>describes unsaved changes</small>"));
+    EXPECT_TRUE(report("unsaved.html").contains("mine.xml<br/>describes unsaved changes</td>"));
     save(path("mine.xml"));
     EXPECT_TRUE(report("resaved.html").contains("SHA-256: " + Digest(ReadAll(path("mine.xml")))));
 }

@@ -84,7 +84,7 @@ bool SaveReport(velto::Form1& window, const QString& sample, const QString& file
                                        "Chiavi del quadro presso il custode."};
     const velto::ReportSource source{sample.toStdString(),
                                      velto::kCurrentFileVersion,
-                                     "",
+                                     velto::FingerprintText(window.document().savedFingerprint(), true),
                                      {today, now.time().hour(), now.time().minute()},
                                      project};
     const QString name = QFileInfo(sample).fileName();

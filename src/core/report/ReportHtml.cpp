@@ -57,7 +57,7 @@ void Project(std::string& html, const ReportDocument& document) {
             Cell(html, "th", fact.label);
             html += "<td>" + EscapeHtml(fact.value);
             if (!fact.detail.empty())
-                html += "<br/><small>" + EscapeHtml(fact.detail) + "</small>";
+                html += "<br/>" + EscapeHtml(fact.detail); // as large as the rest, to be read and matched
             html += "</td>";
         }
         html += "</tr>\n";
