@@ -4,8 +4,8 @@
 # make fuzz  - the fuzz targets, FUZZ_SECONDS each
 # make install / uninstall - under PREFIX (default /usr/local), honouring DESTDIR
 # make package - the Debian package velto-configurator_VERSION_ARCH.deb here, checked by lintian
-# make screenshots - every tab in both languages, with examples/villa.xml loaded, and the first page of
-#                    its report, into docs/
+# make screenshots - every tab in both languages, with examples/villa.xml loaded, the compare view, and
+#                    the first page of its report, into docs/
 # make windows - cross-build for Windows with MinGW: velto-configurator-VERSION-setup.exe and
 #                velto-configurator-VERSION-win64.zip here (builds Qt for MinGW once into ~/.cache/velto-windows);
 #                signed with SIGN_PKCS12=FILE SIGN_PASSWORD_FILE=FILE [SIGN_TIMESTAMP_URL=URL]

@@ -128,6 +128,7 @@ int main(int argc, char** argv) {
     pair("paste a whole table", "refresh", 1.5, "pastetable", "ours");
     pair("duplicate a selection", "refresh", 1.5, "duplicate", "ours");
     pair("hostile size (time)", "hostile", 2.0);
+    pair("diff vs reading both", "diff", 2.0);
     // Twice the report's length in twice the time (a square would be four times).
     pair("report, double length", "report", 2.5, "double", "single");
 

@@ -3,6 +3,8 @@
 #include "ConfReader.h"
 #include "ConfWriter.h"
 #include "CsvRead.h"
+#include "DiffJson.h"
+#include "Differences.h"
 #include "ExportCsv.h"
 #include "ExportJson.h"
 #include "FileBytes.h"
@@ -36,7 +38,7 @@ constexpr int kNotices = 1;
 constexpr int kFailed = 2;
 
 const char* const kUsage =
-    "usage: velto-conf check [--lang eng|ita] FILE...\n"
+    "usage: velto-conf check [--lang eng|ita] [--fingerprint] FILE...\n"
     "       velto-conf rewrite [--lang eng|ita] IN OUT   (OUT may be - for standard output)\n"
     "       velto-conf export [--format json|csv] [--table NAME] [--separator C] [--raw] FILE\n"
     "       velto-conf import [--lang eng|ita] [--separator C] [--update | --replace]\n"
@@ -44,9 +46,11 @@ const char* const kUsage =
     "       velto-conf report [--lang eng|ita] [--customer TEXT] [--site TEXT] [--installer TEXT]\n"
     "                         [--company TEXT] [--date TEXT] [--notes TEXT] FILE [-o OUT.html]\n"
     "       velto-conf versions [--lang eng|ita] [--keep N] [FILE [--restore N -o OUT]]\n"
+    "       velto-conf diff [--lang eng|ita] [--format text|json] A.xml B.xml\n"
     "       velto-conf --help | --version\n"
     "\n"
-    "check    reads each file as the window's Open does and prints every notice it gives\n"
+    "check    reads each file as the window's Open does and prints every notice it gives;\n"
+    "         --fingerprint also prints the SHA-256 of its bytes and its name, as sha256sum does\n"
     "rewrite  reads IN as check does, then writes it to OUT in the current format, naming each\n"
     "         record it leaves out (exit status 1)\n"
     "export   prints the tables read from FILE as JSON, or one table as CSV (--format csv\n"
@@ -67,7 +71,12 @@ const char* const kUsage =
     "report   writes the installation report of FILE as HTML, to OUT or standard output,\n"
     "         opening with the project information given (the date is today's unless given,\n"
     "         as 2026-12-07, 07/12/2026 or 7 dicembre 2026; the notes at most 20 lines and 1000\n"
-    "         characters; an empty value leaves a field out) and closing with a signature block\n"
+    "         characters; an empty value leaves a field out) and closing with a signature block;\n"
+    "         under the file's name stands the SHA-256 of the bytes it was made from\n"
+    "diff     prints what changed from A.xml to B.xml, table by table: the records added,\n"
+    "         removed and changed (matched by their key), and each field of a changed record\n"
+    "         before and after, as the grids show them; as text or JSON. Exit status 0 when the\n"
+    "         configurations are the same, 1 when they differ, 2 when either cannot be read\n"
     "versions lists the versions of FILE kept by its saves, newest first: number, time of the\n"
     "         save that replaced it, size, what that save changed; --restore N writes version N\n"
     "         to OUT (- for standard output), keeping OUT's own contents as a version first;\n"
@@ -77,7 +86,7 @@ const char* const kUsage =
     "it replaces as a version, in $XDG_DATA_HOME/velto-configurator/versions (by default\n"
     "~/.local/share/...); a version that cannot be kept gives a warning and the save goes on.\n"
     "\n"
-    "Exit status: 0 no notice, 1 notices (or check found records a save would leave out,\n"
+    "Exit status (but diff's): 0 no notice, 1 notices (or check found records a save would leave out,\n"
     "rewrite left records out, or import refused rows) but every file read to its end, 2 a\n"
     "file could not be opened or parsed, its reading stopped or left records out (import),\n"
     "import would leave out records or write over one of its inputs, or the output could\n"
@@ -99,6 +108,8 @@ struct CommandLine {
 bool TakesOption(const std::string& command, const std::string& option) {
     if (command == "export")
         return option == "--format" || option == "--table" || option == "--separator";
+    if (command == "diff")
+        return option == "--format";
     if (command == "import")
         return option == "--table" || option == "--separator" || option == "-o";
     if (command == "versions")
@@ -109,7 +120,7 @@ bool TakesOption(const std::string& command, const std::string& option) {
 }
 
 bool IsFlag(const std::string& command, const std::string& option) {
-    return (command == "export" && option == "--raw") ||
+    return (command == "export" && option == "--raw") || (command == "check" && option == "--fingerprint") ||
            (command == "import" &&
             (option == "--replace" || option == "--update" || option == "--drop-unsaved"));
 }
@@ -156,6 +167,7 @@ CommandLine Parse(const std::vector<std::string>& arguments) {
 struct FileRead {
     ConfigModel model;
     std::string version;
+    std::string fingerprint; // the SHA-256 of the bytes read, empty when none could be
     int status = kClean;
     bool unreadable = false; // could not be opened or parsed: nothing was read
     bool leftOut = false;    // records were left out as invalid or duplicate
@@ -166,15 +178,19 @@ std::unique_ptr<FileRead> ReadFile(const std::string& path, bool italian, std::o
                                    std::ostream& err) {
     auto read = std::make_unique<FileRead>();
     bool noticed = false;
-    const bool completed = LoadConfigFile(path, read->model, read->version, [&](const Notice& notice) {
-        noticed = true;
-        read->unreadable = notice.kind == NoticeKind::CannotRead || notice.kind == NoticeKind::ParseFailure;
-        read->leftOut |= notice.kind == NoticeKind::Invalid || notice.kind == NoticeKind::Duplicate;
-        if (notice.kind == NoticeKind::CannotRead)
-            err << "velto-conf: cannot open " << EscapeControls(path) << ": " << notice.reason << '\n';
-        else
-            notices << EscapeControls(path + ": " + NoticeText(notice, italian)) << '\n';
-    });
+    const bool completed = LoadConfigFile(
+        path, read->model, read->version,
+        [&](const Notice& notice) {
+            noticed = true;
+            read->unreadable =
+                notice.kind == NoticeKind::CannotRead || notice.kind == NoticeKind::ParseFailure;
+            read->leftOut |= notice.kind == NoticeKind::Invalid || notice.kind == NoticeKind::Duplicate;
+            if (notice.kind == NoticeKind::CannotRead)
+                err << "velto-conf: cannot open " << EscapeControls(path) << ": " << notice.reason << '\n';
+            else
+                notices << EscapeControls(path + ": " + NoticeText(notice, italian)) << '\n';
+        },
+        &read->fingerprint);
     read->status = !completed ? kFailed : noticed ? kNotices : kClean;
     return read;
 }
@@ -217,6 +233,8 @@ int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
     int status = kClean;
     for (const std::string& path : line.operands) {
         const auto read = ReadFile(path, line.italian, out, err);
+        if (line.flags.contains("--fingerprint") && !read->fingerprint.empty())
+            out << read->fingerprint << "  " << EscapeControls(path) << '\n';
         const bool leftOut = ReportNotWritten(path, read->model, line.italian, out);
         status = std::max({status, ReportLeftoverBackups(path, line.italian, out), read->status,
                            leftOut ? kNotices : kClean});
@@ -449,7 +467,8 @@ int Report(const CommandLine& line, std::ostream& out, std::ostream& err) {
                                 Option(line, "--company", ""),
                                 date,
                                 notes};
-    const ReportSource source{path, read->version, {}, now, project};
+    const ReportSource source{path, read->version, FingerprintText(read->fingerprint, line.italian), now,
+                              project};
     const std::string html = ReportHtml(BuildReport(read->model, source, line.italian));
     return WriteOut(html, target, out, err) ? read->status : kFailed;
 }
@@ -560,6 +579,26 @@ int Versions(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return kClean;
 }
 
+// Exit status 0 when the configurations are the same, 1 when they differ, 2 when either could not be
+// read to its end, as diff(1) answers.
+int Diff(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    NeedOperands(line, 2, 2);
+    const std::string format = Option(line, "--format", "text");
+    if (format != "text" && format != "json")
+        throw UsageError("unknown format '" + format + "' (text or json)");
+    const auto then = ReadFile(line.operands[0], line.italian, err, err);
+    const auto now = ReadFile(line.operands[1], line.italian, err, err);
+    if (then->status == kFailed || now->status == kFailed)
+        return kFailed;
+    const Differences differences = CompareConfigurations(then->model, now->model, line.italian);
+    if (format == "json")
+        out << DiffJson(differences, {line.operands[0], then->fingerprint},
+                        {line.operands[1], now->fingerprint});
+    else
+        out << DifferencesText(differences, line.italian);
+    return differences.same() ? kClean : kNotices;
+}
+
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
@@ -583,6 +622,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             return Import(line, out, err);
         if (line.command == "versions")
             return Versions(line, out, err);
+        if (line.command == "diff")
+            return Diff(line, out, err);
         throw UsageError("unknown command '" + line.command + "' (try --help)");
     } catch (const std::exception& error) {
         err << "velto-conf: " << EscapeControls(error.what()) << '\n';

@@ -1,6 +1,7 @@
 #include "VeltoConf.h"
 
 #include "CoreTestSupport.h"
+#include "FolderTest.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -36,10 +37,9 @@ Outcome Invoke(const std::vector<std::string>& arguments, bool outputFails = fal
 }
 
 // Each test runs in a folder of its own holding these files, named by relative paths.
-class VeltoConf : public ::testing::Test {
+class VeltoConf : public test::FolderTest {
 protected:
-    void SetUp() override {
-        fs::current_path(folder_.path);
+    VeltoConf() {
         Put("clean.xml", Doc(R"(<device name="Lamp" point="05" group="2" pull="" type="1"></device>)"
                              R"(<device name="Far" point="150" group="" pull="" type="1"></device>)"
                              R"(<group name="Ground floor" group="2"></group>)"));
@@ -68,16 +68,6 @@ protected:
         Put("torn.xml", Doc(""));
         Put(".torn.xml.velto-backup-98-0", Doc("").substr(0, 30)); // not whole: never offered
     }
-    void TearDown() override {
-        fs::current_path(previous_);
-    }
-
-    static void Put(const std::string& name, const std::string& bytes) {
-        std::ofstream(name, std::ios::binary) << bytes;
-    }
-
-    fs::path previous_ = fs::current_path();
-    const test::TempFolder folder_;
 };
 
 TEST_F(VeltoConf, OutputAndExitStatus) {
@@ -166,9 +156,9 @@ TEST_F(VeltoConf, OutputAndExitStatus) {
     EXPECT_FALSE(fs::exists("never.xml") || fs::exists("never.html"));
     const std::string report =
         test::ReadBytes("report.html"); // the fields given, the date given empty left out
-    for (const char* expected :
-         {"<td>5</td><td>Lamp</td><td>dimmer</td>", ">Customer</th><td>Anna</td>",
-          ">Company</th><td>Rossi</td>", ">File</th><td>dropped.xml</td>", "Name: Rossi<br/>Date: <br/>"})
+    for (const char* expected : {"<td>5</td><td>Lamp</td><td>dimmer</td>", ">Customer</th><td>Anna</td>",
+                                 ">Company</th><td>Rossi</td>",
+                                 ">File</th><td>dropped.xml<br/>SHA-256: ", "Name: Rossi<br/>Date: <br/>"})
         EXPECT_NE(report.find(expected), std::string::npos) << expected;
     EXPECT_EQ(report.find(">Date</th>"), std::string::npos);
     EXPECT_NE(test::ReadBytes("dated.html").find(">Data</th><td>7 dicembre 2026</td>"), std::string::npos);

@@ -108,7 +108,7 @@ TEST(Report, ListsEveryRecordInKeyOrderAndItsHtmlKeepsEveryCharacter) {
     pugi::xml_node table = body.child("table");
     const auto fact = [](pugi::xml_node label) {
         return ReportFact{label.text().get(), label.next_sibling().text().get(),
-                          label.next_sibling().child("small").text().get()};
+                          label.next_sibling().child("br").next_sibling().value()};
     };
     std::size_t row = 0;
     for (const pugi::xml_node tr : table.child("tbody").children("tr"))

@@ -481,7 +481,7 @@ TEST_F(FileMenu, ReportGoesToPdfHtmlOrAPrinter) {
     const QString handover = ReportText(path("handover.pdf")).simplified();
     EXPECT_TRUE(handover.contains(QRegularExpression(
         "^Anna Bianchi · Via Roma 1, Città · site.xml pagina 1 di 2 Rapporto di installazione Cliente Anna Bianchi Data 7 dicembre 2026 "
-        "Indirizzo dell'impianto Via Roma 1, Città File site.xml Installatore Mario Rossi Ditta Rossi Impianti "
+        "Indirizzo (dell'impianto )?Via Roma 1, Città File site.xml (dell'impianto )?SHA-256: [0-9a-f ]+ Installatore Mario Rossi Ditta Rossi Impianti "
         "Prodotto il [0-9]+ [a-z]+ 20[0-9]{2}, [0-9]{2}:[0-9]{2} Note: Chiavi Riga 2 .* Riga 20 Attuatori .* "
         "Anna Bianchi · Via Roma 1, Città · site.xml pagina 2 di 2 .* Installatore Cliente "
         "Nome: Mario Rossi, Rossi Impianti Nome: Anna Bianchi Data: 7 dicembre 2026 Data: 7 dicembre 2026 Firma: _{30} Firma: _{30}$")))

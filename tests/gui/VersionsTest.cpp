@@ -69,7 +69,7 @@ TEST_F(Versions, SaveKeepsWhatItReplacesAndSaysOnceWhenItCannot) {
 }
 
 // Restore puts the version in the window as one step that undo takes back, the file untouched;
-// Compare hands on the version chosen.
+// Compare shows the version chosen against the window's configuration.
 TEST_F(Versions, RestoreIsOneStepAndCompareHandsTheVersionOn) {
     addLoadAndSave(1);
     const QByteArray oneLoad = ReadAll(path);
@@ -91,6 +91,10 @@ TEST_F(Versions, RestoreIsOneStepAndCompareHandsTheVersionOn) {
     EXPECT_EQ(compared->tables->LoadTable[1], "Load 1");
     EXPECT_EQ(compared->tables->LoadTable[2], "");
     EXPECT_EQ(compared->name.size(), 19);
+    // The window shows the comparison: from that version to the three loads in the window.
+    const auto* view = window->findChild<QDialog*>("Fconfronto");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->findChild<QLabel*>("Lsommario")->text(), "2 carichi aggiunti");
 
     EXPECT_EQ(rows("Fl_gru"), QStringList{"Load 1|1"});
     EXPECT_TRUE(window->isWindowModified());

@@ -1,15 +1,19 @@
 // velto-screenshots SAMPLE FOLDER: opens SAMPLE in the window, in Italian and in English, and saves
 // a picture of every tab to FOLDER as screenshot-LANGUAGE-TAB.png, then one of the devices filtered by
-// a word as screenshot-LANGUAGE-find.png, and the Italian report of the sample with project information
+// a word as screenshot-LANGUAGE-find.png, the English comparison with an earlier version of the sample
+// as screenshot-compare.png, and the Italian report of the sample with project information
 // as report.pdf. Fails when opening the sample shows any box. Settings stay in memory, so the user's
 // own are never touched.
 #include "ConfReader.h"
+#include "ConfWriter.h"
 #include "Form1.h"
 #include "ReportPages.h"
+#include "Sha256.h"
 #include "WindowTitle.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -52,6 +56,23 @@ bool save(QWidget& window, const QString& file) {
     return false;
 }
 
+// The sample against an earlier version of it, as File > Compare with… shows them.
+bool SaveComparison(velto::Form1& window, const QString& file) {
+    velto::ConfigModel earlier = window.document().tables();
+    earlier.DeviceTable[12].name = "Luce angolo";
+    earlier.DeviceTable[12].typeCode = "1";
+    velto::FreeDeviceSlot(earlier.DeviceTable[42]);
+    earlier.LoadTable[4] = "Asciugatrice";
+    earlier.ProbeTable[11] = "Ufficio";
+    earlier.CameraTable[2].address = "4002";
+    window.showComparison(earlier, QStringLiteral("villa-2025.xml"),
+                          velto::Sha256Hex(velto::WriteConfig(earlier)));
+    auto* view = window.findChild<QDialog*>(QStringLiteral("Fconfronto"));
+    view->resize(760, 560);
+    QApplication::processEvents();
+    return save(*view, file);
+}
+
 // The sample's report in Italian, for a handover on the day the picture is made.
 bool SaveReport(velto::Form1& window, const QString& sample, const QString& file) {
     const QDateTime now = QDateTime::currentDateTime();
@@ -64,7 +85,7 @@ bool SaveReport(velto::Form1& window, const QString& sample, const QString& file
                                        "Chiavi del quadro presso il custode."};
     const velto::ReportSource source{sample.toStdString(),
                                      velto::kCurrentFileVersion,
-                                     "",
+                                     velto::FingerprintText(window.document().savedFingerprint(), true),
                                      {today, now.time().hour(), now.time().minute()},
                                      project};
     const QString name = QFileInfo(sample).fileName();
@@ -112,6 +133,9 @@ int main(int argc, char* argv[]) {
         window.findChild<QLineEdit*>(QStringLiteral("Tfind"))->setText(QStringLiteral("luce"));
         QApplication::processEvents();
         if (!save(window, folder.filePath(QStringLiteral("screenshot-%1-find.png").arg(language))))
+            return 1;
+        if (language == QLatin1String("eng") &&
+            !SaveComparison(window, folder.filePath(QStringLiteral("screenshot-compare.png"))))
             return 1;
         if (language == QLatin1String("ita") &&
             !SaveReport(window, sample, folder.filePath(QStringLiteral("report.pdf"))))

@@ -46,20 +46,24 @@ constexpr std::array<CountedNoun, 8> kNouns{{
     {"scenario MH200", "scenari MH200", false, "MH200 scenario", "MH200 scenarios"},
 }};
 
+// The participle of a change, agreeing in Italian with the table's noun, one record or many.
+std::string ChangeParticiple(TableId table, ChangeKind kind, bool one, bool italian) {
+    if (!italian) {
+        static constexpr std::array<std::string_view, 3> kVerbs{"added", "removed", "changed"};
+        return std::string(kVerbs[int(kind)]);
+    }
+    static constexpr std::array<std::string_view, 3> kStems{"aggiunt", "eliminat", "modificat"};
+    const bool feminine = kNouns[std::size_t(table)].italianFeminine;
+    return std::string(kStems[int(kind)]) + (feminine ? (one ? 'a' : 'e') : (one ? 'o' : 'i'));
+}
+
 std::string CountText(TableId table, ChangeKind kind, int count, bool italian) {
     const CountedNoun& noun = kNouns[std::size_t(table)];
     const bool one = count == 1;
-    std::string text = std::to_string(count) + ' ';
-    if (!italian) {
-        static constexpr std::array<std::string_view, 3> kVerbs{"added", "removed", "changed"};
-        return text.append(one ? noun.englishOne : noun.englishMany).append(" ").append(kVerbs[int(kind)]);
-    }
-    static constexpr std::array<std::string_view, 3> kStems{"aggiunt", "eliminat", "modificat"};
-    const char ending = noun.italianFeminine ? (one ? 'a' : 'e') : (one ? 'o' : 'i');
-    return text.append(one ? noun.italianOne : noun.italianMany)
-        .append(" ")
-        .append(kStems[int(kind)])
-        .append(1, ending);
+    const std::string_view name =
+        italian ? (one ? noun.italianOne : noun.italianMany) : (one ? noun.englishOne : noun.englishMany);
+    return std::to_string(count) + ' ' + std::string(name) + ' ' +
+           ChangeParticiple(table, kind, one, italian);
 }
 
 } // namespace
@@ -75,6 +79,10 @@ std::vector<RecordChange> ChangedRecords(const ConfigModel& then, const ConfigMo
     CompareTable(TableId::Scenarios, then.ScenarioTable, now.ScenarioTable, changes);
     CompareTable(TableId::Mh200Scenarios, then.Mh200ScenarioTable, now.Mh200ScenarioTable, changes);
     return changes;
+}
+
+std::string ChangeWord(TableId table, ChangeKind kind, bool italian) {
+    return ChangeParticiple(table, kind, true, italian);
 }
 
 std::string ChangeSummary(const std::vector<RecordChange>& changes, bool italian) {

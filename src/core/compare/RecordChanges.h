@@ -24,6 +24,9 @@ struct RecordChange {
 // use; it changed when a field differs, except a device's position, which follows from the others.
 std::vector<RecordChange> ChangedRecords(const ConfigModel& then, const ConfigModel& now);
 
+// What happened to one record of the table: "added", "aggiunto", "eliminata" (a probe)...
+std::string ChangeWord(TableId table, ChangeKind kind, bool italian);
+
 // One line that says what the changes are, such as "2 devices added, 1 load changed" or
 // "2 attuatori aggiunti, 1 carico modificato"; "no changes" / "nessuna modifica" when there are none.
 std::string ChangeSummary(const std::vector<RecordChange>& changes, bool italian);

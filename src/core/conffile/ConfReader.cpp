@@ -4,6 +4,7 @@
 #include "FileBytes.h"
 #include "NumberText.h"
 #include "SectionRules.h"
+#include "Sha256.h"
 #include "TextEncoding.h"
 #include "TreeAllowance.h"
 
@@ -325,7 +326,7 @@ template <typename Read> bool ReadIntoFresh(ConfigModel& model, std::string& fil
 } // namespace
 
 bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fileVersion,
-                    const NoticeSink& sink) {
+                    const NoticeSink& sink, std::string* fingerprint) {
     return ReadIntoFresh(model, fileVersion, [&](ConfigModel& fresh, std::string& version) {
         std::string bytes;
         std::string error;
@@ -333,6 +334,8 @@ bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fi
             ReportFileFailure(sink, NoticeKind::CannotRead, std::move(error));
             return false;
         }
+        if (fingerprint)
+            *fingerprint = Sha256Hex(bytes);
         return ParseAndRead(ParsedText(std::move(bytes)), fresh, version, sink, [&] {
             ReadRegularFile(path, kMaxConfigFileSize, bytes, error);
             return std::move(bytes);

@@ -15,9 +15,10 @@ inline constexpr const char* kCurrentFileVersion = "1.0.4";
 // from the sink) leaves model and fileVersion as they were. fileVersion receives the version element's
 // number ("" when there is none). Returns true when every section was read to its end, false after a
 // parse failure or a stop; every event on the way goes to the sink, in file order. A file that is not
-// a regular one, or larger than kMaxConfigFileSize, is refused before it is read.
+// a regular one, or larger than kMaxConfigFileSize, is refused before it is read. When fingerprint is
+// given, it receives the SHA-256 of the bytes read, and stays as it was when none could be read.
 bool LoadConfigFile(const std::string& path, ConfigModel& model, std::string& fileVersion,
-                    const NoticeSink& sink);
+                    const NoticeSink& sink, std::string* fingerprint = nullptr);
 bool LoadConfigBytes(std::string_view bytes, ConfigModel& model, std::string& fileVersion,
                      const NoticeSink& sink);
 

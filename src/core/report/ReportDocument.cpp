@@ -145,6 +145,10 @@ std::string FittingNotes(std::string_view notes) {
     return std::string(notes.substr(0, end));
 }
 
+std::string FingerprintText(const std::string& sha256Hex, bool italian) {
+    return sha256Hex.empty() ? std::string(report::kUnsavedChanges.pick(italian)) : "SHA-256: " + sha256Hex;
+}
+
 ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source, bool italian) {
     const Builder b(model, italian);
     const ReportProject& project = source.project;

@@ -75,10 +75,14 @@ struct ReportProject {
 struct ReportSource {
     std::string filePath; // the report names the file without its folder; empty when never saved
     std::string fileVersion;
-    std::string fingerprint; // shown under the file's name; empty until files carry one
+    std::string fingerprint; // shown under the file's name (FingerprintText); empty for none
     DateAndTime producedAt;
     ReportProject project;
 };
+
+// What ties a report to the bytes it describes: "SHA-256: " and the file's digest, or for a
+// configuration with unsaved changes (an empty digest) the words that say so.
+std::string FingerprintText(const std::string& sha256Hex, bool italian);
 
 // Names, addresses and commands show shortened as the window shows them (ShortenedText).
 ReportDocument BuildReport(const ConfigModel& model, const ReportSource& source, bool italian);

@@ -57,7 +57,7 @@ void Project(std::string& html, const ReportDocument& document) {
             Cell(html, "th", fact.label);
             html += "<td>" + EscapeHtml(fact.value);
             if (!fact.detail.empty())
-                html += "<br/><small>" + EscapeHtml(fact.detail) + "</small>";
+                html += "<br/>" + EscapeHtml(fact.detail); // as large as the rest, to be read and matched
             html += "</td>";
         }
         html += "</tr>\n";
@@ -96,6 +96,8 @@ void Section(std::string& html, const ReportSection& section) {
 
 // Each party's name and date, and a line to sign on.
 void Signatures(std::string& html, const ReportDocument& document) {
+    if (document.signatures.empty())
+        return;
     html += "<table class=\"signatures\" border=\"0\" cellspacing=\"0\" cellpadding=\"2\" "
             "width=\"100%\">\n<tbody>\n<tr>";
     for (const ReportSignature& signature : document.signatures)

@@ -15,6 +15,7 @@ inline constexpr TextPair kNotes{"Note", "Notes"};
 inline constexpr TextPair kProjectTitle{"Dati del progetto", "Project information"};
 inline constexpr TextPair kFileName{"File", "File"};
 inline constexpr TextPair kNotSaved{"(non salvato)", "(not saved)"};
+inline constexpr TextPair kUnsavedChanges{"descrive modifiche non salvate", "describes unsaved changes"};
 inline constexpr TextPair kFileVersion{"Versione del file", "File version"};
 inline constexpr TextPair kProducedAt{"Prodotto il", "Produced on"};
 inline constexpr TextPair kGroups{"Gruppi", "Groups"};

@@ -45,10 +45,11 @@ void Document::redo() {
     writeRecovery();
 }
 
-void Document::savedAs(const QString& path, const FileStamp& stamp) {
+void Document::savedAs(const QString& path, const FileStamp& stamp, const std::string& fingerprint) {
     const bool fileChanges = path != file_.path;
     file_.path = path;
     file_.stamp = stamp;
+    file_.fingerprint = fingerprint;
     history_.setClean();
     setMarks(false, false);
     recovery_.remove();

@@ -9,15 +9,18 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
 
 namespace velto {
 
 // The file a configuration belongs to: its path (empty for one never saved), what the file was when it
-// was opened or saved, and the version it was written in.
+// was opened or saved, the version it was written in, and the SHA-256 of its bytes as they were read or
+// written (empty when unknown).
 struct DocumentFile {
     QString path;
     FileStamp stamp;
     QString version;
+    std::string fingerprint;
 };
 
 // What the user would lose: the tables, the file they came from, their history and their recovery
@@ -41,6 +44,8 @@ public:
     const History& history() const { return history_; }
     const RecoveryFile& recoveryFile() const { return recovery_.file(); }
     bool isModified() const { return kept_ || passing_ || !history_.isClean(); }
+    // The SHA-256 of the file while the tables are as it holds them; empty with unsaved changes.
+    std::string savedFingerprint() const { return isModified() ? std::string() : file_.fingerprint; }
 
     // New, Open and recovery: the tables and their file take the place of the current ones and begin
     // a fresh history. A recovered configuration is modified and keeps a recovery file; any other is
@@ -52,7 +57,7 @@ public:
     void undo();
     void redo();
     // Written to path: it becomes the file, unmodified, with no recovery file.
-    void savedAs(const QString& path, const FileStamp& stamp);
+    void savedAs(const QString& path, const FileStamp& stamp, const std::string& fingerprint = {});
     // Marks the configuration changed until it is saved or replaced, whatever is undone.
     void markModified();
     // Marks the configuration changed until the next undo or redo (see commit).

@@ -13,6 +13,7 @@ const Caption kCaptionTable[] = {
     {"mVersions", {"Versioni…", "Versions…"}},
     {"mReport", {"Esporta rapporto…", "Export report…"}},
     {"mPrint", {"Stampa…", "Print…"}},
+    {"mCompare", {"Confronta con…", "Compare with…"}},
     {"mRecent", {"File recenti", "Recent files"}},
     {"mExit", {"Esci", "Exit"}},
     {"mEdit", {"&Modifica", "&Edit"}},

@@ -40,6 +40,7 @@ public:
     void mReport_Click();
     void mPrint_Click();
     void mVersions_Click();
+    void mCompare_Click();
     void mExit_Click();
     void mIta_Click();
     void mEng_Click();
@@ -89,6 +90,10 @@ public:
     void openFile(const QString& path);
     // Opens a dropped or recent file behind the unsaved-changes question, as Open would.
     void openInsteadOfCurrent(const QString& path);
+    // Shows, in a view beside the window, what changed from another configuration, named and
+    // fingerprinted (SHA-256 of its bytes; empty for unsaved changes), to the one in the window.
+    void showComparison(const ConfigModel& other, const QString& otherName,
+                        const std::string& otherFingerprint);
     // At start-up: asks about each recovery file a program that no longer runs left behind, newest
     // first, and puts the first one the user takes in place. True when one was taken.
     bool offerRecovery();

@@ -1,55 +1,23 @@
 // Open, Save and the recovered configuration: the file dialogs, the reader's notices as message boxes,
 // the safe save; each puts its configuration in place through the document. A recent or dropped file
 // opens as Open does.
-#include "ConfReader.h"
 #include "ConfWriter.h"
+#include "ConfigFileRead.h"
 #include "FileGuard.h"
 #include "FileLocations.h"
 #include "FileMenu.h"
 #include "FileMessages.h"
 #include "Form1.h"
-#include "NoticeLimit.h"
 #include "RecoveryOffer.h"
-#include "VersionKeeper.h"
+#include "Sha256.h"
 #include "ShownText.h"
+#include "VersionKeeper.h"
 #include "WindowTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <exception>
 
 namespace velto {
-namespace {
-
-// A notice with its record's key and name as the grids show them.
-Notice ShownNotice(const Notice& notice) {
-    Notice shortened = notice;
-    shortened.keyText = ShortenedText(notice.keyText);
-    shortened.name = ShortenedText(notice.name);
-    return shortened;
-}
-
-// The reader's notice as its message box, in the language in force.
-void ShowNotice(EditorHost& host, const Notice& notice, const QString& path) {
-    const bool italian = host.isItalian();
-    const QString text = QString::fromStdString(NoticeText(ShownNotice(notice), italian));
-    switch (notice.kind) {
-    case NoticeKind::CannotRead:
-    case NoticeKind::ParseFailure:
-        host.showBox(ReadFailureText(path, notice, italian), kExecutableName, Buttons::Ok, Icon::Critical);
-        break;
-    case NoticeKind::Stop:
-        host.showBox(text, QStringLiteral("Error"), Buttons::Ok, Icon::Critical);
-        break;
-    case NoticeKind::OldVersion:
-    case NoticeKind::Invalid:
-    case NoticeKind::Duplicate:
-        host.showBox(text, kApplicationTitle, Buttons::Ok, Icon::None);
-        break;
-    }
-}
-
-} // namespace
 
 void Form1::openInsteadOfCurrent(const QString& path) {
     CancelAllEditors();
@@ -71,32 +39,18 @@ void Form1::openFile(const QString& path) {
         return;
     // Taken before the reading, so that a change made while the file is read shows at the next Save.
     const FileStamp stamp = StampOf(path.toStdString());
-    auto tables = std::make_unique<ConfigModel>();
-    std::string version;
-    bool readable = true;
-    NoticeLimit limit;
-    try {
-        LoadConfigFile(path.toStdString(), *tables, version, [&](const Notice& notice) {
-            readable =
-                readable && notice.kind != NoticeKind::CannotRead && notice.kind != NoticeKind::ParseFailure;
-            if (limit.letThrough(notice))
-                ShowNotice(*editorHost_, notice, path);
-        });
-    } catch (const std::exception& failure) {
-        editorHost_->showBox(SystemFailureText(path, QString::fromStdString(failure.what())), kExecutableName,
-                             Buttons::Ok, Icon::Critical);
+    std::optional<ConfigFileRead> read = ReadConfigFile(*editorHost_, path);
+    if (!read)
         return;
-    }
-    if (limit.heldBack() > 0)
-        editorHost_->showBox(QString::fromStdString(HeldBackText(limit.heldBack(), UiLanguage)),
-                             kApplicationTitle, Buttons::Ok, Icon::None);
     // A file that could not be read does not become the current one.
-    const QString fileVersion = QString::fromStdString(version);
-    document_->putInPlace(std::move(tables),
-                          {readable ? path : QString(), readable ? stamp : FileStamp{}, fileVersion},
+    const bool readable = read->readable;
+    document_->putInPlace(std::move(read->tables),
+                          {readable ? path : QString(), readable ? stamp : FileStamp{},
+                           QString::fromStdString(read->version),
+                           readable ? read->fingerprint : std::string()},
                           Document::Arrival::AsSaved);
     editors_.forgetEditsAndWidths();
-    status_->show(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + ShownText(version) + ')');
+    status_->show(QDir::toNativeSeparators(path) + QStringLiteral(" (V.") + ShownText(read->version) + ')');
     RefreshAllViews();
     fileMenu_->rememberFile(path, readable);
 }
@@ -135,12 +89,18 @@ void Form1::mSave_Click() {
     // Refused, the window holds the only copy of what it shows: it stays marked until it is saved.
     if (!fileGuard_->mayReplaceChanged(path, document_->file().path, document_->file().stamp))
         return document_->markModified();
+    std::string fingerprint;
     if (!fileGuard_->write(
-            path, [this] { return WriteConfig(document_->tables()); },
+            path,
+            [&] {
+                std::string bytes = WriteConfig(document_->tables());
+                fingerprint = Sha256Hex(bytes);
+                return bytes;
+            },
             versionKeeper_->saver(document_->tables())))
         return;
     status_->show(QDir::toNativeSeparators(path));
-    document_->savedAs(path, StampOf(path.toStdString()));
+    document_->savedAs(path, StampOf(path.toStdString()), fingerprint);
     fileMenu_->rememberFile(path, true);
 }
 

@@ -107,6 +107,7 @@ void BuildMenus(Form1& window, WindowControls& controls) {
     addCommand(file, "mReport", {}, &Form1::mReport_Click);
     addCommand(file, "mPrint", QKeySequence::Print, &Form1::mPrint_Click);
     addCommand(file, "mVersions", {}, &Form1::mVersions_Click);
+    addCommand(file, "mCompare", {}, &Form1::mCompare_Click);
     controls.mRecent = file->addMenu(QString());
     controls.mRecent->setObjectName(QStringLiteral("mRecent"));
     addCommand(file, "mExit", QKeySequence::Quit, &Form1::mExit_Click);

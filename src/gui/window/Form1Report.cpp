@@ -9,7 +9,8 @@ namespace velto {
 namespace {
 
 ReportSubject SubjectOf(Document& document, bool italian) {
-    return {document.tables(), document.file().path, document.file().version, italian};
+    const DocumentFile& file = document.file();
+    return {document.tables(), file.path, file.version, italian, document.savedFingerprint()};
 }
 
 } // namespace

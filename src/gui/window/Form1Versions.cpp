@@ -7,6 +7,9 @@ namespace velto {
 void Form1::mVersions_Click() {
     CancelAllEditors();
     VersionsDialog dialog(toolkit_, this, document_->file().path, UiLanguage);
+    connect(&dialog, &VersionsDialog::compareRequested, this, [this](const VersionToCompare& version) {
+        showComparison(*version.tables, version.name, version.sha256.toStdString());
+    });
     if (!toolkit_.runDialog(dialog) || !dialog.restored())
         return;
     // Unsaved changes of the current file: nothing on disk changes until Save.

@@ -28,10 +28,14 @@ HistoryView::HistoryView(Document& document, const WindowControls& controls, con
 
 void HistoryView::showStep(const ChangeNote& note, bool after) {
     refreshAllViews_();
-    const int tab = TabOf(note.subject), key = after ? note.keyAfter : note.keyBefore;
+    showRecord(note.subject, after ? note.keyAfter : note.keyBefore);
+}
+
+void HistoryView::showRecord(Subject subject, int key) {
+    const int tab = TabOf(subject);
     controls_.STab->setCurrentIndex(tab);
-    if (note.subject == Subject::Group || note.subject == Subject::Auxiliary)
-        return (note.subject == Subject::Group ? editors_.groups : editors_.auxiliaries)->showSlot(key);
+    if (subject == Subject::Group || subject == Subject::Auxiliary)
+        return (subject == Subject::Group ? editors_.groups : editors_.auxiliaries)->showSlot(key);
     GridView& grid = *controls_.grids[tab];
     const int keyColumn = editors_.at(tab).roles().keyColumn;
     for (int row = 1; key > 0 && row <= grid.dataRowCount(); ++row) {

@@ -19,6 +19,8 @@ public:
                 std::function<void()> refreshAllViews, std::function<bool()> italian);
 
     void showInMenu();
+    // Shows the tab of a record and selects it, when it is there, or its group's or auxiliary's slot.
+    void showRecord(Subject subject, int key);
 
 private:
     void showStep(const ChangeNote& note, bool after);

@@ -24,8 +24,8 @@ namespace {
 constexpr TextPair kPrintFailed{"Stampa non riuscita: ", "Printing failed: "};
 const QString kPdfFilter = QStringLiteral("PDF");
 const QString kHtmlFilter = QStringLiteral("HTML");
-const QString kReportFilters = kPdfFilter + QChar(0) + QStringLiteral("*.pdf") + QChar(0) + kHtmlFilter +
-                               QChar(0) + QStringLiteral("*.html;*.htm") + QChar(0);
+const QString kHtmlFilters = kHtmlFilter + QChar(0) + QStringLiteral("*.html;*.htm") + QChar(0);
+const QString kReportFilters = kPdfFilter + QChar(0) + QStringLiteral("*.pdf") + QChar(0) + kHtmlFilters;
 
 // The installer is the same from one report to the next; the customer, the site, the date and the notes
 // belong to one file, whose settings are named after its path.
@@ -50,15 +50,18 @@ bool ChooseHtml(QString& path, const QString& filter) {
 }
 
 ReportDocument Report(const ReportSubject& subject, const ReportProject& project) {
-    const QDateTime now = QDateTime::currentDateTime();
-    const DateAndTime producedAt{
-        {now.date().year(), now.date().month(), now.date().day()}, now.time().hour(), now.time().minute()};
-    const ReportSource source{
-        subject.file.toStdString(), subject.version.toStdString(), {}, producedAt, project};
+    const ReportSource source{subject.file.toStdString(), subject.version.toStdString(),
+                              FingerprintText(subject.fingerprint, subject.italian), LocalTimeNow(), project};
     return BuildReport(subject.tables, source, subject.italian);
 }
 
 } // namespace
+
+DateAndTime LocalTimeNow() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return {
+        {now.date().year(), now.date().month(), now.date().day()}, now.time().hour(), now.time().minute()};
+}
 
 ReportCommand::ReportCommand(Toolkit& toolkit, FileGuard& guard, QWidget* owner)
     : toolkit_(toolkit), guard_(guard), owner_(owner) {}
@@ -112,14 +115,32 @@ ReportCommand::Outcome ReportCommand::exportReport(const ReportSubject& subject,
     return written ? Outcome::Done : Outcome::Failed;
 }
 
+ReportCommand::Outcome ReportCommand::saveHtml(const ReportDocument& document, const QString& dialogTitle,
+                                               const QString& name, const QString& folder) {
+    const QString chosen = toolkit_.fileDialog(
+        {owner_, FileDialogMode::Save, dialogTitle, name, kHtmlFilters, folder, QStringLiteral("html")});
+    if (chosen.isEmpty())
+        return Outcome::Cancelled;
+    QString path = chosen;
+    if (!ChooseHtml(path, kHtmlFilter)) // a name typed as PDF gets the extension of what it holds
+        path += QStringLiteral(".html");
+    if (!guard_.mayReplaceNamed(chosen, path))
+        return Outcome::Cancelled;
+    return guard_.write(path, [&] { return ReportHtml(document); }) ? Outcome::Done : Outcome::Failed;
+}
+
 ReportCommand::Outcome ReportCommand::print(const ReportSubject& subject) {
     ReportProject project;
     if (!askProject(subject, project))
         return Outcome::Cancelled;
+    return printDocument(Report(subject, project), ProposedName(subject.file), subject.italian);
+}
+
+ReportCommand::Outcome ReportCommand::printDocument(const ReportDocument& document, const QString& name,
+                                                    bool italian) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpReportPages(printer);
-    printer.setDocName(ProposedName(subject.file));
-    const ReportDocument document = Report(subject, project);
+    printer.setDocName(name);
     QPrintPreviewDialog preview(&printer, owner_);
     preview.setObjectName(QStringLiteral("Fanteprima"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
@@ -128,7 +149,7 @@ ReportCommand::Outcome ReportCommand::print(const ReportSubject& subject) {
         return Outcome::Cancelled;
     if (printer.printerState() != QPrinter::Error)
         return Outcome::Done;
-    toolkit_.messageBox(owner_, ToQString(kPrintFailed.pick(subject.italian)) + printer.printerName(),
+    toolkit_.messageBox(owner_, ToQString(kPrintFailed.pick(italian)) + printer.printerName(),
                         kExecutableName, Buttons::Ok, Icon::Critical);
     return Outcome::Failed;
 }

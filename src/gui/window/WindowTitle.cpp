@@ -15,10 +15,14 @@ QString WindowTitle(const QString& path, bool modified, bool italian) {
     if (path.isEmpty() && !modified)
         return kWindowTitle;
     // A "[*]" in the name itself is doubled, so that it shows as it is.
-    const QString name =
-        path.isEmpty() ? Pick(kUntitled, italian)
-                       : QFileInfo(path).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    return name + QStringLiteral("[*] - ") + kWindowTitle;
+    return DocumentName(path, italian).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) +
+           QStringLiteral("[*] - ") + kWindowTitle;
+}
+
+QString DocumentName(const QString& path, bool italian) {
+    if (path.isEmpty())
+        return Pick(kUntitled, italian);
+    return QFileInfo(path).fileName();
 }
 
 } // namespace velto

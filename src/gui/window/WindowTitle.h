@@ -11,4 +11,7 @@ inline const QString kWindowTitle = QStringLiteral("Velto-Configurator V.1.0");
 // configuration holds no changes.
 QString WindowTitle(const QString& path, bool modified, bool italian);
 
+// The file's name, or "Senza nome" / "Untitled" for a configuration never saved.
+QString DocumentName(const QString& path, bool italian);
+
 } // namespace velto
