@@ -13,7 +13,7 @@ package libgcrypt20 (bookworm: apt-get source libgcrypt20). The programs load it
 replace it with a version of their own.|/usr/share/doc/libgcrypt-mingw-w64-dev/copyright"
     "libgpg-error (libgpg-error-0.dll, which libgcrypt loads)|GNU Lesser General Public License version 2.1 or \
 later (LGPL-2.1+). The DLL is Debian's libgpg-error-mingw-w64-dev, built from the source package libgpg-error \
-(bookworm: apt-get source libgpg-error); it too may be replaced.|/usr/share/doc/libgpg-error-mingw-w64-dev/copyright"
+(bookworm: apt-get source libgpg-error). It too may be replaced.|/usr/share/doc/libgpg-error-mingw-w64-dev/copyright"
     "JSON for Modern C++ (nlohmann-json, in velto-conf.exe)|MIT licence.|/usr/share/doc/nlohmann-json3-dev/copyright"
     "GCC runtime libraries (libstdc++-6.dll, libgcc_s_seh-1.dll)|GNU GPL version 3 with the GCC Runtime Library \
 Exception, which allows shipping them with programs of any licence.|\
