@@ -63,6 +63,7 @@ Form1::Form1(Toolkit& toolkit, QWidget* parent)
                            controls_.STab, controls_.grids);
     historyView_ = new HistoryView(
         *document_, controls_, editors_, [this] { RefreshAllViews(); }, italian);
+    historyView_->setParent(this);
     controls_.get<QAction>("mRedo")->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(document_.get(), &Document::modifiedChanged, this, &Form1::showFileInTitle);
