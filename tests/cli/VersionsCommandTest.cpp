@@ -1,12 +1,14 @@
 #include "CoreTestSupport.h"
 #include "Process.h"
+#include "SystemError.h"
 #include "VeltoConf.h"
+#include "VersionStore.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <regex>
-#include <unistd.h>
 
 namespace velto {
 namespace {
@@ -18,15 +20,20 @@ using test::Doc;
 class PrivateDataFolder : public ::testing::Environment {
 public:
     void SetUp() override {
-        char pattern[] = "/tmp/velto-cli-data-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-        ::setenv(kDataFolderVariable, pattern, 1);
+        folder_.emplace();
+        const std::string path = FileName(folder_->path);
+#ifdef _WIN32
+        ::_putenv_s(kDataFolderVariable, path.c_str());
+#else
+        ::setenv(kDataFolderVariable, path.c_str(), 1);
+#endif
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    void TearDown() override {
+        folder_.reset();
+    }
 
 private:
-    fs::path folder_;
+    std::optional<test::TempFolder> folder_;
 };
 ::testing::Environment* const kDataFolder = ::testing::AddGlobalTestEnvironment(new PrivateDataFolder);
 
@@ -51,9 +58,8 @@ const std::string kTwoLoads = "<ACTUATOR>\r\n<version number=\"1.0.4\"></version
 // rewrite and import keep the file they replace; versions lists them, newest first, in the language
 // asked, and writes one out, the file it replaces kept in turn.
 TEST(VersionsCommand, ListsAndRestoresWhatSavesReplaced) {
-    char pattern[] = "/tmp/velto-cli-versions-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const fs::path folder = pattern;
+    const test::TempFolder temporary;
+    const fs::path& folder = temporary.path;
     const std::string conf = (folder / "conf.xml").string(), csv = (folder / "loads.csv").string();
     std::ofstream(folder / "in.xml", std::ios::binary) << kOneLoad;
     std::ofstream(conf, std::ios::binary) << kTwoLoads;
@@ -85,16 +91,13 @@ TEST(VersionsCommand, ListsAndRestoresWhatSavesReplaced) {
                                                       R"(2  .*\n3  .*\n)")))
         << "the file the restore replaced is version 1: " << relisted;
     EXPECT_EQ(Velto({"versions", conf, "--restore", "3", "-o", "-"}).out, kTwoLoads);
-    fs::remove_all(folder);
 }
 
 // Restoring refuses a version that is not there and an output among the versions; a version that
 // cannot be kept warns and the save goes on with its own exit status.
 TEST(VersionsCommand, RefusesWhatWouldLoseData) {
-    char pattern[] = "/tmp/velto-cli-versions-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const fs::path folder = pattern,
-                   root = fs::path(std::getenv(kDataFolderVariable)) / "velto-configurator/versions";
+    const test::TempFolder temporary;
+    const fs::path &folder = temporary.path, root = UserVersionsRoot();
     const std::string conf = (folder / "conf.xml").string(), in = (folder / "in.xml").string();
     std::ofstream(in, std::ios::binary) << kOneLoad;
     std::ofstream(conf, std::ios::binary) << kTwoLoads;
@@ -106,19 +109,18 @@ TEST(VersionsCommand, RefusesWhatWouldLoseData) {
     EXPECT_EQ(inside.status, 2);
     EXPECT_NE(inside.err.find("is among the kept versions"), std::string::npos) << inside.err;
 
-    fs::permissions(root, fs::perms::others_write, fs::perm_options::add);
-    std::ofstream(conf, std::ios::binary) << kTwoLoads;
+    // A folder where the record of the file's path goes: no version can be kept.
+    const fs::path record = VersionStore(root).folderOf(conf) / "path";
+    fs::remove(record);
+    fs::create_directory(record);
     const Outcome warned = Velto({"rewrite", in, conf});
     EXPECT_EQ(warned.status, 0);
-    EXPECT_EQ(warned.err, "velto-conf: " + conf +
-                              ": warning: the version replaced is not kept: Other users may write in the "
-                              "folder: not used\n");
+    EXPECT_EQ(warned.err, "velto-conf: " + conf + ": warning: the version replaced is not kept: " +
+                              SystemErrorText(EISDIR) + "\n");
     EXPECT_EQ(test::ReadBytes(conf), kOneLoad);
     EXPECT_EQ(Velto({"versions", conf, "--restore", "1", "-o", conf}).status, 2)
         << "its contents would be lost";
     EXPECT_EQ(test::ReadBytes(conf), kOneLoad);
-    fs::permissions(root, fs::perms::others_write, fs::perm_options::remove);
-    fs::remove_all(folder);
 }
 
 } // namespace

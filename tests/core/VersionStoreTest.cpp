@@ -1,25 +1,20 @@
 #include "ConfWriter.h"
 #include "CoreTestSupport.h"
+#include "Process.h"
 #include "SystemError.h"
 #include "VersionedSave.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace velto {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr uid_t kNobody = 65534;
-
-mode_t ModeOf(const fs::path& path) {
-    struct stat info {};
-    ::lstat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
 
 // A configuration of that many loads, "Load 1", "Load 2"...
 std::unique_ptr<ConfigModel> Loads(int count) {
@@ -31,15 +26,7 @@ std::unique_ptr<ConfigModel> Loads(int count) {
 
 class VersionStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velto-versions-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        base = pattern;
-        file = base / "site" / "conf.xml";
-        fs::create_directories(file.parent_path());
-        store = VersionStore(base / "data/versions");
-    }
-    void TearDown() override { fs::remove_all(base); }
+    void SetUp() override { fs::create_directories(file.parent_path()); }
 
     // Saves a configuration of that many loads over the file; the reason a version was not kept.
     std::string saveLoads(int count) {
@@ -58,17 +45,16 @@ protected:
         return versions;
     }
 
-    fs::path base, file;
-    VersionStore store{{}};
+    const test::TempFolder temporary;
+    const fs::path base = temporary.path, file = base / "site" / "conf.xml";
+    VersionStore store{base / "data" / "versions"};
 };
 
-// Each save keeps the bytes it replaces, newest first, with what it changed, in a private folder of
-// the file's own that records its path; the first save of a new file has nothing to keep.
+// Each save keeps the bytes it replaces, newest first, with what it changed, in a folder of the
+// file's own that records its path; the first save of a new file has nothing to keep.
 TEST_F(VersionStoreTest, KeepsWhatEachSaveReplaces) {
-    const mode_t umask = ::umask(0);
     for (const int loads : {1, 3, 2})
         EXPECT_EQ(saveLoads(loads), "");
-    ::umask(umask);
 
     const std::vector<KeptVersion> versions = kept();
     ASSERT_EQ(versions.size(), 2u);
@@ -85,13 +71,9 @@ TEST_F(VersionStoreTest, KeepsWhatEachSaveReplaces) {
     EXPECT_LE(versions[1].keptMs, versions[0].keptMs);
 
     const fs::path folder = store.folderOf(file.string());
-    EXPECT_EQ(folder.parent_path(), base / "data/versions");
-    EXPECT_EQ(test::ReadBytes(folder / "path"), fs::canonical(file).string());
-    EXPECT_EQ(store.folderOf((base / "site/../site/conf.xml").string()), folder);
-    for (const fs::path& made : {base / "data", base / "data/versions", folder})
-        EXPECT_EQ(ModeOf(made), 0700u) << made;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        EXPECT_EQ(ModeOf(entry.path()), 0600u) << entry.path();
+    EXPECT_EQ(folder.parent_path(), store.root());
+    EXPECT_EQ(test::ReadBytes(folder / "path"), FileName(fs::canonical(file)));
+    EXPECT_EQ(store.folderOf((base / "site" / ".." / "site" / "conf.xml").string()), folder);
 
     std::ofstream(folder / (versions[0].id + ".xml"), std::ios::binary) << threeLoads.substr(1);
     EXPECT_FALSE(store.readBytes(file.string(), versions[0], bytes, error));
@@ -127,6 +109,40 @@ TEST_F(VersionStoreTest, KeepsEachBytesOnceAndOnlyTheNewest) {
     EXPECT_EQ(std::distance(fs::directory_iterator(store.folderOf(file.string())), fs::directory_iterator()),
               5)
         << "path and two files for each of two versions";
+}
+
+// A version that cannot be written does not stop the save, which says why none was kept.
+TEST_F(VersionStoreTest, SavesAllTheSameWhenNoVersionCanBeWritten) {
+    saveLoads(1);
+    saveLoads(2);
+    const fs::path record = store.folderOf(file.string()) / "path";
+    fs::remove(record);
+    fs::create_directory(record); // the record of the file's path cannot be written over it
+    EXPECT_EQ(saveLoads(3), SystemErrorText(EISDIR));
+    EXPECT_EQ(test::ReadBytes(file), WriteConfig(*Loads(3)));
+    EXPECT_EQ(kept().size(), 1u);
+}
+
+#ifndef _WIN32
+constexpr uid_t kNobody = 65534;
+
+mode_t ModeOf(const fs::path& path) {
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+// The folders are open to the user only and the files readable by the user only, whatever the umask.
+TEST_F(VersionStoreTest, KeepsEverythingPrivate) {
+    const mode_t umask = ::umask(0);
+    for (const int loads : {1, 2})
+        saveLoads(loads);
+    ::umask(umask);
+    const fs::path folder = store.folderOf(file.string());
+    for (const fs::path& made : {base / "data", store.root(), folder})
+        EXPECT_EQ(ModeOf(made), 0700u) << made;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(ModeOf(entry.path()), 0600u) << entry.path();
 }
 
 struct Refusal {
@@ -167,6 +183,7 @@ TEST_F(VersionStoreTest, KeepsNothingWhereOthersCouldReach) {
     if (!superuser)
         GTEST_SKIP() << "another user's folder can be made by the superuser only";
 }
+#endif
 
 } // namespace
 } // namespace velto

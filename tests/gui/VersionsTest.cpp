@@ -5,6 +5,7 @@
 #include "Process.h"
 #include "Sha256.h"
 #include "SystemError.h"
+#include "VersionStore.h"
 
 #include <QTreeWidget>
 
@@ -53,19 +54,22 @@ TEST_F(Versions, SaveKeepsWhatItReplacesAndSaysOnceWhenItCannot) {
     EXPECT_EQ(inVersions(), QStringList{"19|" + QString::number(first.size()) + " byte|1 carico aggiunto"});
     EXPECT_TRUE(toolkit.takeBoxes().isEmpty());
 
-    const QFileDevice::Permissions privateOnly = QFile::permissions(versionsRoot());
-    ASSERT_TRUE(QFile::setPermissions(versionsRoot(), privateOnly | QFile::WriteOther));
+    // A folder where the record of the file's path goes: no version can be kept.
+    const std::filesystem::path record =
+        VersionStore(UserVersionsRoot()).folderOf(path.toStdString()) / "path";
+    std::filesystem::remove(record);
+    std::filesystem::create_directory(record);
     toolkit.expectBox(kAnswerOk);
     addLoadAndSave(3);
     EXPECT_EQ(onlyBox(), (RecordedBox{"Le versioni sostituite dai salvataggi non vengono conservate in " +
-                                          Shown(versionsRoot()) + ":\n" + QString(kFolderOpenToOthers.data()),
+                                          Shown(versionsRoot()) + ":\n" +
+                                          QString::fromStdString(SystemErrorText(EISDIR)),
                                       "Attenzione", Buttons::Ok, Icon::Exclamation}));
     EXPECT_TRUE(ReadAll(path).contains("Load 3"));
     addLoadAndSave(4);
     EXPECT_TRUE(toolkit.takeBoxes().isEmpty()) << "said once";
     EXPECT_TRUE(ReadAll(path).contains("Load 4"));
     EXPECT_FALSE(window->isWindowModified()) << "saved";
-    QFile::setPermissions(versionsRoot(), privateOnly);
 }
 
 // Restore puts the version in the window as one step that undo takes back, the file untouched;
