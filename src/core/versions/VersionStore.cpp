@@ -72,6 +72,47 @@ bool PutPrivateFile(const fs::path& file, std::string_view bytes, std::string& e
     return !failed;
 }
 
+// A folder of versions as the names of its files tell it, read without the descriptions (reading them
+// at each save would take as long as the rest of keeping a version).
+struct VersionFiles {
+    std::vector<std::string> ids; // whose bytes and description are both there as files, newest first
+    std::vector<std::pair<std::string, fs::path>> files; // each named as a version's bytes or description,
+                                                         // with its id
+};
+
+VersionFiles ListVersionFiles(const fs::path& folder) {
+    static_assert(kBytesEnding.size() == kDescriptionEnding.size());
+    VersionFiles found;
+    std::set<std::string> withBytes;
+    std::error_code failure;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, failure)) {
+        std::string id = FileName(entry.path().filename());
+        const bool bytes = id.ends_with(kBytesEnding);
+        if (!bytes && !id.ends_with(kDescriptionEnding))
+            continue;
+        id.resize(id.size() - kBytesEnding.size());
+        const bool file = !entry.is_symlink(failure) && entry.is_regular_file(failure);
+        if (file && bytes)
+            withBytes.insert(id);
+        else if (file)
+            found.ids.push_back(id);
+        found.files.emplace_back(std::move(id), entry.path());
+    }
+    std::erase_if(found.ids, [&](const std::string& id) { return !withBytes.contains(id); });
+    std::sort(found.ids.rbegin(), found.ids.rend());
+    return found;
+}
+
+// The version its description in the folder gives; none when the description cannot be read or is
+// damaged.
+std::optional<KeptVersion> ReadVersion(const fs::path& folder, std::string id) {
+    std::string description, unread;
+    if (!ReadRegularFile(FileName(folder / (id + std::string(kDescriptionEnding))), kMostDescriptionBytes,
+                         description, unread))
+        return std::nullopt;
+    return ParseVersion(std::move(id), description);
+}
+
 // The configuration the bytes hold; none when the reader cannot read them to their end.
 std::unique_ptr<ConfigModel> ReadConfiguration(std::string_view bytes) {
     auto model = std::make_unique<ConfigModel>();
@@ -137,10 +178,14 @@ bool VersionStore::keep(const std::string& path, std::string_view replaced, cons
         return false;
     const fs::path folder = folderOf(path);
     KeptVersion version{{}, NowMs(), replaced.size(), Sha256Hex(replaced), std::nullopt};
-    const std::vector<KeptVersion> kept = versions(path, error);
-    if (std::any_of(kept.begin(), kept.end(),
-                    [&](const KeptVersion& v) { return v.sha256 == version.sha256; }))
-        return true;
+    const std::string sameBytesEnding = '-' + version.sha256.substr(0, 16);
+    for (const std::string& id : ListVersionFiles(folder).ids) {
+        if (!id.ends_with(sameBytesEnding))
+            continue;
+        if (const std::optional<KeptVersion> kept = ReadVersion(folder, id);
+            kept && kept->sha256 == version.sha256)
+            return true;
+    }
     if (const auto then = ReadConfiguration(replaced))
         version.changes = ChangedRecords(*then, now);
     version.id = NewId(version.keptMs, version.sha256);
@@ -170,21 +215,17 @@ void VersionStore::drop(const std::string& path, const std::string& id) {
 }
 
 void VersionStore::prune(const std::string& path) {
-    std::string error;
-    const std::vector<KeptVersion> kept = versions(path, error);
-    if (!error.empty())
+    const fs::path folder = folderOf(path);
+    if (!PrivateFolderProblem(folder).empty())
         return;
-    std::set<std::string> staying;
-    for (std::size_t i = 0; i < kept.size() && i < std::size_t(keptCount()); ++i)
-        staying.insert(kept[i].id);
+    const VersionFiles found = ListVersionFiles(folder);
+    const std::set<std::string> staying(
+        found.ids.begin(),
+        found.ids.begin() + std::ptrdiff_t(std::min<std::size_t>(found.ids.size(), keptCount())));
     std::error_code failure;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folderOf(path), failure)) {
-        const fs::path name = entry.path().filename();
-        const std::string ending = name.extension().string();
-        if ((ending == kBytesEnding || ending == kDescriptionEnding) &&
-            !staying.contains(name.stem().string()))
-            fs::remove(entry.path(), failure);
-    }
+    for (const auto& [id, file] : found.files)
+        if (!staying.contains(id))
+            fs::remove(file, failure);
 }
 
 std::vector<KeptVersion> VersionStore::versions(const std::string& path, std::string& error) const {
@@ -194,20 +235,10 @@ std::vector<KeptVersion> VersionStore::versions(const std::string& path, std::st
     if (!fs::exists(fs::symlink_status(folder, failure)))
         return found;
     if ((error = PrivateFolderProblem(folder)).empty()) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder, failure)) {
-            const fs::path name = entry.path().filename();
-            std::string description, unread;
-            if (name.extension() != kDescriptionEnding || entry.is_symlink(failure) ||
-                !fs::is_regular_file(fs::symlink_status(
-                    folder / (name.stem().string() + std::string(kBytesEnding)), failure)) ||
-                !ReadRegularFile(FileName(entry.path()), kMostDescriptionBytes, description, unread))
-                continue;
-            if (std::optional<KeptVersion> version = ParseVersion(name.stem().string(), description))
+        for (std::string& id : ListVersionFiles(folder).ids)
+            if (std::optional<KeptVersion> version = ReadVersion(folder, std::move(id)))
                 found.push_back(std::move(*version));
-        }
     }
-    std::sort(found.begin(), found.end(),
-              [](const KeptVersion& a, const KeptVersion& b) { return a.id > b.id; });
     return found;
 }
 
