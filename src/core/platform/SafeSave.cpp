@@ -387,8 +387,9 @@ template <typename Found> void ForEachLeftover(const Target& target, std::string
     std::error_code error;
     for (fs::directory_iterator entry(target.folder, error), end; !error && entry != end;
          entry.increment(error)) {
-        if (!entry->path().filename().string().starts_with(stem) || entry->is_symlink(error) ||
-            !entry->is_regular_file(error))
+        const std::string& path = entry->path().native(); // not split: a folder may hold many files
+        if (!std::string_view(path).substr(path.rfind('/') + 1).starts_with(stem) ||
+            entry->is_symlink(error) || !entry->is_regular_file(error))
             continue;
         const Descriptor file(::open(entry->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (!file || ::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
