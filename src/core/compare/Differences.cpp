@@ -9,64 +9,82 @@
 namespace velto {
 namespace {
 
-// A field of a record: its column, the text the file holds and the text the grids show.
-struct Field {
-    Word column = Word::Count;
-    std::string_view columnText; // for the columns without a word of their own
-    std::string stored;
-    std::string shown;
-};
+using FieldChanges = std::vector<FieldChange>;
 
-// A record's fields, at most five, held without a heap block: a comparison describes every record
-// that changed.
-struct FieldList {
-    template <typename... Given>
-    FieldList(Given&&... fields) : items{std::forward<Given>(fields)...}, size(sizeof...(Given)) {}
-    std::array<Field, 5> items;
-    std::size_t size;
-};
-
-std::string ColumnText(const Field& field, bool italian) {
-    return field.column == Word::Count ? std::string(field.columnText)
-                                       : std::string(WordText(field.column, italian));
+// Each field is compared as the file holds it, and its texts are made only when it differs: a
+// comparison may describe every record of a configuration.
+void AddText(FieldChanges& fields, std::string_view column, const std::string& was, const std::string& is) {
+    if (was != is)
+        fields.push_back({std::string(column), was, is});
 }
 
-Field Plain(Word column, const std::string& text) {
-    return {column, {}, text, text};
+void AddNumber(FieldChanges& fields, std::string_view column, int was, int is) {
+    if (was != is)
+        fields.push_back({std::string(column), std::to_string(was), std::to_string(is)});
 }
 
-FieldList Fields(const DeviceRecord& device, bool) {
-    return {Plain(Word::nameWord, device.name), Plain(Word::groupWord, std::to_string(device.group)),
-            Field{Word::typeWord, {}, device.typeCode, DeviceTypeText(device.typeCode)},
-            Field{Word::Count, "pull", device.pull ? "pull" : "", device.pull ? "pull" : ""},
-            Field{Word::Count, "dimmer", std::to_string(device.dimmer), std::to_string(device.dimmer)}};
+// A field the grids show otherwise than the file holds it: as the grids show it, or where both values
+// show alike (a type code the grid does not know, a riser marked otherwise) as the file holds it.
+template <typename Record, typename Shown>
+void AddShown(FieldChanges& fields, std::string_view column, const std::string& wasStored,
+              const std::string& isStored, const Record& was, const Record& is, Shown shown) {
+    if (wasStored == isStored)
+        return;
+    std::string wasShown = shown(was), isShown = shown(is);
+    if (wasShown == isShown)
+        fields.push_back({std::string(column), wasStored, isStored});
+    else
+        fields.push_back({std::string(column), std::move(wasShown), std::move(isShown)});
 }
 
-FieldList Fields(const std::string& name, bool) {
-    return {Plain(Word::nameWord, name)};
+void AddFields(FieldChanges& fields, const DeviceRecord& was, const DeviceRecord& is, bool italian) {
+    AddText(fields, WordText(Word::nameWord, italian), was.name, is.name);
+    AddNumber(fields, WordText(Word::groupWord, italian), was.group, is.group);
+    AddShown(fields, WordText(Word::typeWord, italian), was.typeCode, is.typeCode, was, is,
+             [](const DeviceRecord& device) { return DeviceTypeText(device.typeCode); });
+    if (was.pull != is.pull)
+        fields.push_back({"pull", was.pull ? "pull" : "", is.pull ? "pull" : ""});
+    AddNumber(fields, "dimmer", was.dimmer, is.dimmer);
+}
+
+void AddFields(FieldChanges& fields, const std::string& was, const std::string& is, bool italian) {
+    AddText(fields, WordText(Word::nameWord, italian), was, is);
 }
 
 // The address proper, then the rest of the stored address as its riser or bus.
-template <typename Record> FieldList AddressedFields(const Record& record, std::string busShown) {
-    const std::string proper = AddressProper(record.address);
-    return {Plain(Word::nameWord, record.name), Plain(Word::addressWord, proper),
-            Field{Word::busWord, {}, record.address.substr(proper.size()), std::move(busShown)}};
+template <typename Record, typename Shown>
+void AddAddressedFields(FieldChanges& fields, const Record& was, const Record& is, bool italian,
+                        Shown busShown) {
+    AddText(fields, WordText(Word::nameWord, italian), was.name, is.name);
+    const std::string wasProper = AddressProper(was.address), isProper = AddressProper(is.address);
+    AddText(fields, WordText(Word::addressWord, italian), wasProper, isProper);
+    AddShown(fields, WordText(Word::busWord, italian), was.address.substr(wasProper.size()),
+             is.address.substr(isProper.size()), was, is, busShown);
 }
 
-FieldList Fields(const CameraRecord& camera, bool italian) {
-    return AddressedFields(camera, std::string(WordText(RiserWord(camera.address), italian)));
+void AddFields(FieldChanges& fields, const CameraRecord& was, const CameraRecord& is, bool italian) {
+    AddAddressedFields(fields, was, is, italian, [italian](const CameraRecord& camera) {
+        return std::string(WordText(RiserWord(camera.address), italian));
+    });
 }
 
-FieldList Fields(const ScenarioRecord& scenario, bool italian) {
-    return AddressedFields(scenario, BusItemText(ScenarioBus(scenario.address), italian));
+void AddFields(FieldChanges& fields, const ScenarioRecord& was, const ScenarioRecord& is, bool italian) {
+    AddAddressedFields(fields, was, is, italian, [italian](const ScenarioRecord& scenario) {
+        return BusItemText(ScenarioBus(scenario.address), italian);
+    });
 }
 
-FieldList Fields(const Mh200Record& scenario, bool italian) {
-    return {Plain(Word::nameWord, scenario.name),
-            Field{Word::Count, report::kCenActivation.pick(italian), scenario.cenActivation,
-                  scenario.cenActivation},
-            Field{Word::Count, report::kCenDeactivation.pick(italian), scenario.cenDeactivation,
-                  scenario.cenDeactivation}};
+void AddFields(FieldChanges& fields, const Mh200Record& was, const Mh200Record& is, bool italian) {
+    AddText(fields, WordText(Word::nameWord, italian), was.name, is.name);
+    AddText(fields, report::kCenActivation.pick(italian), was.cenActivation, is.cenActivation);
+    AddText(fields, report::kCenDeactivation.pick(italian), was.cenDeactivation, is.cenDeactivation);
+}
+
+const std::string& NameOf(const std::string& name) {
+    return name;
+}
+template <typename Record> const std::string& NameOf(const Record& record) {
+    return record.name;
 }
 
 // Each table's heading and the column its key is named by, in the order of kTableShapes.
@@ -89,20 +107,9 @@ const std::array<TableWords, 8> kTableWords{{
 template <typename Table>
 void Describe(RecordDifference& difference, const Table& then, const Table& now, bool italian) {
     const std::size_t key = std::size_t(difference.change.key);
-    const FieldList was = Fields(then[key], italian), is = Fields(now[key], italian);
-    const bool removed = difference.change.kind == ChangeKind::Removed;
-    difference.name = (removed ? was : is).items[0].shown;
-    if (difference.change.kind != ChangeKind::Changed)
-        return;
-    difference.fields.reserve(was.size);
-    for (std::size_t i = 0; i < was.size; ++i) {
-        const Field &before = was.items[i], &after = is.items[i];
-        if (before.stored == after.stored)
-            continue;
-        const bool showAlike = before.shown == after.shown;
-        difference.fields.push_back({ColumnText(before, italian), showAlike ? before.stored : before.shown,
-                                     showAlike ? after.stored : after.shown});
-    }
+    difference.name = NameOf((difference.change.kind == ChangeKind::Removed ? then : now)[key]);
+    if (difference.change.kind == ChangeKind::Changed)
+        AddFields(difference.fields, then[key], now[key], italian);
 }
 
 void Describe(RecordDifference& difference, const ConfigModel& then, const ConfigModel& now, bool italian) {
@@ -132,6 +139,7 @@ Differences CompareConfigurations(const ConfigModel& then, const ConfigModel& no
     Differences differences;
     const std::vector<RecordChange> changes = ChangedRecords(then, now);
     differences.summary = ChangeSummary(changes, italian);
+    differences.records.reserve(changes.size());
     for (const RecordChange& change : changes) {
         const TableWords& words = kTableWords[std::size_t(change.table)];
         RecordDifference difference{change,
