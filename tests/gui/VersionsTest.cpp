@@ -7,6 +7,7 @@
 #include "SystemError.h"
 #include "VersionStore.h"
 
+#include <QSpinBox>
 #include <QTreeWidget>
 
 namespace velto::testing {
@@ -107,6 +108,31 @@ TEST_F(Versions, RestoreIsOneStepAndCompareHandsTheVersionOn) {
     trigger("mUndo");
     EXPECT_EQ(rows("Fl_gru").size(), 3);
     EXPECT_FALSE(window->isWindowModified());
+}
+
+// The dialog sets how many versions of each file are kept, Enter there setting it and nothing else;
+// the next save keeps no more.
+TEST_F(Versions, SetsHowManyAreKept) {
+    for (const int priority : {1, 2, 3})
+        addLoadAndSave(priority);
+    inVersions([](QDialog& dialog) {
+        auto* kept = dialog.findChild<QSpinBox*>("Nkeep");
+        EXPECT_EQ(kept->value(), 20);
+        EXPECT_EQ(dialog.findChild<QLabel*>("Lkeep")->text(), "&Versioni conservate di ogni file:");
+        dialog.show(); // shown and active, so that Enter finds the default button as it does for the user
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        kept->setFocus();
+        QTest::keyClick(kept, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(kept, "1");
+        QTest::keyClick(kept, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << "Enter restored a version";
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cclose"), Qt::LeftButton);
+    });
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(VersionStore(UserVersionsRoot()).keptCount(), 1);
+    addLoadAndSave(4);
+    EXPECT_EQ(inVersions().size(), 1);
 }
 
 // A configuration never saved has no versions, and the dialog says so.

@@ -10,10 +10,13 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -32,6 +35,7 @@ constexpr TextPair kBytes{"%1 byte", "%1 bytes"};
 constexpr TextPair kRestore{"&Ripristina", "&Restore"};
 constexpr TextPair kCompare{"&Confronta", "&Compare"};
 constexpr TextPair kClose{"Chiudi", "Close"};
+constexpr TextPair kKept{"&Versioni conservate di ogni file:", "&Versions kept of each file:"};
 constexpr TextPair kStep{"ripristino della versione del %1", "restoring the version of %1"};
 
 QPushButton* Button(QDialogButtonBox* box, const TextPair& text, bool italian, const char* name,
@@ -45,7 +49,7 @@ QPushButton* Button(QDialogButtonBox* box, const TextPair& text, bool italian, c
 
 VersionsDialog::VersionsDialog(Toolkit& toolkit, QWidget* owner, const QString& path, bool italian)
     : QDialog(owner), toolkit_(toolkit), store_(UserVersionsRoot()), path_(path.toStdString()),
-      italian_(italian), list_(new QTreeWidget) {
+      italian_(italian), list_(new QTreeWidget), keptCount_(new QSpinBox) {
     setObjectName(QStringLiteral("Fversions"));
     setWindowTitle(ToQString(kTitle.pick(italian)));
     auto* layout = new QVBoxLayout(this);
@@ -85,6 +89,20 @@ VersionsDialog::VersionsDialog(Toolkit& toolkit, QWidget* owner, const QString& 
     if (!versions_.empty())
         list_->setCurrentItem(list_->topLevelItem(0));
     layout->addWidget(list_, 1);
+
+    auto* keptRow = new QHBoxLayout;
+    auto* keptLabel = new QLabel(ToQString(kKept.pick(italian)));
+    keptLabel->setObjectName(QStringLiteral("Lkeep"));
+    keptCount_->setObjectName(QStringLiteral("Nkeep"));
+    keptCount_->setRange(0, kMostVersionsKept);
+    keptCount_->setValue(store_.keptCount());
+    keptCount_->setKeyboardTracking(false);
+    keptLabel->setBuddy(keptCount_);
+    keptRow->addWidget(keptLabel);
+    keptRow->addWidget(keptCount_);
+    keptRow->addStretch();
+    layout->addLayout(keptRow);
+    connect(keptCount_, &QSpinBox::valueChanged, this, &VersionsDialog::setKeptCount);
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* restoreButton = Button(buttons, kRestore, italian, "Crestore", QDialogButtonBox::ActionRole);
@@ -132,6 +150,26 @@ void VersionsDialog::restore() {
     restored_ =
         Restored{std::move(tables), ToQString(kStep.italian).arg(time), ToQString(kStep.english).arg(time)};
     accept();
+}
+
+void VersionsDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter in the number kept sets it; it does not restore the version chosen, as the default button would.
+    if (keptCount_->hasFocus() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        return event->accept();
+    QDialog::keyPressEvent(event);
+}
+
+// The number kept applies to every file from its next save on, as velto-conf's --keep does.
+void VersionsDialog::setKeptCount(int count) {
+    std::string error;
+    if (store_.setKeptCount(count, error))
+        return;
+    toolkit_.messageBox(this,
+                        SystemFailureText(QString::fromStdString(FileName(store_.root() / "keep")),
+                                          QString::fromStdString(error)),
+                        kExecutableName, Buttons::Ok, Icon::Critical);
+    const QSignalBlocker quiet(keptCount_);
+    keptCount_->setValue(store_.keptCount());
 }
 
 void VersionsDialog::compare() {

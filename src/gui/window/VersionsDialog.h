@@ -11,6 +11,7 @@
 
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTreeWidget;
 
 namespace velto {
@@ -26,7 +27,8 @@ struct VersionToCompare {
 // File > Versions: the current file's kept versions, newest first (time, size, what the save that
 // replaced each changed), in the language in force. Restore accepts the dialog with the version chosen
 // read; Compare hands the version chosen on and leaves the dialog open. A configuration never saved,
-// or a file without versions, has the dialog say so.
+// or a file without versions, has the dialog say so. The dialog also sets how many versions of each
+// file are kept.
 class VersionsDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -42,12 +44,16 @@ public:
 signals:
     void compareRequested(const VersionToCompare& version);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     // The configuration of the version chosen; none when none is, or, after a box that says why, when
     // it cannot be read.
     std::unique_ptr<ConfigModel> readChosen(std::string& bytes);
     void restore();
     void compare();
+    void setKeptCount(int count);
 
     Toolkit& toolkit_;
     VersionStore store_;
@@ -55,6 +61,7 @@ private:
     bool italian_;
     std::vector<KeptVersion> versions_;
     QTreeWidget* list_;
+    QSpinBox* keptCount_;
     std::optional<Restored> restored_;
 };
 
