@@ -247,13 +247,7 @@ int Check(const CommandLine& line, std::ostream& out, std::ostream& err) {
 bool SameFile(const std::string& a, const std::string& b) {
     if (StampOf(a).SameFile(StampOf(b)))
         return true;
-    std::error_code error;
-    const auto resolved = [&](const std::string& name) {
-        return std::filesystem::weakly_canonical(std::filesystem::absolute(FilePath(name), error), error)
-            .lexically_normal();
-    };
-    const std::filesystem::path first = resolved(a), second = resolved(b);
-    return !error && first == second;
+    return ResolvedPath(FilePath(a)) == ResolvedPath(FilePath(b));
 }
 
 // An output file that is one of the inputs would be lost before its reading could be told apart from
@@ -486,12 +480,7 @@ int NumberOption(const CommandLine& line, const std::string& option, int least, 
 
 // Whether the file named lies in the folder, links resolved.
 bool InsideFolder(const std::string& name, const std::filesystem::path& folder) {
-    std::error_code error;
-    const auto resolved = [&](const std::filesystem::path& path) {
-        return std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error)
-            .lexically_normal();
-    };
-    const std::filesystem::path file = resolved(FilePath(name)), inside = resolved(folder);
+    const std::filesystem::path file = ResolvedPath(FilePath(name)), inside = ResolvedPath(folder);
     const auto [end, at] = std::mismatch(inside.begin(), inside.end(), file.begin(), file.end());
     return !folder.empty() && end == inside.end();
 }

@@ -73,7 +73,6 @@ TEST_F(VersionStoreTest, KeepsWhatEachSaveReplaces) {
     const fs::path folder = store.folderOf(file.string());
     EXPECT_EQ(folder.parent_path(), store.root());
     EXPECT_EQ(test::ReadBytes(folder / "path"), FileName(fs::canonical(file)));
-    EXPECT_EQ(store.folderOf((base / "site" / ".." / "site" / "conf.xml").string()), folder);
 
     std::ofstream(folder / (versions[0].id + ".xml"), std::ios::binary) << threeLoads.substr(1);
     EXPECT_FALSE(store.readBytes(file.string(), versions[0], bytes, error));
@@ -109,6 +108,40 @@ TEST_F(VersionStoreTest, KeepsEachBytesOnceAndOnlyTheNewest) {
     EXPECT_EQ(std::distance(fs::directory_iterator(store.folderOf(file.string())), fs::directory_iterator()),
               5)
         << "path and two files for each of two versions";
+}
+
+// A version is the newest even when the one before it seems newer: kept in the same millisecond, or
+// before the clock went back.
+TEST_F(VersionStoreTest, EachVersionIsNewerThanTheOneBefore) {
+    saveLoads(1);
+    saveLoads(2);
+    const fs::path folder = store.folderOf(file.string());
+    const std::string id = kept().at(0).id, future = "9" + id.substr(1);
+    for (const char* ending : {".xml", ".txt"})
+        fs::rename(folder / (id + ending), folder / (future + ending));
+    saveLoads(3);
+    const std::vector<KeptVersion> versions = kept();
+    ASSERT_EQ(versions.size(), 2u);
+    std::string bytes, error;
+    ASSERT_TRUE(store.readBytes(file.string(), versions[0], bytes, error)) << error;
+    EXPECT_EQ(bytes, WriteConfig(*Loads(2)));
+}
+
+// Two names of one file share its versions: on Windows, one spelled in other case; elsewhere, a link.
+TEST_F(VersionStoreTest, TwoNamesOfOneFileShareTheirVersions) {
+    saveLoads(1);
+    saveLoads(2);
+#ifdef _WIN32
+    const fs::path otherName = base / "SITE" / ".." / "Site" / "Conf.XML";
+#else
+    const fs::path otherName = base / "site" / ".." / "link.xml";
+    fs::create_symlink(file, base / "link.xml");
+#endif
+    EXPECT_EQ(store.folderOf(otherName.string()), store.folderOf(file.string()));
+    std::string error;
+    EXPECT_EQ(store.versions(otherName.string(), error).size(), 1u);
+    EXPECT_EQ(test::ReadBytes(store.folderOf(otherName.string()) / "path"), FileName(fs::canonical(file)))
+        << "the name the file is kept under";
 }
 
 // A version that cannot be written does not stop the save, which says why none was kept.

@@ -121,6 +121,12 @@ std::filesystem::path UserDataFolder() {
     return XdgFolder(kDataFolderVariable, "share");
 }
 
+std::filesystem::path ResolvedPath(const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::weakly_canonical(std::filesystem::absolute(path, ignored), ignored)
+        .lexically_normal();
+}
+
 std::string PrivateFolderProblem(const std::filesystem::path& folder) {
     struct stat info {};
     if (::lstat(folder.c_str(), &info) != 0)

@@ -56,6 +56,11 @@ std::string PrivateFolderProblem(const std::filesystem::path& folder);
 // written (EPERM).
 int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// The file's full path, links resolved and each part spelled as the system keeps it (on Windows, its
+// case and long name), so that two names of one file give one path; of a file not there yet, the
+// path of the part that is there so resolved, then the rest as given.
+std::filesystem::path ResolvedPath(const std::filesystem::path& path);
+
 // A file name as the core takes it (see ProgramArguments) and as a path, both ways.
 inline std::filesystem::path FilePath(std::string_view name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));

@@ -91,6 +91,21 @@ std::filesystem::path UserDataFolder() {
     return UserStateFolder();
 }
 
+std::filesystem::path ResolvedPath(const std::filesystem::path& path) {
+    std::error_code ignored;
+    const std::filesystem::path full = std::filesystem::absolute(path, ignored).lexically_normal();
+    std::filesystem::path there = full, rest;
+    const auto joined = [](const std::filesystem::path& first, const std::filesystem::path& then) {
+        return then.empty() ? first : first / then; // appending nothing would add a backslash
+    };
+    for (; there.has_relative_path(); there = there.parent_path()) {
+        if (const std::optional<std::wstring> final = FinalWidePath(there.wstring()))
+            return joined(*final, rest).lexically_normal();
+        rest = joined(there.filename(), rest);
+    }
+    return full;
+}
+
 std::string PrivateFolderProblem(const std::filesystem::path& folder) {
     std::error_code error;
     return std::filesystem::is_directory(folder, error) ? std::string() : SystemErrorText(ENOENT);

@@ -81,28 +81,6 @@ struct Target {
     Descriptor opened; // the existing file, open for reading and writing
 };
 
-std::wstring FinalPath(const std::wstring& path) {
-    const HANDLE handle =
-        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return path; // a dangling link: the save names the error
-    std::wstring final(MAX_PATH, L'\0');
-    DWORD size = ::GetFinalPathNameByHandleW(handle, final.data(), DWORD(final.size()), VOLUME_NAME_DOS);
-    if (size >= final.size()) {
-        final.resize(size);
-        size = ::GetFinalPathNameByHandleW(handle, final.data(), DWORD(final.size()), VOLUME_NAME_DOS);
-    }
-    ::CloseHandle(handle);
-    if (size == 0 || size >= final.size())
-        return path;
-    final.resize(size);
-    // "\\?\C:\..." is given back as "C:\...".
-    if (final.starts_with(L"\\\\?\\") && final.size() > 6 && final[5] == L':')
-        final.erase(0, 4);
-    return final;
-}
-
 Failure Resolve(const std::string& path, Target& target) {
     if (path.empty())
         return {ENOENT};
@@ -111,7 +89,8 @@ Failure Resolve(const std::string& path, Target& target) {
         return {0, ERROR_INVALID_NAME};
     DWORD attributes = ::GetFileAttributesW(target.file.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        target.file = FinalPath(target.file);
+        // A dangling link is left as it is: the save names the error.
+        target.file = FinalWidePath(target.file).value_or(target.file);
         attributes = ::GetFileAttributesW(target.file.c_str());
     }
     const std::size_t slash = target.file.rfind(L'\\');

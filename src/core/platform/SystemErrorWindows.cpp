@@ -46,6 +46,28 @@ std::wstring FullWidePath(const std::string& path) {
     }
 }
 
+std::optional<std::wstring> FinalWidePath(const std::wstring& path) {
+    const HANDLE handle =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD size = ::GetFinalPathNameByHandleW(handle, final.data(), DWORD(final.size()), VOLUME_NAME_DOS);
+    if (size >= final.size()) {
+        final.resize(size);
+        size = ::GetFinalPathNameByHandleW(handle, final.data(), DWORD(final.size()), VOLUME_NAME_DOS);
+    }
+    ::CloseHandle(handle);
+    if (size == 0 || size >= final.size())
+        return std::nullopt;
+    final.resize(size);
+    // "\\?\C:\..." is given back as "C:\...".
+    if (final.starts_with(L"\\\\?\\") && final.size() > 6 && final[5] == L':')
+        final.erase(0, 4);
+    return final;
+}
+
 std::string Win32ErrorText(unsigned long code) {
     wchar_t* text = nullptr;
     const DWORD size = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

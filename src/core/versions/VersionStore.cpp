@@ -28,17 +28,17 @@ long long NowMs() {
         .count();
 }
 
-// An id sorts as its time: milliseconds in 16 digits, then the start of the bytes' digest.
-std::string NewId(long long keptMs, const std::string& sha256) {
+// An id sorts after those of the file's earlier versions (given newest first): the time in milliseconds
+// in 16 digits, or just past the newest id's when two saves share a millisecond or the clock has gone
+// back, then the start of the bytes' digest.
+std::string NewId(long long keptMs, const std::vector<std::string>& earlier, const std::string& sha256) {
+    long long newest = 0;
+    if (!earlier.empty() && earlier.front().size() >= 16 &&
+        std::from_chars(earlier.front().data(), earlier.front().data() + 16, newest).ec == std::errc())
+        keptMs = std::max(keptMs, newest + 1);
     std::string millis = std::to_string(keptMs);
     return std::string(16 - std::min<std::size_t>(16, millis.size()), '0') + millis + '-' +
            sha256.substr(0, 16);
-}
-
-// The file's full path, links resolved, as the folder of its versions is named after it.
-fs::path FullPath(const std::string& path) {
-    std::error_code ignored;
-    return fs::weakly_canonical(fs::absolute(FilePath(path), ignored), ignored).lexically_normal();
 }
 
 // The system's save calls, but for the waits for the disk. A version is written whole under a temporary
@@ -134,7 +134,7 @@ fs::path UserVersionsRoot() {
 VersionStore::VersionStore(fs::path root) : root_(std::move(root)) {}
 
 fs::path VersionStore::folderOf(const std::string& path) const {
-    return root_ / Sha256Hex(FileName(FullPath(path))).substr(0, 32);
+    return root_ / Sha256Hex(FileName(ResolvedPath(FilePath(path)))).substr(0, 32);
 }
 
 int VersionStore::keptCount() const {
@@ -179,7 +179,8 @@ bool VersionStore::keep(const std::string& path, std::string_view replaced, cons
     const fs::path folder = folderOf(path);
     KeptVersion version{{}, NowMs(), replaced.size(), Sha256Hex(replaced), std::nullopt};
     const std::string sameBytesEnding = '-' + version.sha256.substr(0, 16);
-    for (const std::string& id : ListVersionFiles(folder).ids) {
+    const std::vector<std::string> earlier = ListVersionFiles(folder).ids;
+    for (const std::string& id : earlier) {
         if (!id.ends_with(sameBytesEnding))
             continue;
         if (const std::optional<KeptVersion> kept = ReadVersion(folder, id);
@@ -188,9 +189,9 @@ bool VersionStore::keep(const std::string& path, std::string_view replaced, cons
     }
     if (const auto then = ReadConfiguration(replaced))
         version.changes = ChangedRecords(*then, now);
-    version.id = NewId(version.keptMs, version.sha256);
+    version.id = NewId(version.keptMs, earlier, version.sha256);
 
-    const std::string full = FileName(FullPath(path));
+    const std::string full = FileName(ResolvedPath(FilePath(path)));
     std::string recorded;
     if (!ReadRegularFile(FileName(folder / "path"), full.size() + 1, recorded, error) || recorded != full) {
         if (!PutPrivateFile(folder / "path", full, error))
