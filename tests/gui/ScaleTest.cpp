@@ -23,8 +23,9 @@ void ExpectCaptionFits(const QWidget& control) {
 // VELTO_TEST_DPI names): with the sample configuration open, no caption, tab, heading or grid cell is
 // cut in either language, and the report's print preview lies on the screen with its page's whole width.
 TEST_F(Scale, TheSampleShowsWhole) {
-    if (const QByteArray dpi = qgetenv("VELTO_TEST_DPI"); !dpi.isEmpty())
+    if (const QByteArray dpi = qgetenv("VELTO_TEST_DPI"); !dpi.isEmpty()) {
         ASSERT_EQ(window->devicePixelRatioF(), dpi.toDouble() / 96); // the scale is the one asked for
+    }
     open(QStringLiteral(VELTO_TEST_DATA_DIR "/../../examples/villa.xml"));
     ASSERT_EQ(toolkit.takeBoxes(), QList<RecordedBox>{});
     auto* tabs = find<QTabWidget>("STab");

@@ -41,7 +41,7 @@ TEST(ReportCommand, AnswersWhatCameOfTheExport) {
     ReportCommand command(toolkit, guard, nullptr);
     ConfigModel tables;
     FillModel(tables);
-    const ReportSubject subject{tables, "site.xml", "1.0.4", false};
+    const ReportSubject subject{tables, "site.xml", "1.0.4", false, {}};
     const QTemporaryDir folder;
     using Outcome = ReportCommand::Outcome;
 

@@ -41,7 +41,9 @@ TEST_F(Window, UnsavedChangesQuestion) {
                                                         "Vuoi salvare il progetto corrente?",
                                               "velto-configurator", Buttons::YesNoCancel, Icon::Question}));
             EXPECT_EQ(window->lastAnswer(), QString::number(answer));
-            EXPECT_TRUE(!dialog || toolkit.dialogs().back().mode == *dialog);
+            if (dialog) {
+                EXPECT_EQ(toolkit.dialogs().back().mode, dialog.value());
+            }
             const bool emptied = goesAhead && command == "mNew";
             EXPECT_EQ(
                 (QList<bool>{emptyGrid("Fl_dev"), window->document().isModified(), window->isVisible()}),
@@ -177,7 +179,7 @@ TEST_F(Window, PlacementIsKept) {
     const QString otherWindow =
         QString("%1-%2").arg(other.processId()).arg(ProcessStartTime(other.processId()));
     const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    for (const QString& maximised : {"0", "1"}) {
+    for (const QString& maximised : QStringList{"0", "1"}) {
         for (const bool aside : {false, true}) {
             toolkit.settings = {{"window/geometry", "100 24 600 470"},
                                 {"window/maximised", maximised},
@@ -185,10 +187,11 @@ TEST_F(Window, PlacementIsKept) {
             startWindow();
             const QRect n = window->normalGeometry();
             // Down as far as the screen allows, and right.
-            if (maximised == "0")
+            if (maximised == "0") {
                 EXPECT_EQ(QRect(n.x(), aside ? 24 : n.y(), n.width(), n.height()),
                           QRect(100 + aside * step, 24, 600, 470))
                     << aside;
+            }
             EXPECT_EQ(window->isMaximized(), maximised == "1");
             EXPECT_TRUE(QTest::qWaitFor([&] {
                 return toolkit.settings.value("window/open") == (aside ? otherWindow + ' ' : "") + OwnEntry();
